@@ -1,0 +1,35 @@
+// The command line of zandor-find, parsed into what a search needs.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/row_writer.h"
+#include "search/live_conditions.h"
+
+namespace zandor {
+
+struct CliOptions {
+    std::string folder = ".";
+    std::string name;
+    bool caseSensitive = false;
+    bool progress = false;
+    OutputFormat format = OutputFormat::Tsv;
+    LiveConditions conditions;  // sub-folders, size, type and date
+    bool help = false;
+    bool version = false;
+};
+
+struct UsageError {
+    std::string message;  // names the bad argument and the valid choices
+};
+
+std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::string>& args);
+
+std::string CliHelpText();
+
+// The types the type condition knows, by extension.
+const std::vector<std::string>& KnownTypeExtensions();
+
+}  // namespace zandor

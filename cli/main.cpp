@@ -1,0 +1,123 @@
+// zandor-find: the search of the Zandor window, run from a terminal.
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/row_writer.h"
+#include "cli/text_escape.h"
+#include "search/search_criteria.h"
+#include "search/search_thread.h"
+
+namespace {
+
+using namespace zandor;
+
+// Ctrl-C acts as Stop: the handler only sets the walk's stop flag (a lock-free
+// atomic) and notes that it was asked, so the walk unwinds and the completion
+// is written as after any other stop.
+std::atomic<bool>* g_stopFlag = nullptr;
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void onInterrupt(int /*signal*/) {
+    g_interrupted = 1;
+    if (g_stopFlag != nullptr) {
+        g_stopFlag->store(true, std::memory_order_relaxed);
+    }
+}
+
+void installInterruptHandler(std::atomic<bool>& stop) {
+    g_stopFlag = &stop;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+void writeLine(int fd, std::string_view text) {
+    std::string line(text);
+    line.push_back('\n');
+    WriteAll(fd, line);
+}
+
+// Progress titles go to standard error, escaped like the tsv rows so that
+// each title stays on one line.
+class TitlePrinter : public ProgressSink {
+  public:
+    explicit TitlePrinter(bool enabled) : m_enabled(enabled) {}
+
+    void OnProgress(ProgressKind kind, std::string_view path) override {
+        if (!m_enabled) {
+            return;
+        }
+        m_line.clear();
+        AppendTsvEscaped(m_line, ProgressTitle(kind, path));
+        m_line.push_back('\n');
+        WriteAll(STDERR_FILENO, m_line);
+    }
+    void OnCompleted(const SearchCompletion& /*completion*/) override {}
+
+  private:
+    bool m_enabled;
+    std::string m_line;
+};
+
+int runSearch(const CliOptions& options) {
+    SearchCriteria criteria;
+    criteria.m_strLookIn = options.folder;
+    criteria.m_strNamePattern = options.name;
+    criteria.m_bCaseSensitive = options.caseSensitive;
+    SplitNamePattern(criteria.m_strNamePattern, criteria);
+    const LiveConditionsBoard live(options.conditions);
+
+    RowWriter writer(STDOUT_FILENO, options.format);
+    TitlePrinter titles(options.progress);
+    installInterruptHandler(criteria.m_bStop);
+    const SearchCompletion completion = SearchThreadProc(criteria, live, writer, titles);
+    g_stopFlag = nullptr;
+    writer.Flush();
+
+    if (completion.rootError != 0) {
+        std::string message = "zandor-find: cannot read '";
+        AppendTsvEscaped(message, options.folder);
+        message.append("': ").append(std::strerror(completion.rootError));
+        writeLine(STDERR_FILENO, message);
+    }
+    if (completion.nothingFound()) {
+        writeLine(STDERR_FILENO, kNoItemsNotice);
+    }
+    writeLine(STDERR_FILENO, completion.title());
+    if (completion.rootError != 0) {
+        return 1;
+    }
+    return g_interrupted != 0 ? 130 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto parsed = ParseCliOptions(args);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        writeLine(STDERR_FILENO, "zandor-find: " + error->message);
+        writeLine(STDERR_FILENO, "Try 'zandor-find --help' for more information.");
+        return 2;
+    }
+    const auto& options = std::get<CliOptions>(parsed);
+    if (options.help) {
+        WriteAll(STDOUT_FILENO, CliHelpText());
+        return 0;
+    }
+    if (options.version) {
+        writeLine(STDOUT_FILENO, "zandor-find " ZANDOR_VERSION);
+        return 0;
+    }
+    return runSearch(options);
+}

@@ -1,0 +1,134 @@
+#include "cli/row_writer.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+
+#include "cli/text_escape.h"
+#include "platform/fs_time.h"
+#include "search/size_text.h"
+
+namespace zandor {
+
+namespace {
+
+constexpr std::size_t kFlushAt = 256 * 1024;
+
+template <typename Number>
+void appendNumber(std::string& out, Number value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void appendTsv(std::string& out, const FoundEntry& entry) {
+    AppendTsvEscaped(out, entry.name);
+    out.push_back('\t');
+    AppendTsvEscaped(out, entry.path);
+    out.push_back('\t');
+    if (!entry.isFolder) {
+        AppendSizeText(out, entry.size);
+    }
+    out.push_back('\t');
+    out.append(entry.type());
+    out.push_back('\t');
+    AppendTimeText(out, entry.created);
+    out.push_back('\t');
+    AppendTimeText(out, entry.lastWrite);
+    out.push_back('\n');
+}
+
+void appendJsonText(std::string& out, std::string_view key, std::string_view text) {
+    out.push_back('"');
+    out.append(key);
+    out.append("\":\"");
+    AppendJsonEscaped(out, text);
+    out.push_back('"');
+    // A text that is not UTF-8 shows U+FFFD above; its bytes follow in hex.
+    if (!IsValidUtf8(text)) {
+        out.append(",\"");
+        out.append(key);
+        out.append("_hex\":\"");
+        AppendHex(out, text);
+        out.push_back('"');
+    }
+}
+
+void appendJson(std::string& out, const FoundEntry& entry) {
+    out.push_back('{');
+    appendJsonText(out, "name", entry.name);
+    out.push_back(',');
+    appendJsonText(out, "path", entry.path);
+    out.append(",\"size\":");
+    appendNumber(out, entry.size);
+    out.append(",\"size_text\":\"");
+    if (!entry.isFolder) {
+        AppendSizeText(out, entry.size);
+    }
+    out.append("\",\"type\":\"");
+    out.append(entry.type());
+    out.append("\",\"created\":\"");
+    AppendTimeText(out, entry.created);
+    out.append("\",\"last_write\":\"");
+    AppendTimeText(out, entry.lastWrite);
+    out.append("\",\"created_epoch\":");
+    appendNumber(out, entry.created);
+    out.append(",\"last_write_epoch\":");
+    appendNumber(out, entry.lastWrite);
+    out.append("}\n");
+}
+
+}  // namespace
+
+bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+RowWriter::RowWriter(int fd, OutputFormat format) : m_fd(fd), m_format(format) {
+    m_buffer.reserve(kFlushAt + 64 * 1024);
+}
+
+RowWriter::~RowWriter() {
+    Flush();
+}
+
+void RowWriter::AppendRow(std::string& out, const FoundEntry& entry, OutputFormat format) {
+    switch (format) {
+        case OutputFormat::Tsv:
+            appendTsv(out, entry);
+            break;
+        case OutputFormat::Json:
+            appendJson(out, entry);
+            break;
+        case OutputFormat::Null:
+            out.append(entry.path);
+            out.push_back('\0');
+            break;
+    }
+}
+
+void RowWriter::AddResult(const FoundEntry& entry) {
+    AppendRow(m_buffer, entry, m_format);
+    if (m_buffer.size() >= kFlushAt) {
+        Flush();
+    }
+}
+
+bool RowWriter::Flush() {
+    const bool ok = WriteAll(m_fd, m_buffer);
+    m_buffer.clear();
+    return ok;
+}
+
+}  // namespace zandor

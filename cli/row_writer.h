@@ -1,0 +1,37 @@
+// RowWriter: the result sink of zandor-find. It writes every row to a file
+// descriptor in one of the output formats, through a large buffer so that a
+// million rows cost a few hundred write calls.
+#pragma once
+
+#include <string>
+
+#include "search/sinks.h"
+
+namespace zandor {
+
+enum class OutputFormat { Tsv, Json, Null };
+
+class RowWriter : public ResultSink {
+  public:
+    RowWriter(int fd, OutputFormat format);
+    ~RowWriter() override;
+
+    void AddResult(const FoundEntry& entry) override;
+    bool WantsMetadata() const override { return m_format != OutputFormat::Null; }
+    // Writes what is buffered; false when the descriptor refused it.
+    bool Flush();
+
+    // One row in the writer's format, appended to out (for tests and callers
+    // that gather text).
+    static void AppendRow(std::string& out, const FoundEntry& entry, OutputFormat format);
+
+  private:
+    int m_fd;
+    OutputFormat m_format;
+    std::string m_buffer;
+};
+
+// Writes all of text to fd, going on after interruptions and short writes.
+bool WriteAll(int fd, std::string_view text);
+
+}  // namespace zandor

@@ -1,0 +1,23 @@
+// What the search and the results need to know of one entry, asked on demand:
+// size, creation and last-write times. Links are described, never followed.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace zandor {
+
+struct EntryInfo {
+    std::uint64_t size = 0;      // bytes, all 64 bits
+    std::int64_t created = 0;    // seconds since 1970: birth time, else last write
+    std::int64_t lastWrite = 0;  // seconds since 1970
+    bool isFolder = false;
+    bool isLink = false;
+};
+
+// Describes the entry `name` of the folder open on dirFd (or a path, when
+// dirFd is AT_FDCWD). Empty with errno set when the entry cannot be described,
+// for example because it vanished.
+std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name);
+
+}  // namespace zandor

@@ -1,0 +1,1 @@
+#include "platform/fs_path.h"

@@ -1,0 +1,19 @@
+// Time text: local time as "%m/%d/%y %H:%M:%S" (12/06/26 07:09:46).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zandor {
+
+// Appends the text of secs (seconds since 1970) to out. A time that the C
+// library cannot convert appends nothing.
+void AppendTimeText(std::string& out, std::int64_t secs);
+
+inline std::string TimeText(std::int64_t secs) {
+    std::string text;
+    AppendTimeText(text, secs);
+    return text;
+}
+
+}  // namespace zandor

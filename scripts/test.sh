@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Zandor with warnings as errors, and runs
+# every test: the engine's threading tests first under ThreadSanitizer, then
+# the whole suite in the ordinary build.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+scripts/bootstrap.sh
+
+# Any data race between the walk, its sinks and Stop fails these.
+ZANDOR_BUILD_DIR=build-tsan ZANDOR_TARGETS="session_tests search_tests" \
+  scripts/build.sh -DZANDOR_SANITIZE=thread -DZANDOR_BUILD_BENCH=OFF
+TSAN_OPTIONS="halt_on_error=1" \
+  ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" -R '^(Session|Walk)'
+
+scripts/build.sh
+ctest --test-dir build --output-on-failure -j "$(nproc)"

@@ -1,0 +1,72 @@
+// The conditions that stay live during a search: the form publishes a new
+// immutable snapshot whenever one of them changes, and the walk picks up the
+// newest one before each entry, so a change applies from the next entry on.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace zandor {
+
+enum class SizeRelation : int { AtLeast = 0, AtMost = 1, Equal = 2 };
+enum class DateKind : int { None = -1, Created = 0, Modified = 1 };
+
+struct LiveConditions {
+    bool m_bSizeFilter = false;
+    bool m_bTypeFilter = false;
+    bool m_bDateFilter = false;
+    bool m_bIncludeSubDirs = true;
+    int m_nSizeRelation = 0;   // 0 at least, 1 at most, 2 equal; other values decide nothing
+    std::string m_strTypeExt;  // lower case, without the dot
+    // The numbers and choices on the form that the size and date tests read.
+    // A field that is not a number reads as 0.
+    std::int64_t m_nSizeKB = 0;
+    std::int64_t m_nDays = 0;
+    std::int64_t m_nMonths = 0;
+    int m_nDateKind = -1;        // 0 created, any other value the last write
+    bool m_bDaysChecked = true;  // days (else months) radio
+};
+
+// The one place where the current snapshot lives. A version number lets the
+// walk notice a change with one atomic load per entry and take the lock only
+// when something was published.
+class LiveConditionsBoard {
+  public:
+    LiveConditionsBoard();
+    explicit LiveConditionsBoard(LiveConditions initial);
+
+    void Publish(LiveConditions conditions);
+    std::shared_ptr<const LiveConditions> Current() const;
+    std::uint64_t Version() const { return m_version.load(std::memory_order_acquire); }
+
+  private:
+    mutable std::mutex m_mutex;
+    std::shared_ptr<const LiveConditions> m_current;
+    std::atomic<std::uint64_t> m_version{0};
+};
+
+// A reader's cached view of a board: refresh() is cheap when nothing changed.
+class LiveConditionsReader {
+  public:
+    explicit LiveConditionsReader(const LiveConditionsBoard& board)
+        : m_board(board), m_version(board.Version()), m_current(board.Current()) {}
+
+    const LiveConditions& refresh() {
+        const std::uint64_t version = m_board.Version();
+        if (version != m_version) {
+            m_version = version;
+            m_current = m_board.Current();
+        }
+        return *m_current;
+    }
+
+  private:
+    const LiveConditionsBoard& m_board;
+    std::uint64_t m_version;
+    std::shared_ptr<const LiveConditions> m_current;
+};
+
+}  // namespace zandor

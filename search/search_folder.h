@@ -1,0 +1,87 @@
+// FolderWalk: the walk of one search. It enumerates folders depth first, a
+// folder's own row before its contents, tests every entry against the name
+// pattern and the live conditions, and hands each match to the result sink.
+// The walk keeps its own stack of open folders instead of recursing, so a
+// tree of any depth ends without exhausting the call stack.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/fs_dir.h"
+#include "platform/fs_entry_info.h"
+#include "search/live_conditions.h"
+#include "search/match.h"
+#include "search/search_criteria.h"
+#include "search/sinks.h"
+
+namespace zandor {
+
+// Identifies a folder on this machine, to notice one already on the descent path.
+struct FolderId {
+    dev_t dev;
+    ino_t ino;
+    bool operator==(const FolderId&) const = default;
+};
+
+struct FolderIdHash {
+    std::size_t operator()(const FolderId& id) const {
+        return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(id.ino) * 31 +
+                                          static_cast<std::uint64_t>(id.dev));
+    }
+};
+
+class FolderWalk {
+  public:
+    FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live, ResultSink& results,
+               ProgressSink& progress);
+
+    // Walks strFolder, adding to the criteria's counters. Returns 0, or the
+    // errno of the failure when strFolder itself cannot be read; a folder
+    // below it that cannot be read is passed over silently.
+    int SearchFolder(const std::string& strFolder);
+
+  private:
+    // One level of the descent: the folder's handle, all its entries, where
+    // the walk is among them, and how long its path is in m_path.
+    struct Frame {
+        UniqueFd fd;
+        DirListing listing;
+        std::size_t cursor = 0;
+        std::size_t pathLength = 0;
+        FolderId id{};
+    };
+
+    bool pushFrame(UniqueFd fd, FolderId id);
+    void popFrame();
+    void limitOpenFolders();
+    void examine(int dirFd, const DirEntry& entry);
+    void folderRules(int dirFd, std::string_view name, const LiveConditions& live);
+    void fileRules(int dirFd, std::string_view name, const LiveConditions& live);
+    void descend(int dirFd, std::string_view name, std::size_t parentLength);
+    void addResult(int dirFd, std::string_view name, bool isFolder, std::optional<EntryInfo> info);
+    std::string_view comparedName(std::string_view name);
+    std::string_view lowerName(std::string_view name);
+    bool stopRequested() const { return m_criteria.m_bStop.load(std::memory_order_relaxed); }
+
+    SearchCriteria& m_criteria;
+    LiveConditionsReader m_live;
+    ResultSink& m_results;
+    ProgressSink& m_progress;
+    CompiledPattern m_pattern;
+    bool m_wantsMetadata;
+
+    std::vector<Frame> m_frames;  // kept between folders so their storage is reused
+    std::size_t m_depth = 0;
+    std::string m_path;  // the path of the entry being examined, or of the current folder
+    std::unordered_set<FolderId, FolderIdHash> m_onPath;
+    std::string m_lower;
+};
+
+}  // namespace zandor

@@ -1,0 +1,84 @@
+#include "search/search_session.h"
+
+#include "search/search_thread.h"
+
+namespace zandor {
+
+SearchSession::SearchSession(const LiveConditionsBoard& live, ResultSink& results,
+                             ProgressSink& progress)
+    : m_live(live), m_results(results), m_progress(progress) {}
+
+SearchSession::~SearchSession() {
+    Stop();
+    WaitUntilIdle();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+std::uint64_t SearchSession::Start(const SearchRequest& request) {
+    auto run = std::make_unique<Run>();
+    run->criteria.m_strLookIn = request.m_strFolder;
+    run->criteria.m_strNamePattern = request.m_strNamePattern;
+    run->criteria.m_bCaseSensitive = request.m_bCaseSensitive;
+    SplitNamePattern(run->criteria.m_strNamePattern, run->criteria);
+
+    std::lock_guard lock(m_mutex);
+    run->generation = m_nextGeneration++;
+    const std::uint64_t generation = run->generation;
+    if (m_busy) {
+        if (m_running != nullptr) {
+            m_running->criteria.m_bStop = true;
+        }
+        m_pending = std::move(run);
+        return generation;
+    }
+    // The previous worker has said it is done; joining it only waits for the
+    // thread to leave, never for a walk.
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    m_busy = true;
+    m_running = run.get();
+    m_thread = std::thread(&SearchSession::workerMain, this, std::move(run));
+    return generation;
+}
+
+void SearchSession::Stop() {
+    std::lock_guard lock(m_mutex);
+    if (m_running != nullptr) {
+        m_running->criteria.m_bStop = true;
+    }
+    if (m_pending) {
+        // It still runs, so that its completion arrives like any other, but
+        // stops before its first entry.
+        m_pending->criteria.m_bStop = true;
+    }
+}
+
+void SearchSession::WaitUntilIdle() {
+    std::unique_lock lock(m_mutex);
+    m_idle.wait(lock, [this] { return !m_busy; });
+}
+
+bool SearchSession::Busy() const {
+    std::lock_guard lock(m_mutex);
+    return m_busy;
+}
+
+void SearchSession::workerMain(std::unique_ptr<Run> run) {
+    while (run) {
+        SearchThreadProc(run->criteria, m_live, m_results, m_progress, run->generation);
+        std::lock_guard lock(m_mutex);
+        m_running = nullptr;
+        run = std::move(m_pending);
+        if (run) {
+            m_running = run.get();
+        } else {
+            m_busy = false;
+            m_idle.notify_all();
+        }
+    }
+}
+
+}  // namespace zandor

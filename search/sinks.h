@@ -1,0 +1,71 @@
+// How a search reaches its surroundings: every match goes to a result sink,
+// every progress title and the completion to a progress sink. The desktop
+// window and zandor-find each provide their own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/fs_time.h"
+
+namespace zandor {
+
+inline constexpr std::string_view kFileType = "File";
+inline constexpr std::string_view kFolderType = "File Folder";
+
+// One match, as the walk hands it on. The views are valid during the call only.
+struct FoundEntry {
+    std::string_view name;   // as found, letter case kept
+    std::string_view path;   // the folder, one "/", the name
+    std::uint64_t size = 0;  // bytes
+    bool isFolder = false;
+    std::int64_t created = 0;    // seconds since 1970
+    std::int64_t lastWrite = 0;  // seconds since 1970
+
+    std::string_view type() const { return isFolder ? kFolderType : kFileType; }
+    std::string createdText() const { return TimeText(created); }
+    std::string lastWriteText() const { return TimeText(lastWrite); }
+};
+
+class ResultSink {
+  public:
+    virtual ~ResultSink() = default;
+    // Called on the worker before a walk, with the number of that search.
+    virtual void OnSearchStarted(std::uint64_t /*generation*/) {}
+    virtual void AddResult(const FoundEntry& entry) = 0;
+    // False when the sink uses neither size nor times, so that the walk asks
+    // the file system for them only where a test needs them.
+    virtual bool WantsMetadata() const { return true; }
+};
+
+enum class ProgressKind {
+    FolderMet,         // "Vantrel Utility - Searching [ " path " ]"
+    SubFolderEntered,  // "Searching  -  " path
+};
+
+std::string ProgressTitle(ProgressKind kind, std::string_view path);
+
+struct SearchCompletion {
+    std::uint64_t generation = 0;
+    std::int64_t filesFound = 0;
+    std::int64_t foldersFound = 0;
+    bool stopped = false;
+    int rootError = 0;  // errno when the look-in folder could not be read, else 0
+
+    bool nothingFound() const { return filesFound == 0 && foldersFound == 0; }
+    std::string title() const;
+};
+
+inline constexpr std::string_view kNoItemsNotice =
+    "Search is complete. There are no items to display";
+
+class ProgressSink {
+  public:
+    virtual ~ProgressSink() = default;
+    // path is valid during the call only; ProgressTitle makes the text.
+    virtual void OnProgress(ProgressKind kind, std::string_view path) = 0;
+    virtual void OnCompleted(const SearchCompletion& completion) = 0;
+};
+
+}  // namespace zandor

@@ -1,0 +1,173 @@
+#include "search/match.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace zandor {
+namespace {
+
+CompiledPattern compile(const char* text, bool caseSensitive = false) {
+    NamePattern pattern;
+    SplitNamePattern(text, pattern);
+    return CompilePattern(pattern, caseSensitive);
+}
+
+// The whole file verdict of the name and extension tests, as the walk makes it.
+bool fileMatches(const CompiledPattern& pattern, std::string_view name) {
+    std::string compared;
+    if (pattern.caseSensitive) {
+        compared = name;
+    } else {
+        AsciiLower(name, compared);
+    }
+    return FileNameMatches(pattern, compared) && FileExtensionMatches(pattern, compared);
+}
+
+bool folderMatches(const CompiledPattern& pattern, std::string_view name) {
+    std::string lower;
+    AsciiLower(name, lower);
+    return FolderNameMatches(pattern, lower);
+}
+
+struct NameCase {
+    const char* pattern;
+    const char* name;
+    bool file;    // listed as a file of that name
+    bool folder;  // listed as a folder of that name
+};
+
+TEST(NameMatch, FollowsTheMatchingExamples) {
+    const NameCase cases[] = {
+        {"", "anything.at.all", true, true},
+        {"*", "x.y", true, true},
+        {"*.*", "x.y", true, false},
+        {"*.*", "noext", true, false},
+        {"*.txt", "b.TXT", true, false},
+        {"*.txt", "a.b.txt", false, false},
+        {"*.txt", "txt", true, false},
+        {"*.txt", "a.txtx", false, false},
+        {"rep*", "report.doc", true, true},
+        {"rep*", "myrep.doc", false, false},
+        {"rep*", "rep.x.y", true, true},
+        {"report", "myreport.doc", true, false},
+        {"report", "reports", true, true},
+        {"report", "reports.old", true, true},
+        {"report", "old.report", false, false},
+        {"Report", "REPORT.DOC", true, true},
+        {"*.ht*", "a.htm", true, false},
+        {"*.ht*", "a.html", true, false},
+        {"*.ht*", "a.xht", false, false},
+        {"rep*.doc", "report.doc", true, false},
+        {"rep*.doc", "report.docx", false, false},
+        {".txt", ".txt", true, true},
+        {".txt", "a.txt", false, false},
+        {"a*.htm*", "abc.htmx", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pattern) + " vs " + c.name);
+        const auto pattern = compile(c.pattern);
+        EXPECT_EQ(fileMatches(pattern, c.name), c.file);
+        EXPECT_EQ(folderMatches(pattern, c.name), c.folder);
+    }
+}
+
+TEST(NameMatch, CaseSensitiveComparesLetterCaseInNameAndExtension) {
+    const auto sensitive = compile("Rep*.TXT", true);
+    EXPECT_TRUE(fileMatches(sensitive, "Report.TXT"));
+    EXPECT_FALSE(fileMatches(sensitive, "report.TXT"));
+    EXPECT_FALSE(fileMatches(sensitive, "Report.txt"));
+    const auto insensitive = compile("Rep*.TXT", false);
+    EXPECT_TRUE(fileMatches(insensitive, "report.txt"));
+}
+
+TEST(NameMatch, NonAsciiBytesCompareUnchanged) {
+    const auto pattern = compile("\xc3\x84pfel");
+    EXPECT_TRUE(fileMatches(pattern, "\xc3\x84PFEL.txt"));
+    EXPECT_FALSE(fileMatches(pattern, "\xc3\xa4pfel.txt"));  // only ASCII letters fold
+    EXPECT_TRUE(fileMatches(compile("\xff"), "a\xff.b"));
+}
+
+TEST(SizeMatch, RelationsAtTheirBounds) {
+    struct Case {
+        int relation;
+        std::int64_t value;
+        std::uint64_t bytes;
+        bool matches;
+    };
+    const Case cases[] = {
+        {0, 10, 10239, false},
+        {0, 10, 10240, true},
+        {0, 0, 0, false},
+        {0, 0, 1, true},
+        {1, 10, 9215, true},
+        {1, 10, 9216, false},
+        {1, 10, 0, true},
+        {2, 10, 9215, false},
+        {2, 10, 9216, true},
+        {2, 10, 10239, true},
+        {2, 10, 10240, false},
+        {2, 0, 0, true},
+        {2, 0, 1, false},
+        {0, -1, 1ULL << 40, false},
+        {1, -1, 1ULL << 40, true},
+        {7, 10, 1, true},
+        // 5 GiB is 5242881 KB on 64 bits; on 32 bits it would be 1 KB.
+        {2, 5242881, 5ULL << 30, true},
+        {1, 2, 5ULL << 30, false},
+        {0, 5242880, 5ULL << 30, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.relation << " " << c.value << " " << c.bytes);
+        EXPECT_EQ(SizeMatches(c.relation, c.value, c.bytes), c.matches);
+    }
+}
+
+TEST(SizeMatch, SizeInKilobytes) {
+    EXPECT_EQ(SizeInKB(0), 0u);
+    EXPECT_EQ(SizeInKB(1), 1u);
+    EXPECT_EQ(SizeInKB(1023), 1u);
+    EXPECT_EQ(SizeInKB(1024), 2u);
+    EXPECT_EQ(SizeInKB(2047), 2u);
+    EXPECT_EQ(SizeInKB(5ULL << 30), 5242881u);
+}
+
+TEST(TypeMatch, TextAfterTheFirstDotEqualsTheExtension) {
+    EXPECT_TRUE(TypeMatches("a.bmp", "bmp"));
+    EXPECT_FALSE(TypeMatches("my.file.bmp", "bmp"));
+    EXPECT_FALSE(TypeMatches("bmp", "bmp"));
+    EXPECT_FALSE(TypeMatches(".bmp", "bmp"));
+    EXPECT_TRUE(TypeMatches("a.tar.gz", "tar.gz"));
+    EXPECT_FALSE(TypeMatches("a.bmp", ""));
+    EXPECT_TRUE(TypeMatches("x.c++", "c++"));
+}
+
+TEST(DateMatch, AgeInDaysAndMonthsAtTheBound) {
+    constexpr std::int64_t now = 2'000'000'000;
+    constexpr std::int64_t day = 86400;
+    LiveConditions days;
+    days.m_bDateFilter = true;
+    days.m_nDateKind = 0;
+    days.m_bDaysChecked = true;
+    days.m_nDays = 1;
+    const std::int64_t old = now - 10 * day;
+    EXPECT_TRUE(DateMatches(days, now - 2 * day + 1, old, now));  // age 1
+    EXPECT_FALSE(DateMatches(days, now - 2 * day, old, now));     // age 2
+    EXPECT_TRUE(DateMatches(days, now + 5 * day, old, now));      // the future
+    days.m_nDays = 0;
+    EXPECT_TRUE(DateMatches(days, now - day + 1, old, now));
+    EXPECT_FALSE(DateMatches(days, now - day, old, now));
+
+    LiveConditions months = days;
+    months.m_bDaysChecked = false;
+    months.m_nMonths = 1;
+    months.m_nDateKind = 1;                                          // the last-write time decides
+    EXPECT_TRUE(DateMatches(months, old, now - 60 * day + 1, now));  // 59 days: 1 month
+    EXPECT_FALSE(DateMatches(months, old, now - 60 * day, now));     // 60 days: 2 months
+    months.m_nDateKind = -1;  // no choice made: the last write too
+    EXPECT_FALSE(DateMatches(months, now, now - 60 * day, now));
+}
+
+}  // namespace
+}  // namespace zandor

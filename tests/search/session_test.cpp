@@ -1,0 +1,151 @@
+// The worker's lifecycle: start, stop, one walk at a time, and live changes
+// from another thread. These run under ThreadSanitizer too.
+#include "search/search_session.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <latch>
+#include <thread>
+
+#include "recording_sinks.h"
+#include "temp_tree.h"
+
+namespace zandor {
+namespace {
+
+using test::RecordingProgress;
+using test::RecordingResults;
+using test::TempTree;
+
+class SessionTest : public testing::Test {
+  protected:
+    SearchRequest request(const std::string& name = "") const {
+        return SearchRequest{tree.root(), name, false};
+    }
+
+    TempTree tree;
+    LiveConditionsBoard board;
+    RecordingResults results;
+    RecordingProgress progress;
+};
+
+TEST_F(SessionTest, RunsASearchOnTheWorkerAndCompletes) {
+    tree.file("a/b.txt");
+    tree.file("c.h");
+    SearchSession session(board, results, progress);
+    const auto generation = session.Start(request("*.txt"));
+    session.WaitUntilIdle();
+    EXPECT_FALSE(session.Busy());
+    EXPECT_EQ(results.paths(), std::vector<std::string>{tree.path("a/b.txt")});
+    const auto completions = progress.completions();
+    ASSERT_EQ(completions.size(), 1u);
+    EXPECT_EQ(completions[0].generation, generation);
+    EXPECT_EQ(completions[0].filesFound, 1);
+    EXPECT_FALSE(completions[0].stopped);
+}
+
+TEST_F(SessionTest, StopEndsTheWalkWithTheCountsReached) {
+    tree.deepChain("chain", 3000);
+    std::promise<void> firstTitle;
+    std::atomic<bool> signalled{false};
+    progress.onTitle = [&](const std::string&) {
+        if (!signalled.exchange(true)) {
+            firstTitle.set_value();
+        }
+    };
+    SearchSession session(board, results, progress);
+    session.Start(request());
+    firstTitle.get_future().wait();
+    session.Stop();
+    session.WaitUntilIdle();
+    const auto completion = progress.completions().at(0);
+    EXPECT_TRUE(completion.stopped);
+    EXPECT_EQ(static_cast<std::size_t>(completion.foldersFound), results.rows().size());
+    EXPECT_LT(completion.foldersFound, 3001);
+}
+
+TEST_F(SessionTest, SearchDuringAnUnwindingWalkStartsWhenItEnds) {
+    tree.deepChain("chain", 50);
+    std::latch started(1);
+    std::latch release(1);
+    std::atomic<bool> held{false};
+    progress.onTitle = [&](const std::string&) {
+        if (!held.exchange(true)) {
+            started.count_down();
+            release.wait();  // the first walk stays inside its first entry
+        }
+    };
+    SearchSession session(board, results, progress);
+    const auto first = session.Start(request());
+    started.wait();
+    session.Stop();
+    const auto second = session.Start(request());  // must not wait for the first walk
+    EXPECT_TRUE(session.Busy());
+    release.count_down();
+    session.WaitUntilIdle();
+
+    const auto completions = progress.completions();
+    ASSERT_EQ(completions.size(), 2u);
+    EXPECT_EQ(completions[0].generation, first);
+    EXPECT_TRUE(completions[0].stopped);
+    EXPECT_EQ(completions[0].foldersFound, 1);
+    EXPECT_EQ(completions[1].generation, second);
+    EXPECT_FALSE(completions[1].stopped);
+    EXPECT_EQ(completions[1].foldersFound, 51);
+    EXPECT_EQ(results.generations(), (std::vector<std::uint64_t>{first, second}));
+    EXPECT_EQ(results.rows().size(), 52u);
+}
+
+TEST_F(SessionTest, StopWhileIdleDoesNotStopTheNextSearch) {
+    tree.file("x/y");
+    SearchSession session(board, results, progress);
+    session.Stop();
+    session.Start(request());
+    session.WaitUntilIdle();
+    EXPECT_FALSE(progress.completions().at(0).stopped);
+    EXPECT_EQ(results.sortedPaths(), (std::vector<std::string>{tree.path("x"), tree.path("x/y")}));
+}
+
+TEST_F(SessionTest, LiveChangesFromAnotherThreadAreRaceFree) {
+    for (int i = 0; i < 200; ++i) {
+        tree.file("f" + std::to_string(i) + ".dat", static_cast<std::uint64_t>(i) * 100);
+    }
+    tree.deepChain("chain", 200);
+    SearchSession session(board, results, progress);
+    session.Start(request());
+    for (int i = 0; session.Busy() && i < 100000; ++i) {
+        LiveConditions next;
+        next.m_bSizeFilter = i % 2 == 0;
+        next.m_nSizeKB = i % 7;
+        next.m_bTypeFilter = i % 3 == 0;
+        next.m_strTypeExt = i % 2 == 0 ? "dat" : "h";
+        board.Publish(next);
+    }
+    session.WaitUntilIdle();
+    const auto completion = progress.completions().at(0);
+    EXPECT_EQ(static_cast<std::size_t>(completion.filesFound + completion.foldersFound),
+              results.rows().size());
+}
+
+TEST_F(SessionTest, DestroyingTheSessionStopsAndWaitsForTheWalk) {
+    tree.deepChain("chain", 5000);
+    std::promise<void> firstTitle;
+    std::atomic<bool> signalled{false};
+    progress.onTitle = [&](const std::string&) {
+        if (!signalled.exchange(true)) {
+            firstTitle.set_value();
+        }
+    };
+    {
+        SearchSession session(board, results, progress);
+        session.Start(request());
+        firstTitle.get_future().wait();
+    }
+    // The worker has ended: its completion arrived before the session went.
+    ASSERT_EQ(progress.completions().size(), 1u);
+    EXPECT_TRUE(progress.completions()[0].stopped);
+}
+
+}  // namespace
+}  // namespace zandor
