@@ -1,5 +1,7 @@
 #include "cli/text_escape.h"
 
+#include <array>
+
 namespace zandor {
 
 namespace {
@@ -62,8 +64,28 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+// Bytes that the tsv text cannot copy as they stand: the four escaped
+// characters and every byte of a multi-byte sequence, which is checked.
+constexpr auto kTsvAttention = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t byte = 0x80; byte < 256; ++byte) {
+        table[byte] = true;
+    }
+    table['\\'] = table['\t'] = table['\n'] = table['\r'] = true;
+    return table;
+}();
+
 void AppendTsvEscaped(std::string& out, std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
+        // Most names are plain ASCII: copy each plain run at once.
+        const std::size_t runStart = pos;
+        while (pos < text.size() && !kTsvAttention[static_cast<unsigned char>(text[pos])]) {
+            ++pos;
+        }
+        out.append(text.data() + runStart, pos - runStart);
+        if (pos == text.size()) {
+            break;
+        }
         const char c = text[pos];
         switch (c) {
             case '\\':

@@ -2,12 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace zandor {
 
 std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name) {
     struct statx stx {};
-    constexpr unsigned kMask = STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
+    constexpr unsigned kMask = STATX_TYPE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME;
     if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kMask, &stx) != 0) {
         return std::nullopt;
     }
@@ -20,6 +21,8 @@ std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name) {
     info.created = hasBirth ? stx.stx_btime.tv_sec : info.lastWrite;
     info.isFolder = S_ISDIR(stx.stx_mode);
     info.isLink = S_ISLNK(stx.stx_mode);
+    info.device = makedev(stx.stx_dev_major, stx.stx_dev_minor);
+    info.inode = stx.stx_ino;
     return info;
 }
 

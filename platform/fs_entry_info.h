@@ -2,6 +2,8 @@
 // size, creation and last-write times. Links are described, never followed.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <optional>
 
@@ -13,6 +15,8 @@ struct EntryInfo {
     std::int64_t lastWrite = 0;  // seconds since 1970
     bool isFolder = false;
     bool isLink = false;
+    dev_t device = 0;  // with inode, tells the entry apart from every other
+    ino_t inode = 0;
 };
 
 // Describes the entry `name` of the folder open on dirFd (or a path, when

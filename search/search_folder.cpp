@@ -131,26 +131,30 @@ void FolderWalk::examine(int dirFd, const DirEntry& entry) {
 void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditions& live) {
     const std::size_t parentLength = m_path.size();
     AppendPathComponent(m_path, name);
+    std::optional<FolderId> known;  // from the row's description, saving a call when entered
     if (!live.m_bTypeFilter && !live.m_bSizeFilter) {
         m_progress.OnProgress(ProgressKind::FolderMet, m_path);
         if (FolderNameMatches(m_pattern, comparedName(name))) {
             m_criteria.m_bMatch = true;
-            addResult(dirFd, name, true, std::nullopt);
+            if (const auto info = addResult(dirFd, name, true, std::nullopt)) {
+                known = FolderId{info->device, info->inode};
+            }
         }
     } else if (live.m_bIncludeSubDirs) {
         // With a size or type condition folders are never listed, only entered.
         m_progress.OnProgress(ProgressKind::SubFolderEntered, m_path);
     }
     if (live.m_bIncludeSubDirs) {
-        descend(dirFd, name, parentLength);
+        descend(dirFd, name, parentLength, known);
     } else {
         m_path.resize(parentLength);
     }
 }
 
-void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLength) {
+void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLength,
+                         std::optional<FolderId> known) {
     UniqueFd fd = OpenSubFolder(dirFd, name.data());
-    const auto id = fd.valid() ? folderIdOf(fd.get()) : std::nullopt;
+    const auto id = !fd.valid() ? std::nullopt : known ? known : folderIdOf(fd.get());
     // A folder already on the descent path (a bind mount of an ancestor) would
     // lead round in a circle, and a pseudo file system mounted below the
     // look-in folder holds no user files and may not end.
@@ -196,12 +200,12 @@ void FolderWalk::fileRules(int dirFd, std::string_view name, const LiveCondition
     m_path.resize(parentLength);
 }
 
-void FolderWalk::addResult(int dirFd, std::string_view name, bool isFolder,
-                           std::optional<EntryInfo> info) {
+std::optional<EntryInfo> FolderWalk::addResult(int dirFd, std::string_view name, bool isFolder,
+                                               std::optional<EntryInfo> info) {
     if (!info && m_wantsMetadata) {
         info = StatEntryAt(dirFd, name.data());
         if (!info) {
-            return;  // vanished between the listing and now: nothing to show
+            return info;  // vanished between the listing and now: nothing to show
         }
     }
     FoundEntry entry;
@@ -219,6 +223,7 @@ void FolderWalk::addResult(int dirFd, std::string_view name, bool isFolder,
         ++m_criteria.m_nFilesFound;
     }
     m_results.AddResult(entry);
+    return info;
 }
 
 std::string_view FolderWalk::comparedName(std::string_view name) {

@@ -64,8 +64,11 @@ class FolderWalk {
     void examine(int dirFd, const DirEntry& entry);
     void folderRules(int dirFd, std::string_view name, const LiveConditions& live);
     void fileRules(int dirFd, std::string_view name, const LiveConditions& live);
-    void descend(int dirFd, std::string_view name, std::size_t parentLength);
-    void addResult(int dirFd, std::string_view name, bool isFolder, std::optional<EntryInfo> info);
+    void descend(int dirFd, std::string_view name, std::size_t parentLength,
+                 std::optional<FolderId> known);
+    // Returns what was learnt of the entry, if anything.
+    std::optional<EntryInfo> addResult(int dirFd, std::string_view name, bool isFolder,
+                                       std::optional<EntryInfo> info);
     std::string_view comparedName(std::string_view name);
     std::string_view lowerName(std::string_view name);
     bool stopRequested() const { return m_criteria.m_bStop.load(std::memory_order_relaxed); }
