@@ -45,7 +45,8 @@ std::optional<UsageError> parseSize(std::string_view value, LiveConditions& cond
 
 std::optional<UsageError> parseDate(std::string_view option, std::string_view value, DateKind kind,
                                     LiveConditions& conditions) {
-    if (conditions.m_bDateFilter) {
+    // The same option given again replaces its value; the other one clashes.
+    if (conditions.m_bDateFilter && conditions.m_nDateKind != static_cast<int>(kind)) {
         return UsageError{"--created and --modified cannot be used together"};
     }
     std::string_view digits = value;
@@ -226,7 +227,8 @@ Finds files and folders below FOLDER whose names match, as the Zandor window doe
 
 Rows go to standard output in the order of the walk, a folder before what it holds.
 Symbolic links are listed, never followed. The completion line goes to standard error.
-Exit status: 0 the search ran; 1 FOLDER cannot be read; 2 usage error; 130 stopped by Ctrl-C.
+Exit status: 0 the search ran; 1 FOLDER cannot be read or the output cannot be written;
+2 usage error; 130 stopped by Ctrl-C (143 by SIGTERM).
 )";
 }
 

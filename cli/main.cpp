@@ -22,10 +22,10 @@ using namespace zandor;
 // atomic) and notes that it was asked, so the walk unwinds and the completion
 // is written as after any other stop.
 std::atomic<bool>* g_stopFlag = nullptr;
-volatile std::sig_atomic_t g_interrupted = 0;
+volatile std::sig_atomic_t g_interrupted = 0;  // the signal that asked, or 0
 
-extern "C" void onInterrupt(int /*signal*/) {
-    g_interrupted = 1;
+extern "C" void onInterrupt(int signal) {
+    g_interrupted = signal;
     if (g_stopFlag != nullptr) {
         g_stopFlag->store(true, std::memory_order_relaxed);
     }
@@ -78,6 +78,7 @@ int runSearch(const CliOptions& options) {
     const LiveConditionsBoard live(options.conditions);
 
     RowWriter writer(STDOUT_FILENO, options.format);
+    writer.StopOnFailure(&criteria.m_bStop);
     TitlePrinter titles(options.progress);
     installInterruptHandler(criteria.m_bStop);
     const SearchCompletion completion = SearchThreadProc(criteria, live, writer, titles);
@@ -93,11 +94,15 @@ int runSearch(const CliOptions& options) {
     if (completion.nothingFound()) {
         writeLine(STDERR_FILENO, kNoItemsNotice);
     }
+    if (writer.WriteError() != 0) {
+        writeLine(STDERR_FILENO,
+                  std::string("zandor-find: write error: ") + std::strerror(writer.WriteError()));
+    }
     writeLine(STDERR_FILENO, completion.title());
-    if (completion.rootError != 0) {
+    if (completion.rootError != 0 || writer.WriteError() != 0) {
         return 1;
     }
-    return g_interrupted != 0 ? 130 : 0;
+    return g_interrupted != 0 ? 128 + g_interrupted : 0;
 }
 
 }  // namespace

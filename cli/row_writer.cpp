@@ -126,9 +126,14 @@ void RowWriter::AddResult(const FoundEntry& entry) {
 }
 
 bool RowWriter::Flush() {
-    const bool ok = WriteAll(m_fd, m_buffer);
+    if (m_writeError == 0 && !WriteAll(m_fd, m_buffer)) {
+        m_writeError = errno;
+        if (m_stopOnFailure != nullptr) {
+            m_stopOnFailure->store(true, std::memory_order_relaxed);
+        }
+    }
     m_buffer.clear();
-    return ok;
+    return m_writeError == 0;
 }
 
 }  // namespace zandor

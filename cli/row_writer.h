@@ -3,6 +3,7 @@
 // million rows cost a few hundred write calls.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "search/sinks.h"
@@ -18,8 +19,13 @@ class RowWriter : public ResultSink {
 
     void AddResult(const FoundEntry& entry) override;
     bool WantsMetadata() const override { return m_format != OutputFormat::Null; }
-    // Writes what is buffered; false when the descriptor refused it.
+    // Writes what is buffered; false when the descriptor refused it. After a
+    // refusal nothing more is written, and the walk is told to stop through
+    // the flag given to StopOnFailure, since no later row can reach the reader.
     bool Flush();
+    void StopOnFailure(std::atomic<bool>* stop) { m_stopOnFailure = stop; }
+    // The errno of the first write that failed, or 0.
+    int WriteError() const { return m_writeError; }
 
     // One row in the writer's format, appended to out (for tests and callers
     // that gather text).
@@ -29,6 +35,8 @@ class RowWriter : public ResultSink {
     int m_fd;
     OutputFormat m_format;
     std::string m_buffer;
+    std::atomic<bool>* m_stopOnFailure = nullptr;
+    int m_writeError = 0;
 };
 
 // Writes all of text to fd, going on after interruptions and short writes.

@@ -20,6 +20,9 @@ void appendByteHex(std::string& out, unsigned char byte) {
 }  // namespace
 
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
+    if (pos >= text.size()) {
+        return 0;
+    }
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
     const std::size_t left = text.size() - pos;
     const unsigned char lead = at(0);

@@ -14,7 +14,7 @@ struct ProcessResult {
 
 ProcessResult RunProcess(const std::vector<std::string>& argv);
 
-// The zandor-find built beside the tests (from the ZANDOR_FIND variable).
+// The zandor-find to test: $ZANDOR_FIND, else the one built beside the tests.
 std::string ZandorFindPath();
 
 }  // namespace zandor::test

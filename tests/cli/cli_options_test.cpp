@@ -1,0 +1,269 @@
+// Tests of the zandor-find command line: what each option sets, and the usage
+// errors, each of which must name what was wrong.
+#include "cli/cli_options.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zandor {
+namespace {
+
+using Args = std::vector<std::string>;
+using ::testing::HasSubstr;
+
+std::string Joined(const Args& args) {
+    std::string text;
+    for (const auto& arg : args) {
+        text.append(text.empty() ? "" : " ").append("[" + arg + "]");
+    }
+    return text;
+}
+
+// The options parsed from args; a failure (and defaults) when they are refused.
+CliOptions Parsed(const Args& args) {
+    auto parsed = ParseCliOptions(args);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        ADD_FAILURE() << Joined(args) << " refused: " << error->message;
+        return CliOptions{};
+    }
+    return std::get<CliOptions>(parsed);
+}
+
+// The conditions of a command line with no options, to compare the rest against.
+void ExpectNoConditions(const LiveConditions& c) {
+    EXPECT_FALSE(c.m_bSizeFilter);
+    EXPECT_FALSE(c.m_bTypeFilter);
+    EXPECT_FALSE(c.m_bDateFilter);
+    EXPECT_TRUE(c.m_bIncludeSubDirs);
+}
+
+TEST(CliOptionsParse, DefaultsWithoutArguments) {
+    const CliOptions options = Parsed({});
+    EXPECT_EQ(options.folder, ".");
+    EXPECT_EQ(options.name, "");
+    EXPECT_FALSE(options.caseSensitive);
+    EXPECT_FALSE(options.progress);
+    EXPECT_EQ(options.format, OutputFormat::Tsv);
+    EXPECT_FALSE(options.help);
+    EXPECT_FALSE(options.version);
+    ExpectNoConditions(options.conditions);
+}
+
+TEST(CliOptionsParse, SizeSetsRelationAndKilobytes) {
+    const struct {
+        Args args;
+        int relation;
+        std::int64_t kb;
+    } cases[] = {
+        {{"--size", "at-least:10"}, 0, 10},
+        {{"--size", "at-most:1"}, 1, 1},
+        {{"--size", "equal:2"}, 2, 2},
+        {{"--size", "at-least:0"}, 0, 0},
+        {{"--size=at-most:123456789012"}, 1, 123456789012},
+        {{"--size", "equal:9223372036854775807"}, 2, 9223372036854775807},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        const CliOptions options = Parsed(c.args);
+        EXPECT_TRUE(options.conditions.m_bSizeFilter);
+        EXPECT_EQ(options.conditions.m_nSizeRelation, c.relation);
+        EXPECT_EQ(options.conditions.m_nSizeKB, c.kb);
+        EXPECT_FALSE(options.conditions.m_bTypeFilter);
+        EXPECT_FALSE(options.conditions.m_bDateFilter);
+        EXPECT_TRUE(options.conditions.m_bIncludeSubDirs);
+    }
+}
+
+TEST(CliOptionsParse, TypeAcceptsEveryKnownExtension) {
+    ASSERT_FALSE(KnownTypeExtensions().empty());
+    for (const auto& ext : KnownTypeExtensions()) {
+        for (const Args& args : {Args{"--type", ext}, Args{"--type=" + ext}}) {
+            SCOPED_TRACE(Joined(args));
+            const CliOptions options = Parsed(args);
+            EXPECT_TRUE(options.conditions.m_bTypeFilter);
+            EXPECT_EQ(options.conditions.m_strTypeExt, ext);
+            EXPECT_FALSE(options.conditions.m_bSizeFilter);
+            EXPECT_FALSE(options.conditions.m_bDateFilter);
+        }
+    }
+}
+
+TEST(CliOptionsParse, TypeCPlusPlus) {
+    const CliOptions options = Parsed({"--type", "c++"});
+    EXPECT_TRUE(options.conditions.m_bTypeFilter);
+    EXPECT_EQ(options.conditions.m_strTypeExt, "c++");
+}
+
+TEST(CliOptionsParse, DatesSetKindUnitAndNumber) {
+    const struct {
+        Args args;
+        int kind;
+        bool days;
+        std::int64_t nDays;
+        std::int64_t nMonths;
+    } cases[] = {
+        {{"--created", "3"}, 0, true, 3, 0},
+        {{"--created", "4d"}, 0, true, 4, 0},
+        {{"--created", "5m"}, 0, false, 0, 5},
+        {{"--created=0"}, 0, true, 0, 0},
+        {{"--modified", "2m"}, 1, false, 0, 2},
+        {{"--modified", "7"}, 1, true, 7, 0},
+        {{"--modified=30d"}, 1, true, 30, 0},
+        // The same option again replaces the value and the unit.
+        {{"--created", "3", "--created", "2m"}, 0, false, 3, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        const CliOptions options = Parsed(c.args);
+        EXPECT_TRUE(options.conditions.m_bDateFilter);
+        EXPECT_EQ(options.conditions.m_nDateKind, c.kind);
+        EXPECT_EQ(options.conditions.m_bDaysChecked, c.days);
+        EXPECT_EQ(options.conditions.m_nDays, c.nDays);
+        EXPECT_EQ(options.conditions.m_nMonths, c.nMonths);
+        EXPECT_FALSE(options.conditions.m_bSizeFilter);
+        EXPECT_FALSE(options.conditions.m_bTypeFilter);
+    }
+}
+
+TEST(CliOptionsParse, FlagsAndFormats) {
+    {
+        const CliOptions options = Parsed({"--no-subdirs"});
+        EXPECT_FALSE(options.conditions.m_bIncludeSubDirs);
+        EXPECT_FALSE(options.caseSensitive);
+    }
+    EXPECT_TRUE(Parsed({"--case-sensitive"}).caseSensitive);
+    EXPECT_TRUE(Parsed({"--progress"}).progress);
+    EXPECT_TRUE(Parsed({"-h"}).help);
+    EXPECT_TRUE(Parsed({"--help"}).help);
+    EXPECT_TRUE(Parsed({"--version"}).version);
+    EXPECT_FALSE(Parsed({"--help"}).version);
+    EXPECT_FALSE(Parsed({"--version"}).help);
+
+    const struct {
+        Args args;
+        OutputFormat format;
+    } formats[] = {
+        {{"--format", "tsv"}, OutputFormat::Tsv},
+        {{"--format", "json"}, OutputFormat::Json},
+        {{"--format", "null"}, OutputFormat::Null},
+        {{"--format=json"}, OutputFormat::Json},
+        {{"--format=null"}, OutputFormat::Null},
+        {{"--format", "null", "--format", "json"}, OutputFormat::Json},
+    };
+    for (const auto& c : formats) {
+        EXPECT_EQ(Parsed(c.args).format, c.format) << Joined(c.args);
+    }
+}
+
+TEST(CliOptionsParse, NameAndFolderForms) {
+    const struct {
+        Args args;
+        std::string name;
+        std::string folder;
+    } cases[] = {
+        {{"-n", "report"}, "report", "."},
+        {{"--name", "rep*"}, "rep*", "."},
+        {{"--name=*.txt"}, "*.txt", "."},
+        {{"--name="}, "", "."},
+        {{"--name=a=b"}, "a=b", "."},
+        {{"--name", "-dash"}, "-dash", "."},
+        {{"--name", "x y", "/some/dir"}, "x y", "/some/dir"},
+        {{"/some/dir", "--name", "z"}, "z", "/some/dir"},
+        {{"relative/dir"}, "", "relative/dir"},
+        {{"-"}, "", "-"},
+        {{"--", "-odd"}, "", "-odd"},
+        {{"--", "--name"}, "", "--name"},
+        {{"-n", "--", "dir"}, "--", "dir"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        const CliOptions options = Parsed(c.args);
+        EXPECT_EQ(options.name, c.name);
+        EXPECT_EQ(options.folder, c.folder);
+    }
+}
+
+TEST(CliOptionsParse, DoubleDashEndsOptions) {
+    const CliOptions options = Parsed({"--progress", "--", "--no-subdirs"});
+    EXPECT_TRUE(options.progress);
+    EXPECT_EQ(options.folder, "--no-subdirs");
+    EXPECT_TRUE(options.conditions.m_bIncludeSubDirs);
+}
+
+TEST(CliOptionsParse, OptionsCombine) {
+    const CliOptions options =
+        Parsed({"-n", "*.cpp", "--no-subdirs", "--case-sensitive", "--size", "at-most:4", "--type",
+                "cpp", "--modified", "2m", "--format", "json", "--progress", "src"});
+    EXPECT_EQ(options.name, "*.cpp");
+    EXPECT_EQ(options.folder, "src");
+    EXPECT_TRUE(options.caseSensitive);
+    EXPECT_TRUE(options.progress);
+    EXPECT_EQ(options.format, OutputFormat::Json);
+    const LiveConditions& c = options.conditions;
+    EXPECT_FALSE(c.m_bIncludeSubDirs);
+    EXPECT_TRUE(c.m_bSizeFilter);
+    EXPECT_EQ(c.m_nSizeRelation, 1);
+    EXPECT_EQ(c.m_nSizeKB, 4);
+    EXPECT_TRUE(c.m_bTypeFilter);
+    EXPECT_EQ(c.m_strTypeExt, "cpp");
+    EXPECT_TRUE(c.m_bDateFilter);
+    EXPECT_EQ(c.m_nDateKind, 1);
+    EXPECT_FALSE(c.m_bDaysChecked);
+    EXPECT_EQ(c.m_nMonths, 2);
+}
+
+TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
+    const struct {
+        Args args;
+        std::vector<std::string> named;  // each must appear in the message
+    } cases[] = {
+        {{"--bogus"}, {"'--bogus'"}},
+        {{"-x"}, {"'-x'"}},
+        {{"--no-subdirs=yes"}, {"--no-subdirs=yes"}},
+        {{"--size", "at-least"}, {"'at-least'", "at-most", "equal"}},
+        {{"--size", "at-least:-1"}, {"'at-least:-1'"}},
+        {{"--size", "big:3"}, {"'big:3'", "at-least"}},
+        {{"--size", "at-least:1x"}, {"'at-least:1x'"}},
+        {{"--size", "at-least:"}, {"'at-least:'"}},
+        {{"--size", "at-least: 1"}, {"'at-least: 1'"}},
+        {{"--size", "at-least:+1"}, {"'at-least:+1'"}},
+        {{"--size", ":5"}, {"':5'"}},
+        {{"--size=equal"}, {"'equal'"}},
+        {{"--size", "at-least:99999999999999999999"}, {"'at-least:99999999999999999999'"}},
+        {{"--type", "exe"}, {"'exe'", "c++", "cpp"}},
+        {{"--type", ".cpp"}, {"'.cpp'"}},
+        {{"--type="}, {"''"}},
+        {{"--created", "3", "--modified", "2"}, {"--created", "--modified"}},
+        {{"--modified", "1m", "--created", "1"}, {"--created", "--modified"}},
+        {{"--created", "x"}, {"--created", "'x'"}},
+        {{"--created", "3w"}, {"--created", "'3w'"}},
+        {{"--modified", "m"}, {"--modified", "'m'"}},
+        {{"--modified", "-1"}, {"--modified", "'-1'"}},
+        {{"--format", "xml"}, {"'xml'", "tsv", "json", "null"}},
+        {{"--format=TSV"}, {"'TSV'"}},
+        {{"--size"}, {"--size"}},
+        {{"--type"}, {"--type"}},
+        {{"--created"}, {"--created"}},
+        {{"--format"}, {"--format"}},
+        {{"-n"}, {"-n"}},
+        {{"--name"}, {"--name"}},
+        {{"one", "two"}, {"'one'", "'two'"}},
+        {{"one", "--progress", "two"}, {"'one'", "'two'"}},
+        {{"--", "one", "two"}, {"'one'", "'two'"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        const auto parsed = ParseCliOptions(c.args);
+        const auto* error = std::get_if<UsageError>(&parsed);
+        ASSERT_NE(error, nullptr);
+        for (const auto& named : c.named) {
+            EXPECT_THAT(error->message, HasSubstr(named));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zandor
