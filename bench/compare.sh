@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# Times a full walk of a generated tree with zandor-find, GNU find and fd.
+#
+#   bash bench/compare.sh TREE_DIR [BUILD_DIR]
+#
+# Builds the project in Release into BUILD_DIR (default: build-bench at the
+# repository root), generates (or reuses) a tree of 1,000,000 files in 100,000
+# folders under TREE_DIR with zandor-make-tree, then runs hyperfine once per
+# comparison group so that all figures of a group come from the same run:
+#
+#   list       every entry with path, size, mtime and birth time
+#              zandor-find TREE | find TREE -printf ... | fdfind -uu -l . TREE
+#   selective  only the *.h files
+#              zandor-find -n '*.h' TREE | find TREE -name '*.h' | fdfind -uu -e h . TREE
+#
+# fd runs twice per group: with its default thread count and with -j1. The page
+# cache is warm (one warm-up run per command); output goes to /dev/null.
+#
+# Environment overrides:
+#   ZANDOR_FIND          zandor-find binary to time (default BUILD_DIR/cli/zandor-find)
+#   ZANDOR_NO_BUILD=1    skip the CMake configure and build; BUILD_DIR must hold
+#                        bench/zandor-make-tree already
+#   ZANDOR_BENCH_RUNS    timed runs per command (default 5)
+#   ZANDOR_BENCH_OUTPUT  hyperfine --output value: null (default) or pipe
+#   ZANDOR_TREE_FILES    files in the tree (default 1000000)
+#   ZANDOR_TREE_FOLDERS  folders in the tree (default 100000)
+set -euo pipefail
+
+die() {
+  echo "compare.sh: $*" >&2
+  exit 1
+}
+
+if [[ $# -lt 1 || $# -gt 2 || $1 == -h || $1 == --help ]]; then
+  sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2
+  exit 2
+fi
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+abspath() {
+  case $1 in
+    /*) printf '%s\n' "$1" ;;
+    *) printf '%s\n' "$PWD/$1" ;;
+  esac
+}
+tree_dir=$(abspath "$1")
+tree_dir=${tree_dir%/}
+build_dir=$(abspath "${2:-$repo_root/build-bench}")
+
+runs=${ZANDOR_BENCH_RUNS:-5}
+output=${ZANDOR_BENCH_OUTPUT:-null}
+tree_files=${ZANDOR_TREE_FILES:-1000000}
+tree_folders=${ZANDOR_TREE_FOLDERS:-100000}
+
+for tool in hyperfine fdfind cmake find; do
+  command -v "$tool" >/dev/null 2>&1 ||
+    die "$tool not found; install with scripts/bootstrap.sh"
+done
+
+# Reads hyperfine JSON with python3 when available, else awk.
+python=
+if [[ -x /usr/bin/python3 ]]; then
+  python=/usr/bin/python3
+elif command -v python3 >/dev/null 2>&1; then
+  python=$(command -v python3)
+fi
+
+if [[ ${ZANDOR_NO_BUILD:-0} != 1 ]]; then
+  echo "== Building (Release) in $build_dir" >&2
+  (
+    cd "$repo_root"
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DZANDOR_BUILD_TESTS=OFF \
+      -DZANDOR_BUILD_BENCH=ON >&2
+    cmake --build "$build_dir" -j2 >&2
+  )
+fi
+
+make_tree=$build_dir/bench/zandor-make-tree
+zandor=${ZANDOR_FIND:-$build_dir/cli/zandor-find}
+[[ -x $make_tree ]] || die "$make_tree not found; build failed?"
+[[ -x $zandor ]] || die "$zandor not found or not executable (set ZANDOR_FIND to override)"
+
+echo "== Tree $tree_dir ($tree_files files, $tree_folders folders)" >&2
+tree_start=$(date +%s.%N)
+"$make_tree" "$tree_dir" --files "$tree_files" --folders "$tree_folders"
+tree_end=$(date +%s.%N)
+awk -v a="$tree_start" -v b="$tree_end" 'BEGIN { printf "tree ready in %.1f s\n", b - a }' >&2
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/zandor-compare.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+
+q_tree=$(printf '%q' "$tree_dir")
+q_zandor=$(printf '%q' "$zandor")
+
+# run_group NAME then pairs of (label, command).
+run_group() {
+  local group=$1
+  shift
+  local -a args=()
+  while [[ $# -gt 0 ]]; do
+    args+=(--command-name "$1" "$2")
+    shift 2
+  done
+  echo >&2
+  echo "== Group \"$group\"" >&2
+  hyperfine --warmup 1 --runs "$runs" --output="$output" \
+    --export-json "$tmp/$group.json" "${args[@]}" >&2
+}
+
+# Output line counts: a check that the tools did comparable work.
+count_lines() {
+  local label=$1 cmd=$2
+  printf '  %-10s %s lines\n' "$label" "$(bash -c "$cmd" 2>/dev/null | wc -l)"
+}
+
+list_zandor="$q_zandor $q_tree"
+list_find="find $q_tree -printf '%p\t%s\t%T@\t%B@\n'"
+list_fd="fdfind -uu -l . $q_tree"
+list_fd1="fdfind -uu -l -j1 . $q_tree"
+
+sel_zandor="$q_zandor -n '*.h' $q_tree"
+sel_find="find $q_tree -name '*.h'"
+sel_fd="fdfind -uu -e h . $q_tree"
+sel_fd1="fdfind -uu -j1 -e h . $q_tree"
+
+run_group list zandor "$list_zandor" find "$list_find" fd "$list_fd" fd-j1 "$list_fd1"
+run_group selective zandor "$sel_zandor" find "$sel_find" fd "$sel_fd" fd-j1 "$sel_fd1"
+
+# Prints "label mean stddev" lines from a hyperfine JSON export.
+means() {
+  if [[ -n $python ]]; then
+    "$python" - "$1" <<'EOF'
+import json, sys
+with open(sys.argv[1]) as f:
+    for r in json.load(f)["results"]:
+        print(r["command"], r["mean"], r["stddev"] if r["stddev"] is not None else 0)
+EOF
+  else
+    # hyperfine writes one key per line; "command" precedes "mean" and "stddev".
+    awk -F': ' '
+      /"command":/ { c = $2; gsub(/[",]/, "", c) }
+      /"mean":/    { m = $2; gsub(/,/, "", m) }
+      /"stddev":/  { s = $2; gsub(/,/, "", s); if (s == "null") s = 0; print c, m, s }
+    ' "$1"
+  fi
+}
+
+report() {
+  local group=$1
+  means "$tmp/$group.json" | awk -v group="$group" '
+    { mean[$1] = $2; sd[$1] = $3; order[++n] = $1 }
+    END {
+      printf "\n%s\n", group
+      for (i = 1; i <= n; i++)
+        printf "  %-8s %9.3f s  +- %.3f\n", order[i], mean[order[i]], sd[order[i]]
+      z = mean["zandor"]
+      printf "  zandor/find   %6.2f\n", z / mean["find"]
+      printf "  zandor/fd     %6.2f\n", z / mean["fd"]
+      printf "  zandor/fd-j1  %6.2f\n", z / mean["fd-j1"]
+    }'
+}
+
+echo
+echo "== Machine"
+echo "  cpus       $(nproc)"
+echo "  cpu        $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo 2>/dev/null || echo unknown)"
+echo "  memory     $(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"
+echo "  kernel     $(uname -sr) $(uname -m)"
+echo "  filesystem $(stat -f -c %T "$tree_dir") (as reported by stat -f -c %T)"
+echo "  hyperfine  $(hyperfine --version | awk '{ print $2 }')"
+echo "  fd         $(fdfind --version | awk '{ print $2 }')"
+# shellcheck disable=SC2185 # GNU find prints its version without a path
+echo "  find       $(find --version 2>/dev/null | sed -n 1p)"
+echo "  zandor     $zandor"
+echo "  commit     $(git -C "$repo_root" rev-parse --short HEAD 2>/dev/null || echo none)$(
+  [[ -n $(git -C "$repo_root" status --porcelain 2>/dev/null) ]] && echo ' (uncommitted changes)')"
+echo "  runs       warm cache, 1 warm-up + $runs timed runs per command, --output=$output"
+
+echo
+echo "== Commands"
+for c in "$list_zandor" "$list_find" "$list_fd" "$list_fd1" "$sel_zandor" "$sel_find" "$sel_fd" "$sel_fd1"; do
+  echo "  $c"
+done
+
+echo
+echo "== Output lines (list, selective)"
+count_lines zandor "$list_zandor"
+count_lines find "$list_find"
+count_lines fd "$list_fd"
+count_lines zandor "$sel_zandor"
+count_lines find "$sel_find"
+count_lines fd "$sel_fd"
+
+echo
+echo "== Mean wall time (ratio below 1: zandor faster)"
+report list
+report selective
