@@ -646,11 +646,7 @@ TEST(ZandorFindWalk, ListsAndCountsWhatTheOptionsSelect) {
     };
     for (const auto& c : cases) {
         Args args = c.args;
-        std::string trace;
-        for (const auto& arg : args) {
-            trace += arg + " ";
-        }
-        SCOPED_TRACE(trace);
+        SCOPED_TRACE(testing::PrintToString(args));
         args.insert(args.end(), {"--format", "null", tree.root()});
         const ProcessResult result = Find(args);
         EXPECT_EQ(result.exitCode, 0);
@@ -736,11 +732,7 @@ TEST(ZandorFindProgress, TitlesForEachFolderInWalkOrder) {
     };
     for (const auto& c : cases) {
         Args args = c.args;
-        std::string trace;
-        for (const auto& arg : args) {
-            trace += arg + " ";
-        }
-        SCOPED_TRACE(trace);
+        SCOPED_TRACE(testing::PrintToString(args));
         args.insert(args.end(), {"--format", "null", tree.root()});
         const ProcessResult result = Find(args);
         EXPECT_EQ(result.exitCode, 0);

@@ -6,6 +6,7 @@
 
 #include <future>
 #include <latch>
+#include <memory>
 #include <thread>
 
 #include "recording_sinks.h"
@@ -22,6 +23,18 @@ class SessionTest : public testing::Test {
   protected:
     SearchRequest request(const std::string& name = "") const {
         return SearchRequest{tree.root(), name, false};
+    }
+
+    // A future that becomes ready when the walk writes its first title.
+    std::future<void> signalFirstTitle() {
+        auto promise = std::make_shared<std::promise<void>>();
+        auto signalled = std::make_shared<std::atomic<bool>>(false);
+        progress.onTitle = [promise, signalled](const std::string&) {
+            if (!signalled->exchange(true)) {
+                promise->set_value();
+            }
+        };
+        return promise->get_future();
     }
 
     TempTree tree;
@@ -47,16 +60,10 @@ TEST_F(SessionTest, RunsASearchOnTheWorkerAndCompletes) {
 
 TEST_F(SessionTest, StopEndsTheWalkWithTheCountsReached) {
     tree.deepChain("chain", 3000);
-    std::promise<void> firstTitle;
-    std::atomic<bool> signalled{false};
-    progress.onTitle = [&](const std::string&) {
-        if (!signalled.exchange(true)) {
-            firstTitle.set_value();
-        }
-    };
+    auto firstTitle = signalFirstTitle();
     SearchSession session(board, results, progress);
     session.Start(request());
-    firstTitle.get_future().wait();
+    firstTitle.wait();
     session.Stop();
     session.WaitUntilIdle();
     const auto completion = progress.completions().at(0);
@@ -130,17 +137,11 @@ TEST_F(SessionTest, LiveChangesFromAnotherThreadAreRaceFree) {
 
 TEST_F(SessionTest, DestroyingTheSessionStopsAndWaitsForTheWalk) {
     tree.deepChain("chain", 5000);
-    std::promise<void> firstTitle;
-    std::atomic<bool> signalled{false};
-    progress.onTitle = [&](const std::string&) {
-        if (!signalled.exchange(true)) {
-            firstTitle.set_value();
-        }
-    };
+    auto firstTitle = signalFirstTitle();
     {
         SearchSession session(board, results, progress);
         session.Start(request());
-        firstTitle.get_future().wait();
+        firstTitle.wait();
     }
     // The worker has ended: its completion arrived before the session went.
     ASSERT_EQ(progress.completions().size(), 1u);
