@@ -1,5 +1,8 @@
 #include "platform/fs_mounts.h"
 
+#include "platform/fs_dir.h"
+#include "temp_tree.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,6 +47,25 @@ TEST(MountedVolumes, ThisMachineListsRootFirst) {
         EXPECT_FALSE(volume.mountPoint != "/" && IsPseudoFileSystemType(volume.fsType))
             << volume.mountPoint;
     }
+}
+
+}  // namespace
+}  // namespace zandor
+
+namespace zandor {
+namespace {
+
+TEST(PseudoFileSystems, KernelFileSystemsAreToldApartFromDisks) {
+    test::TempTree tree;
+    for (const char* path : {"/proc", "/sys", "/proc/self"}) {
+        UniqueFd fd = OpenFolder(path);
+        ASSERT_TRUE(fd.valid()) << path;
+        EXPECT_TRUE(IsOnPseudoFileSystem(fd.get())) << path;
+    }
+    UniqueFd disk = OpenFolder(tree.root().c_str());
+    EXPECT_FALSE(IsOnPseudoFileSystem(disk.get()));
+    EXPECT_TRUE(IsPseudoFileSystemType("cgroup2"));
+    EXPECT_FALSE(IsPseudoFileSystemType("ext4"));
 }
 
 }  // namespace
