@@ -1,0 +1,56 @@
+#include "results/result_batcher.h"
+
+#include <QMetaObject>
+
+namespace zandor {
+
+ResultBatcher::ResultBatcher(QObject* parent) : QObject(parent) {
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(kIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &ResultBatcher::Drain);
+}
+
+void ResultBatcher::OnSearchStarted(std::uint64_t generation) {
+    std::lock_guard lock(m_mutex);
+    m_pending.clear();  // whatever is left belongs to an older search
+    m_pendingGeneration = generation;
+}
+
+void ResultBatcher::AddResult(const FoundEntry& entry) {
+    bool wasEmpty = false;
+    {
+        std::lock_guard lock(m_mutex);
+        wasEmpty = m_pending.empty();
+        m_pending.push_back(ResultRow::FromEntry(entry));
+    }
+    // Only the first row of a batch wakes the user-interface thread; the
+    // rest wait for the timer it starts.
+    if (wasEmpty) {
+        QMetaObject::invokeMethod(this, &ResultBatcher::scheduleDrain, Qt::QueuedConnection);
+    }
+}
+
+void ResultBatcher::scheduleDrain() {
+    if (!m_timer.isActive()) {
+        m_timer.start();
+    }
+}
+
+void ResultBatcher::Accept(std::uint64_t generation) {
+    m_accepted = generation;
+}
+
+void ResultBatcher::Drain() {
+    std::vector<ResultRow> rows;
+    std::uint64_t generation = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        rows.swap(m_pending);
+        generation = m_pendingGeneration;
+    }
+    if (!rows.empty() && generation == m_accepted && m_receiver) {
+        m_receiver(std::move(rows));
+    }
+}
+
+}  // namespace zandor

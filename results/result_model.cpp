@@ -1,0 +1,131 @@
+#include "results/result_model.h"
+
+#include <QFile>
+
+namespace zandor {
+
+namespace {
+
+QString decoded(const std::string& bytes) {
+    return QFile::decodeName(
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int ResultModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) {
+        return 0;
+    }
+    return static_cast<int>(m_rows.size()) + (m_notice ? 1 : 0);
+}
+
+int ResultModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+const ResultRow* ResultModel::rowAt(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < m_rows.size()
+               ? m_rows[static_cast<std::size_t>(row)]
+               : nullptr;
+}
+
+QVariant ResultModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    const ResultRow* row = rowAt(index.row());
+    if (row == nullptr) {
+        if (m_notice && role == Qt::DisplayRole && index.column() == Name) {
+            return QString::fromLatin1(kNoItemsNotice.data(),
+                                       static_cast<qsizetype>(kNoItemsNotice.size()));
+        }
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+            return displayText(*row, index.column());
+        case Qt::ToolTipRole:
+            return index.column() == Name || index.column() == Path ? decoded(row->m_strPath)
+                                                                    : QVariant();
+        case Qt::DecorationRole:
+            if (index.column() != Name) {
+                return {};
+            }
+            return row->isFile() ? m_icons.fileIcon(decoded(row->m_strName)) : m_icons.folderIcon();
+        default:
+            return {};
+    }
+}
+
+QVariant ResultModel::displayText(const ResultRow& row, int column) const {
+    switch (column) {
+        case Name:
+            return decoded(row.m_strName);
+        case Path:
+            return decoded(row.m_strPath);
+        case Size:
+            return fromUtf8(row.sizeText());
+        case Type:
+            return fromUtf8(row.m_strType);
+        case Creation:
+            return fromUtf8(row.createdText());
+        case LastWrite:
+            return fromUtf8(row.lastWriteText());
+        default:
+            return {};
+    }
+}
+
+QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    static const char* const kTitles[ColumnCount] = {"Name", "Path",     "Size",
+                                                     "Type", "Creation", "Last Write"};
+    return section >= 0 && section < ColumnCount ? QString::fromLatin1(kTitles[section])
+                                                 : QVariant();
+}
+
+void ResultModel::Append(const std::vector<const ResultRow*>& rows) {
+    if (rows.empty()) {
+        return;
+    }
+    // The notice belongs to a search that found nothing; rows mean it is gone.
+    if (m_notice) {
+        Relist(m_rows);
+    }
+    const int first = static_cast<int>(m_rows.size());
+    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    endInsertRows();
+}
+
+void ResultModel::Relist(std::vector<const ResultRow*> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_notice = false;
+    endResetModel();
+}
+
+void ResultModel::Clear() {
+    Relist({});
+}
+
+void ResultModel::ShowNotice() {
+    const int row = static_cast<int>(m_rows.size());
+    if (m_notice) {
+        return;
+    }
+    beginInsertRows({}, row, row);
+    m_notice = true;
+    endInsertRows();
+}
+
+}  // namespace zandor

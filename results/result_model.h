@@ -1,0 +1,48 @@
+// ResultModel: the rows the results pane lists, as one table model that the
+// four views share. It refers to rows recorded in the stores; texts and icons
+// are made when a view asks for them, so a million rows cost no more than
+// their pointers here.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <vector>
+
+#include "results/icon_cache.h"
+#include "results/result_row.h"
+
+namespace zandor {
+
+class ResultModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    enum Column { Name = 0, Path, Size, Type, Creation, LastWrite, ColumnCount };
+
+    explicit ResultModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Appends rows at the end in one insertion.
+    void Append(const std::vector<const ResultRow*>& rows);
+    // Replaces every listed row (and the notice) with these.
+    void Relist(std::vector<const ResultRow*> rows);
+    void Clear();
+    // The one row "Search is complete. There are no items to display",
+    // which stands for no recorded row.
+    void ShowNotice();
+
+    // The recorded row listed at index, or null for the notice row.
+    const ResultRow* rowAt(int row) const;
+    bool showsNotice() const { return m_notice; }
+
+  private:
+    QVariant displayText(const ResultRow& row, int column) const;
+
+    std::vector<const ResultRow*> m_rows;
+    bool m_notice = false;
+    mutable IconCache m_icons;
+};
+
+}  // namespace zandor

@@ -1,0 +1,44 @@
+#include "results/result_stores.h"
+
+#include <algorithm>
+
+namespace zandor {
+
+namespace {
+
+void sortStore(RowStore& store, SortKey key, bool descending) {
+    std::stable_sort(store.begin(), store.end(), [&](const auto& a, const auto& b) {
+        return ShouldSwap(*b, *a, key, descending);
+    });
+}
+
+}  // namespace
+
+const ResultRow& ResultStores::Add(ResultRow row) {
+    RowStore& store = row.isFile() ? m_arrFiles : m_arrFolders;
+    store.push_back(std::make_unique<ResultRow>(std::move(row)));
+    return *store.back();
+}
+
+void ResultStores::Clear() {
+    m_arrFiles.clear();
+    m_arrFolders.clear();
+}
+
+void ResultStores::SortStores(SortKey key, bool descending) {
+    sortStore(m_arrFiles, key, descending);
+    sortStore(m_arrFolders, key, descending);
+}
+
+std::vector<const ResultRow*> ResultStores::Listing() const {
+    std::vector<const ResultRow*> listing;
+    listing.reserve(size());
+    for (const RowStore* store : {&m_arrFolders, &m_arrFiles}) {
+        for (const auto& row : *store) {
+            listing.push_back(row.get());
+        }
+    }
+    return listing;
+}
+
+}  // namespace zandor

@@ -1,0 +1,39 @@
+// The two stores of recorded rows, files and folders. The pane lists rows
+// from them; a sort reorders them and lists all folders, then all files.
+// Rows live on the heap so that a row's address stays the same while the
+// stores grow and are sorted: the list refers to rows by address.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "results/result_row.h"
+#include "results/row_compare.h"
+
+namespace zandor {
+
+using RowStore = std::vector<std::unique_ptr<ResultRow>>;
+
+class ResultStores {
+  public:
+    // Records the row in the file store when its type is exactly "File",
+    // else in the folder store; returns the recorded row.
+    const ResultRow& Add(ResultRow row);
+    void Clear();
+
+    // Stable sorts of both stores by the key, in the direction given.
+    void SortStores(SortKey key, bool descending);
+
+    // Every recorded row in listing order: all folders, then all files.
+    std::vector<const ResultRow*> Listing() const;
+
+    const RowStore& files() const { return m_arrFiles; }
+    const RowStore& folders() const { return m_arrFolders; }
+    std::size_t size() const { return m_arrFiles.size() + m_arrFolders.size(); }
+
+  private:
+    RowStore m_arrFiles;
+    RowStore m_arrFolders;
+};
+
+}  // namespace zandor

@@ -1,0 +1,218 @@
+#include "results/right_view.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QStackedLayout>
+#include <QTreeView>
+
+#include "res/command_ids.h"
+
+namespace zandor {
+
+namespace {
+
+constexpr int kColumnWidths[ResultModel::ColumnCount] = {100, 120, 50, 50, 120, 120};
+constexpr int kListBatchSize = 2000;
+
+std::optional<ViewType> viewTypeOf(unsigned command) {
+    switch (command) {
+        case cmd::kViewLargeIcons:
+            return ViewType::LargeIcons;
+        case cmd::kViewSmallIcons:
+            return ViewType::SmallIcons;
+        case cmd::kViewList:
+            return ViewType::List;
+        case cmd::kViewDetails:
+            return ViewType::Details;
+        default:
+            return std::nullopt;
+    }
+}
+
+void prepareView(QAbstractItemView* view) {
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTextElideMode(Qt::ElideRight);
+}
+
+}  // namespace
+
+CRightView::CRightView(QWidget* parent)
+    : QWidget(parent), m_selection(new QItemSelectionModel(&m_model, this)) {
+    IconCache::EnsureIconTheme();
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_details = makeDetailsView();
+    m_stack->addWidget(m_details);
+    m_lists = {makeListView(ViewType::LargeIcons), makeListView(ViewType::SmallIcons),
+               makeListView(ViewType::List)};
+    for (QListView* list : m_lists) {
+        m_stack->addWidget(list);
+    }
+    attach(m_details);
+    m_stack->setCurrentWidget(m_details);
+    m_batcher.SetReceiver([this](std::vector<ResultRow> rows) { takeRows(std::move(rows)); });
+}
+
+CRightView::~CRightView() {
+    // The views let go of the model before it goes.
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_lists[0]),
+          static_cast<QAbstractItemView*>(m_lists[1]),
+          static_cast<QAbstractItemView*>(m_lists[2])}) {
+        view->setModel(nullptr);
+    }
+}
+
+QTreeView* CRightView::makeDetailsView() {
+    auto* view = new QTreeView(this);
+    view->setObjectName(QStringLiteral("resultDetails"));
+    prepareView(view);
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->setSortingEnabled(false);  // the pane sorts its stores, not the view
+    QHeaderView* header = view->header();
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(true);
+    header->setStretchLastSection(false);
+    // The clicked section's logical index names the column's content
+    // wherever the user has dragged its header.
+    connect(header, &QHeaderView::sectionClicked, this,
+            [this](int logicalIndex) { OnSort(static_cast<unsigned>(logicalIndex)); });
+    return view;
+}
+
+QListView* CRightView::makeListView(ViewType type) {
+    auto* view = new QListView(this);
+    prepareView(view);
+    view->setUniformItemSizes(true);
+    view->setLayoutMode(QListView::Batched);
+    view->setBatchSize(kListBatchSize);
+    view->setResizeMode(QListView::Adjust);
+    view->setMovement(QListView::Static);
+    view->setWrapping(true);
+    view->setWordWrap(false);
+    switch (type) {
+        case ViewType::LargeIcons:
+            view->setObjectName(QStringLiteral("resultLargeIcons"));
+            view->setViewMode(QListView::IconMode);
+            view->setIconSize(QSize(32, 32));
+            view->setGridSize(QSize(96, 56));
+            view->setFlow(QListView::LeftToRight);
+            break;
+        case ViewType::SmallIcons:
+            view->setObjectName(QStringLiteral("resultSmallIcons"));
+            view->setViewMode(QListView::ListMode);
+            view->setIconSize(QSize(16, 16));
+            view->setGridSize(QSize(160, 20));
+            view->setFlow(QListView::LeftToRight);
+            break;
+        default:
+            view->setObjectName(QStringLiteral("resultList"));
+            view->setViewMode(QListView::ListMode);
+            view->setIconSize(QSize(16, 16));
+            view->setGridSize(QSize(200, 20));
+            view->setFlow(QListView::TopToBottom);
+            break;
+    }
+    return view;
+}
+
+// Only the view on show is attached to the model: a hidden icon view would
+// otherwise lay out every row that arrives.
+void CRightView::attach(QAbstractItemView* view) {
+    view->setModel(&m_model);
+    QItemSelectionModel* own = view->selectionModel();
+    view->setSelectionModel(m_selection);
+    if (own != nullptr && own != m_selection) {
+        own->deleteLater();
+    }
+    if (view == m_details) {
+        QHeaderView* header = m_details->header();
+        if (m_headerState.isEmpty() || !header->restoreState(m_headerState)) {
+            for (int column = 0; column < ResultModel::ColumnCount; ++column) {
+                header->resizeSection(column, kColumnWidths[column]);
+            }
+        }
+    }
+}
+
+void CRightView::detach(QAbstractItemView* view) {
+    if (view == m_details) {
+        m_headerState = m_details->header()->saveState();
+    }
+    view->setModel(nullptr);
+}
+
+QAbstractItemView* CRightView::viewFor(ViewType type) const {
+    switch (type) {
+        case ViewType::LargeIcons:
+            return m_lists[0];
+        case ViewType::SmallIcons:
+            return m_lists[1];
+        case ViewType::List:
+            return m_lists[2];
+        default:
+            return m_details;
+    }
+}
+
+QAbstractItemView* CRightView::currentView() const {
+    return viewFor(m_dwViewType);
+}
+
+void CRightView::OnViewMode(unsigned command) {
+    const auto type = viewTypeOf(command);
+    if (!type || *type == m_dwViewType) {
+        return;
+    }
+    QAbstractItemView* before = currentView();
+    QAbstractItemView* after = viewFor(*type);
+    const QModelIndex current = m_selection->currentIndex();
+    detach(before);
+    attach(after);
+    m_stack->setCurrentWidget(after);
+    m_dwViewType = *type;
+    if (current.isValid()) {
+        after->scrollTo(current);
+    }
+}
+
+void CRightView::AddResult(ResultRow row) {
+    std::vector<ResultRow> one;
+    one.push_back(std::move(row));
+    takeRows(std::move(one));
+}
+
+void CRightView::takeRows(std::vector<ResultRow> rows) {
+    std::vector<const ResultRow*> listed;
+    listed.reserve(rows.size());
+    for (ResultRow& row : rows) {
+        listed.push_back(&m_stores.Add(std::move(row)));
+    }
+    m_model.Append(listed);
+}
+
+void CRightView::BeginSearch(std::uint64_t generation) {
+    m_batcher.Accept(generation);
+    m_model.Clear();  // before the rows it refers to go
+    m_stores.Clear();
+}
+
+void CRightView::OnSort(unsigned argument) {
+    const auto key = SortKeyFromArgument(argument);
+    if (!key) {
+        return;
+    }
+    m_bSortDescending = !m_bSortDescending;
+    m_stores.SortStores(*key, m_bSortDescending);
+    // Listed again from the stores: all folders, then all files, nothing
+    // selected, and no row recorded twice.
+    m_model.Relist(m_stores.Listing());
+}
+
+}  // namespace zandor

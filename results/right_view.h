@@ -1,0 +1,75 @@
+// CRightView: the results pane. One model of the listed rows, shown by one of
+// four views (Details, Large Icons, Small Icons, List) that share it and one
+// selection model; the two stores of recorded rows behind it; sorting.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "results/result_batcher.h"
+#include "results/result_model.h"
+#include "results/result_stores.h"
+
+class QAbstractItemView;
+class QItemSelectionModel;
+class QListView;
+class QStackedLayout;
+class QTreeView;
+
+namespace zandor {
+
+// The view-type values a list can show, as the view commands name them.
+enum class ViewType : unsigned { LargeIcons = 0, Details = 1, SmallIcons = 2, List = 3 };
+
+class CRightView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit CRightView(QWidget* parent = nullptr);
+    ~CRightView() override;
+
+    // One match: listed at the end and recorded in its store.
+    void AddResult(ResultRow row);
+    // The sink the search worker hands rows to; they arrive here in batches.
+    ResultSink& resultSink() { return m_batcher; }
+
+    // A search starts: both stores and the list are emptied, and only rows of
+    // this search are taken from now on.
+    void BeginSearch(std::uint64_t generation);
+    // Takes every row still waiting (before the completion is shown).
+    void FlushPending() { m_batcher.Drain(); }
+    // "Search is complete. There are no items to display", in no store.
+    void ShowNoItemsNotice() { m_model.ShowNotice(); }
+
+    // A key 0-5 or a sort command 32782-32787.
+    void OnSort(unsigned argument);
+    // One of the view commands 32796, 32797, 59410, 59411.
+    void OnViewMode(unsigned command);
+
+    ViewType m_dwViewType = ViewType::Details;
+    bool m_bSortDescending = true;  // so that the first sort is ascending
+
+    const ResultStores& stores() const { return m_stores; }
+    ResultModel& model() { return m_model; }
+    QItemSelectionModel* selectionModel() const { return m_selection; }
+    QAbstractItemView* currentView() const;
+
+  private:
+    void takeRows(std::vector<ResultRow> rows);
+    QAbstractItemView* viewFor(ViewType type) const;
+    void attach(QAbstractItemView* view);
+    void detach(QAbstractItemView* view);
+    QTreeView* makeDetailsView();
+    QListView* makeListView(ViewType type);
+
+    ResultStores m_stores;
+    ResultModel m_model;
+    QItemSelectionModel* m_selection;
+    ResultBatcher m_batcher;
+    QStackedLayout* m_stack;
+    QTreeView* m_details;
+    std::array<QListView*, 3> m_lists{};  // Large Icons, Small Icons, List
+    QByteArray m_headerState;
+};
+
+}  // namespace zandor

@@ -1,0 +1,61 @@
+#include "results/row_compare.h"
+
+#include "res/command_ids.h"
+
+namespace zandor {
+
+namespace {
+
+unsigned char folded(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+}
+
+template <typename Number>
+int compareNumbers(Number a, Number b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+}  // namespace
+
+std::optional<SortKey> SortKeyFromArgument(unsigned argument) {
+    if (argument >= cmd::kSortByName && argument <= cmd::kSortByLastWrite) {
+        argument -= cmd::kSortByName;
+    }
+    if (argument > static_cast<unsigned>(SortKey::LastWrite)) {
+        return std::nullopt;
+    }
+    return static_cast<SortKey>(argument);
+}
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < common; ++i) {
+        const unsigned char x = folded(a[i]);
+        const unsigned char y = folded(b[i]);
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return compareNumbers(a.size(), b.size());
+}
+
+int CompareRows(const ResultRow& a, const ResultRow& b, SortKey key) {
+    switch (key) {
+        case SortKey::Name:
+            return CompareNoCase(a.m_strName, b.m_strName);
+        case SortKey::Path:
+            return CompareNoCase(a.m_strPath, b.m_strPath);
+        case SortKey::Size:
+            return compareNumbers(a.m_dwSize, b.m_dwSize);
+        case SortKey::Type:
+            return CompareNoCase(a.m_strType, b.m_strType);
+        case SortKey::Created:
+            return compareNumbers(a.m_created, b.m_created);
+        case SortKey::LastWrite:
+            return compareNumbers(a.m_lastWrite, b.m_lastWrite);
+    }
+    return 0;
+}
+
+}  // namespace zandor

@@ -1,0 +1,35 @@
+// How two result rows compare for each sort key: texts as a case-blind byte
+// comparison (A-Z as a-z, every other byte unsigned, a prefix first), sizes
+// as 64-bit numbers, times as times.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "results/result_row.h"
+
+namespace zandor {
+
+enum class SortKey : unsigned {
+    Name = 0,
+    Path = 1,
+    Size = 2,
+    Type = 3,
+    Created = 4,
+    LastWrite = 5
+};
+
+// A key 0 to 5, or a sort command 32782 to 32787; empty for anything else.
+std::optional<SortKey> SortKeyFromArgument(unsigned argument);
+
+// Negative, zero or positive as a sorts before, with or after b.
+int CompareNoCase(std::string_view a, std::string_view b);
+int CompareRows(const ResultRow& a, const ResultRow& b, SortKey key);
+
+// True when a, standing just before b, is in the wrong order for the key and direction.
+inline bool ShouldSwap(const ResultRow& a, const ResultRow& b, SortKey key, bool descending) {
+    const int order = CompareRows(a, b, key);
+    return descending ? order < 0 : order > 0;
+}
+
+}  // namespace zandor

@@ -1,0 +1,239 @@
+// The results pane: batched arrival, stores, sorting, views and icons.
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QListView>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <thread>
+
+#include "res/command_ids.h"
+#include "results/right_view.h"
+
+namespace zandor {
+
+namespace {
+
+ResultRow fileRow(const std::string& name, std::uint64_t size = 0) {
+    return ResultRow{name, "/t/" + name, "File", 1, 2, size};
+}
+
+ResultRow folderRow(const std::string& name) {
+    return ResultRow{name, "/t/" + name, "File Folder", 1, 2, 0};
+}
+
+// Hands rows to the pane's sink from another thread, as the walk does.
+void feed(CRightView& view, std::uint64_t generation, const std::vector<ResultRow>& rows) {
+    std::thread worker([&] {
+        view.resultSink().OnSearchStarted(generation);
+        for (const ResultRow& row : rows) {
+            view.resultSink().AddResult(row.asEntry());
+        }
+    });
+    worker.join();
+}
+
+QStringList strings(std::initializer_list<const char*> items) {
+    QStringList list;
+    for (const char* item : items) {
+        list << QString::fromUtf8(item);
+    }
+    return list;
+}
+
+QStringList listedNames(ResultModel& model) {
+    QStringList names;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        names << model.index(row, ResultModel::Name).data().toString();
+    }
+    return names;
+}
+
+QList<int> selectedRows(const CRightView& view) {
+    QList<int> rows;
+    for (const QModelIndex& index : view.selectionModel()->selectedRows()) {
+        rows << index.row();
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<ResultRow> mixedRows() {
+    return {fileRow("b.txt", 5000), folderRow("Docs"), fileRow("a.h", 10), folderRow("bin"),
+            fileRow("C.txt", 10)};
+}
+
+}  // namespace
+
+class RightViewTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void rowsArriveInBatchesInWalkOrderAndAreRecorded() {
+        CRightView view;
+        QAbstractItemModelTester tester(&view.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        view.BeginSearch(1);
+        feed(view, 1, mixedRows());
+        QTRY_COMPARE(view.model().rowCount(), 5);
+        QCOMPARE(listedNames(view.model()), (strings({"b.txt", "Docs", "a.h", "bin", "C.txt"})));
+        QCOMPARE(view.stores().files().size(), 3u);
+        QCOMPARE(view.stores().folders().size(), 2u);
+        const QModelIndex size = view.model().index(0, ResultModel::Size);
+        QCOMPARE(size.data().toString(), QStringLiteral("5 KB"));
+        QCOMPARE(view.model().index(1, ResultModel::Size).data().toString(), QString());
+        QCOMPARE(view.model().index(1, ResultModel::Type).data().toString(),
+                 QStringLiteral("File Folder"));
+    }
+
+    void rowsOfAnotherSearchAreDropped() {
+        CRightView view;
+        view.BeginSearch(2);
+        feed(view, 1, mixedRows());
+        view.FlushPending();
+        QCOMPARE(view.model().rowCount(), 0);
+        feed(view, 2, {fileRow("mine")});
+        QTRY_COMPARE(listedNames(view.model()), strings({"mine"}));
+        QCOMPARE(view.stores().size(), 1u);
+    }
+
+    void aSortListsFoldersFirstRecordsNothingAgainAndClearsTheSelection() {
+        CRightView view;
+        QAbstractItemModelTester tester(&view.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (ResultRow& row : mixedRows()) {
+            view.AddResult(std::move(row));
+        }
+        view.selectionModel()->select(view.model().index(0, 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        view.OnSort(0);
+        QCOMPARE(listedNames(view.model()), (strings({"bin", "Docs", "a.h", "b.txt", "C.txt"})));
+        QVERIFY(view.selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(view.stores().size(), 5u);
+        view.OnSort(cmd::kSortByName);  // the direction reverses at every sort
+        QCOMPARE(listedNames(view.model()), (strings({"Docs", "bin", "C.txt", "b.txt", "a.h"})));
+        // Ascending again; equal sizes keep the order of the sort before.
+        view.OnSort(cmd::kSortBySize);
+        QCOMPARE(listedNames(view.model()), (strings({"Docs", "bin", "C.txt", "a.h", "b.txt"})));
+        QCOMPARE(view.stores().size(), 5u);
+    }
+
+    void theNoticeIsInNoStoreAndVanishesOnSortAndSearch() {
+        CRightView view;
+        QAbstractItemModelTester tester(&view.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        view.ShowNoItemsNotice();
+        QCOMPARE(listedNames(view.model()),
+                 strings({"Search is complete. There are no items to display"}));
+        QCOMPARE(view.stores().size(), 0u);
+        view.OnSort(0);
+        QCOMPARE(view.model().rowCount(), 0);
+        view.AddResult(fileRow("x"));
+        view.ShowNoItemsNotice();
+        view.BeginSearch(3);
+        QCOMPARE(view.model().rowCount(), 0);
+        QCOMPARE(view.stores().size(), 0u);
+    }
+
+    void aSortDuringASearchKeepsEveryRowOnce() {
+        CRightView view;
+        view.BeginSearch(4);
+        feed(view, 4, {fileRow("z"), folderRow("y")});
+        QTRY_COMPARE(view.model().rowCount(), 2);
+        view.OnSort(0);
+        feed(view, 4, {fileRow("a"), folderRow("b")});
+        QTRY_COMPARE(view.model().rowCount(), 4);
+        QCOMPARE(listedNames(view.model()), (strings({"y", "z", "a", "b"})));
+        QCOMPARE(view.stores().size(), 4u);
+    }
+
+    void switchingViewsKeepsRowsOrderAndSelection() {
+        CRightView view;
+        for (ResultRow& row : mixedRows()) {
+            view.AddResult(std::move(row));
+        }
+        for (int row : {1, 3}) {
+            view.selectionModel()->select(view.model().index(row, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        const QStringList before = listedNames(view.model());
+        const struct {
+            unsigned command;
+            const char* objectName;
+        } views[] = {{cmd::kViewLargeIcons, "resultLargeIcons"},
+                     {cmd::kViewSmallIcons, "resultSmallIcons"},
+                     {cmd::kViewList, "resultList"},
+                     {cmd::kViewDetails, "resultDetails"}};
+        for (const auto& v : views) {
+            view.OnViewMode(v.command);
+            QAbstractItemView* shown = view.currentView();
+            QCOMPARE(shown->objectName(), QString::fromLatin1(v.objectName));
+            QCOMPARE(shown->model(), &view.model());
+            QCOMPARE(shown->selectionModel(), view.selectionModel());
+            QCOMPARE(selectedRows(view), (QList<int>{1, 3}));
+            QCOMPARE(listedNames(view.model()), before);
+            // Only the view on show follows the model.
+            for (const auto& o : views) {
+                auto* other = view.findChild<QAbstractItemView*>(QString::fromLatin1(o.objectName));
+                QVERIFY(other != nullptr);
+                QCOMPARE(other->model() == &view.model(), other == shown);
+            }
+        }
+        auto* large = view.findChild<QListView*>(QStringLiteral("resultLargeIcons"));
+        QCOMPARE(large->iconSize(), QSize(32, 32));
+        QCOMPARE(view.findChild<QListView*>(QStringLiteral("resultList"))->iconSize(),
+                 QSize(16, 16));
+    }
+
+    void detailsHasTheSixColumnsAndAHeaderClickSortsByTheColumnsContent() {
+        CRightView view;
+        view.resize(800, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        for (ResultRow& row : mixedRows()) {
+            view.AddResult(std::move(row));
+        }
+        auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
+        QHeaderView* header = details->header();
+        QStringList titles;
+        QList<int> widths;
+        for (int column = 0; column < ResultModel::ColumnCount; ++column) {
+            titles << view.model().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+            widths << header->sectionSize(column);
+        }
+        QCOMPARE(titles, (strings({"Name", "Path", "Size", "Type", "Creation", "Last Write"})));
+        QCOMPARE(widths, (QList<int>{100, 120, 50, 50, 120, 120}));
+
+        header->moveSection(ResultModel::Size, 0);  // "Size" dragged to the front
+        const int x = header->sectionViewportPosition(ResultModel::Size) + 10;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        QCOMPARE(listedNames(view.model()), (strings({"Docs", "bin", "a.h", "C.txt", "b.txt"})));
+
+        // The dragged column stays where the user put it across view changes.
+        view.OnViewMode(cmd::kViewList);
+        view.OnViewMode(cmd::kViewDetails);
+        QCOMPARE(header->visualIndex(ResultModel::Size), 0);
+    }
+
+    void iconsComeFromTheTypeAndAreShared() {
+        CRightView view;
+        for (ResultRow row :
+             {fileRow("one.txt"), fileRow("two.TXT"), fileRow("three.png"), folderRow("dir")}) {
+            view.AddResult(std::move(row));
+        }
+        const auto icon = [&](int row) {
+            return qvariant_cast<QIcon>(
+                view.model().index(row, ResultModel::Name).data(Qt::DecorationRole));
+        };
+        QVERIFY(!icon(0).isNull());
+        QCOMPARE(icon(0).cacheKey(), icon(1).cacheKey());
+        QVERIFY(icon(0).cacheKey() != icon(2).cacheKey());
+        QVERIFY(!icon(3).isNull());
+        QVERIFY(!view.model().index(0, ResultModel::Path).data(Qt::DecorationRole).isValid());
+    }
+};
+
+}  // namespace zandor
+
+QTEST_MAIN(zandor::RightViewTest)
+#include "right_view_test.moc"
