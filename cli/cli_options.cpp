@@ -92,6 +92,22 @@ std::optional<UsageError> parseType(std::string_view value, LiveConditions& cond
     return std::nullopt;
 }
 
+std::optional<UsageError> parseSort(std::string_view value, CliOptions& options) {
+    static const std::vector<std::string> kKeys = {"name", "path",    "size",
+                                                   "type", "created", "modified"};
+    const std::size_t colon = value.find(':');
+    const auto key = std::find(kKeys.begin(), kKeys.end(), value.substr(0, colon));
+    const std::string_view direction =
+        colon == std::string_view::npos ? std::string_view("asc") : value.substr(colon + 1);
+    if (key == kKeys.end() || (direction != "asc" && direction != "desc")) {
+        return UsageError{"invalid --sort '" + std::string(value) +
+                          "': expected KEY or KEY:desc with KEY one of " + joined(kKeys)};
+    }
+    options.sortKey = static_cast<SortKey>(key - kKeys.begin());
+    options.sortDescending = direction == "desc";
+    return std::nullopt;
+}
+
 // Options that take a value, and what they do with it.
 std::optional<UsageError> applyValue(std::string_view option, std::string_view value,
                                      CliOptions& options) {
@@ -111,12 +127,16 @@ std::optional<UsageError> applyValue(std::string_view option, std::string_view v
     if (option == "--modified") {
         return parseDate(option, value, DateKind::Modified, options.conditions);
     }
+    if (option == "--sort") {
+        return parseSort(value, options);
+    }
     return parseFormat(value, options);  // --format, the last one that takes a value
 }
 
 bool takesValue(std::string_view option) {
     return option == "-n" || option == "--name" || option == "--size" || option == "--type" ||
-           option == "--created" || option == "--modified" || option == "--format";
+           option == "--created" || option == "--modified" || option == "--format" ||
+           option == "--sort";
 }
 
 // Flags without a value; false when option is none of them.
@@ -177,10 +197,11 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::stri
                 return *error;
             }
         } else if (value || !applyFlag(option, options)) {
-            return UsageError{"unknown option '" + std::string(arg) +
-                              "'; valid options: -n/--name, --no-subdirs, --case-sensitive, "
-                              "--size, --type, --created, --modified, --format, --progress, "
-                              "-h/--help, --version"};
+            return UsageError{
+                "unknown option '" + std::string(arg) +
+                "'; valid options: -n/--name, --no-subdirs, --case-sensitive, "
+                "--size, --type, --created, --modified, --format, --sort, --progress, "
+                "-h/--help, --version"};
         }
     }
     if (folders.size() > 1) {
@@ -221,6 +242,10 @@ Finds files and folders below FOLDER whose names match, as the Zandor window doe
                           name or path that is not valid UTF-8 each bad byte shows as
                           U+FFFD and the exact bytes follow in hex as name_hex or path_hex.
                         null: each path alone, then a NUL byte, bytes unchanged.
+      --sort KEY[:desc] after the walk, print all folders, then all files, each sorted
+                        stably by KEY (name, path, size, type, created, modified),
+                        ascending, or descending with :desc. Texts compare ignoring
+                        the case of A-Z; sizes and times compare as numbers.
       --progress        write every progress title to standard error as the walk makes it
   -h, --help            show this text
       --version         show the version

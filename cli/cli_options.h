@@ -5,7 +5,10 @@
 #include <variant>
 #include <vector>
 
+#include <optional>
+
 #include "cli/row_writer.h"
+#include "results/row_compare.h"
 #include "search/live_conditions.h"
 
 namespace zandor {
@@ -17,6 +20,9 @@ struct CliOptions {
     bool progress = false;
     OutputFormat format = OutputFormat::Tsv;
     LiveConditions conditions;  // sub-folders, size, type and date
+    // --sort KEY[:desc]: rows printed after the walk, folders then files.
+    std::optional<SortKey> sortKey;
+    bool sortDescending = false;
     bool help = false;
     bool version = false;
 };

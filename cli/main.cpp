@@ -11,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/row_writer.h"
 #include "cli/text_escape.h"
+#include "results/result_stores.h"
 #include "search/search_criteria.h"
 #include "search/search_thread.h"
 
@@ -69,6 +70,23 @@ class TitlePrinter : public ProgressSink {
     std::string m_line;
 };
 
+// With --sort the rows are gathered in the two stores during the walk and
+// written after it, all folders and then all files, each store sorted.
+class StoreCollector : public ResultSink {
+  public:
+    void AddResult(const FoundEntry& entry) override { m_stores.Add(ResultRow::FromEntry(entry)); }
+
+    void WriteSorted(RowWriter& writer, SortKey key, bool descending) {
+        m_stores.SortStores(key, descending);
+        for (const ResultRow* row : m_stores.Listing()) {
+            writer.AddResult(row->asEntry());
+        }
+    }
+
+  private:
+    ResultStores m_stores;
+};
+
 int runSearch(const CliOptions& options) {
     SearchCriteria criteria;
     criteria.m_strLookIn = options.folder;
@@ -81,8 +99,13 @@ int runSearch(const CliOptions& options) {
     writer.StopOnFailure(&criteria.m_bStop);
     TitlePrinter titles(options.progress);
     installInterruptHandler(criteria.m_bStop);
-    const SearchCompletion completion = SearchThreadProc(criteria, live, writer, titles);
+    StoreCollector collector;
+    ResultSink& sink = options.sortKey ? static_cast<ResultSink&>(collector) : writer;
+    const SearchCompletion completion = SearchThreadProc(criteria, live, sink, titles);
     g_stopFlag = nullptr;
+    if (options.sortKey) {
+        collector.WriteSorted(writer, *options.sortKey, options.sortDescending);
+    }
     writer.Flush();
 
     if (completion.rootError != 0) {
