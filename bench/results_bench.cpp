@@ -1,0 +1,98 @@
+// Times the results pane with a million rows, offscreen: rows through the
+// batching path, a sort by name with its re-listing, view switches, and the
+// memory the rows take. Prints one line per figure.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "res/command_ids.h"
+#include "results/right_view.h"
+
+namespace {
+
+using namespace zandor;
+
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+// Typical rows: paths of about 60 bytes, a mix of files and folders.
+void feedRows(ResultSink& sink, int count) {
+    static const char* const kSuffixes[] = {".txt", ".cpp", ".h", ".png", ".json", ".md", "", ".o"};
+    sink.OnSearchStarted(1);
+    std::string name;
+    std::string path;
+    for (int i = 0; i < count; ++i) {
+        const bool folder = i % 10 == 0;
+        name =
+            (folder ? "folder-" : "file-") + std::to_string(i) + (folder ? "" : kSuffixes[i % 8]);
+        path = "/home/someone/projects/zandor-data/" + std::to_string(i / 1000) + "/" + name;
+        FoundEntry entry{name,   path,           static_cast<std::uint64_t>(i) * 37,
+                         folder, 1700000000 + i, 1700000000 + 2 * i};
+        sink.AddResult(entry);
+    }
+}
+
+void waitUntil(const std::function<bool()>& done) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    poll.start(5);
+    loop.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
+    QApplication app(argc, argv);
+    CRightView view;
+    view.resize(1200, 800);
+    view.show();
+    QCoreApplication::processEvents();
+    const long baseKiB = residentKiB();
+
+    QElapsedTimer timer;
+    timer.start();
+    view.BeginSearch(1);
+    std::thread worker([&] { feedRows(view.resultSink(), rows); });
+    waitUntil([&] { return view.model().rowCount() == rows; });
+    worker.join();
+    QCoreApplication::processEvents();
+    std::printf("append %d rows through the batches: %.3f s\n", rows, timer.elapsed() / 1000.0);
+    std::printf("resident memory for the rows: %.1f MB (%ld KiB before, %ld KiB after)\n",
+                (residentKiB() - baseKiB) / 1024.0, baseKiB, residentKiB());
+
+    timer.restart();
+    view.OnSort(0);
+    QCoreApplication::processEvents();
+    std::printf("sort by name, stores and re-listing: %.3f s\n", timer.elapsed() / 1000.0);
+
+    for (const unsigned command :
+         {cmd::kViewLargeIcons, cmd::kViewSmallIcons, cmd::kViewList, cmd::kViewDetails}) {
+        timer.restart();
+        view.OnViewMode(command);
+        QCoreApplication::processEvents();
+        std::printf("switch to view %u and show it: %.3f s\n", command, timer.elapsed() / 1000.0);
+    }
+    return 0;
+}
