@@ -91,6 +91,29 @@ TEST(CliOptionsParse, TypeAcceptsEveryKnownExtension) {
     }
 }
 
+TEST(CliOptionsParse, SortTakesAKeyAndADirection) {
+    EXPECT_FALSE(Parsed({}).sortKey);
+    const struct {
+        Args args;
+        SortKey key;
+        bool descending;
+    } cases[] = {
+        {{"--sort", "name"}, SortKey::Name, false},
+        {{"--sort", "path:asc"}, SortKey::Path, false},
+        {{"--sort=size:desc"}, SortKey::Size, true},
+        {{"--sort", "type"}, SortKey::Type, false},
+        {{"--sort", "created:desc"}, SortKey::Created, true},
+        {{"--sort", "modified"}, SortKey::LastWrite, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        const CliOptions options = Parsed(c.args);
+        ASSERT_TRUE(options.sortKey);
+        EXPECT_EQ(*options.sortKey, c.key);
+        EXPECT_EQ(options.sortDescending, c.descending);
+    }
+}
+
 TEST(CliOptionsParse, TypeCPlusPlus) {
     const CliOptions options = Parsed({"--type", "c++"});
     EXPECT_TRUE(options.conditions.m_bTypeFilter);
@@ -244,6 +267,8 @@ TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
         {{"--modified", "-1"}, {"--modified", "'-1'"}},
         {{"--format", "xml"}, {"'xml'", "tsv", "json", "null"}},
         {{"--format=TSV"}, {"'TSV'"}},
+        {{"--sort", "age"}, {"'age'", "name", "modified"}},
+        {{"--sort", "size:down"}, {"'size:down'"}},
         {{"--size"}, {"--size"}},
         {{"--type"}, {"--type"}},
         {{"--created"}, {"--created"}},

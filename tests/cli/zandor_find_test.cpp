@@ -1052,6 +1052,32 @@ void interruptAndCheck(const TempTree& tree, int kDepth, int signal) {
         << "standard error ends with: " << (err.empty() ? std::string() : err.back());
 }
 
+TEST(ZandorFindSort, FoldersThenFilesEachSortedByTheKey) {
+    TempTree tree;
+    tree.file("b.txt", 5000);
+    tree.file("A.txt", 10);
+    tree.file("sub/c.h", 2000);
+    tree.folder("Zeta");
+    const auto names = [&](const Args& sort) {
+        Args args = sort;
+        args.insert(args.end(), {"--format", "null", tree.root()});
+        const ProcessResult result = Find(args);
+        EXPECT_EQ(result.exitCode, 0);
+        return NulItems(result.out);
+    };
+    EXPECT_EQ(names({"--sort", "name"}),
+              (std::vector<std::string>{tree.path("sub"), tree.path("Zeta"), tree.path("A.txt"),
+                                        tree.path("b.txt"), tree.path("sub/c.h")}));
+    // Folders first (their own sizes are the file system's, in either order),
+    // then the files, largest first.
+    const auto bySize = names({"--sort", "size:desc"});
+    ASSERT_EQ(bySize.size(), 5u);
+    EXPECT_EQ(Sorted({bySize[0], bySize[1]}), PathsBelow(tree, {"sub", "Zeta"}));
+    EXPECT_EQ(
+        std::vector<std::string>(bySize.begin() + 2, bySize.end()),
+        (std::vector<std::string>{tree.path("b.txt"), tree.path("sub/c.h"), tree.path("A.txt")}));
+}
+
 TEST(ZandorFindErrors, OutputThatCannotBeWrittenExitsOne) {
     TempTree tree;
     tree.file("a.txt");
