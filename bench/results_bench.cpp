@@ -59,12 +59,39 @@ void waitUntil(const std::function<bool()>& done) {
 
 }  // namespace
 
+// With --screens DIR: a pane of a few rows in each view, saved as PNGs.
+int saveScreens(const QString& folder) {
+    CRightView view;
+    view.resize(700, 300);
+    view.show();
+    view.BeginSearch(1);
+    std::thread worker([&] { feedRows(view.resultSink(), 40); });
+    worker.join();
+    view.FlushPending();
+    const struct {
+        unsigned command;
+        const char* file;
+    } views[] = {{cmd::kViewDetails, "results-details.png"},
+                 {cmd::kViewLargeIcons, "results-large-icons.png"},
+                 {cmd::kViewSmallIcons, "results-small-icons.png"},
+                 {cmd::kViewList, "results-list.png"}};
+    for (const auto& v : views) {
+        view.OnViewMode(v.command);
+        QCoreApplication::processEvents();
+        view.grab().save(folder + QLatin1Char('/') + QString::fromLatin1(v.file));
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    const int rows = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
     QApplication app(argc, argv);
+    if (argc > 2 && std::string(argv[1]) == "--screens") {
+        return saveScreens(QString::fromLocal8Bit(argv[2]));
+    }
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
     CRightView view;
     view.resize(1200, 800);
     view.show();

@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QStackedLayout>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 #include "res/command_ids.h"
@@ -29,6 +30,21 @@ std::optional<ViewType> viewTypeOf(unsigned command) {
             return std::nullopt;
     }
 }
+
+// Every item of an icon or list view has the same size, given here rather
+// than measured, so a million items are laid out without asking each one;
+// long names are elided within it.
+class FixedSizeDelegate : public QStyledItemDelegate {
+  public:
+    FixedSizeDelegate(QSize size, QObject* parent) : QStyledItemDelegate(parent), m_size(size) {}
+    QSize sizeHint(const QStyleOptionViewItem& /*option*/,
+                   const QModelIndex& /*index*/) const override {
+        return m_size;
+    }
+
+  private:
+    QSize m_size;
+};
 
 void prepareView(QAbstractItemView* view) {
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -101,24 +117,26 @@ QListView* CRightView::makeListView(ViewType type) {
             view->setObjectName(QStringLiteral("resultLargeIcons"));
             view->setViewMode(QListView::IconMode);
             view->setIconSize(QSize(32, 32));
-            view->setGridSize(QSize(96, 56));
+            view->setWordWrap(true);
+            view->setItemDelegate(new FixedSizeDelegate(QSize(100, 68), view));
             view->setFlow(QListView::LeftToRight);
             break;
         case ViewType::SmallIcons:
             view->setObjectName(QStringLiteral("resultSmallIcons"));
             view->setViewMode(QListView::ListMode);
             view->setIconSize(QSize(16, 16));
-            view->setGridSize(QSize(160, 20));
+            view->setItemDelegate(new FixedSizeDelegate(QSize(180, 20), view));
             view->setFlow(QListView::LeftToRight);
             break;
         default:
             view->setObjectName(QStringLiteral("resultList"));
             view->setViewMode(QListView::ListMode);
             view->setIconSize(QSize(16, 16));
-            view->setGridSize(QSize(200, 20));
+            view->setItemDelegate(new FixedSizeDelegate(QSize(220, 20), view));
             view->setFlow(QListView::TopToBottom);
             break;
     }
+    view->setSpacing(2);
     return view;
 }
 
