@@ -1,0 +1,211 @@
+#include "criteria/left_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+#include "criteria/control_ids.h"
+#include "criteria/form_canvas.h"
+#include "criteria/form_icons.h"
+#include "criteria/form_lists.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zandor {
+namespace {
+
+// The splitter gives the form this width when the window first opens.
+constexpr int kFirstPaneWidth = 220;
+
+// An 8-point sans-serif at 96 dots per inch, pinned to whole pixels so the
+// form's pixel positions hold on any screen.
+QFont formFont() {
+    QFont font(u"Arial"_s);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* frameHolder(QWidget* canvas) {
+    auto* frame = new QWidget(canvas);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return frame;
+}
+
+}  // namespace
+
+CLeftView::CLeftView(LiveConditionsBoard& board, QWidget* parent)
+    : CLeftView(board, MountedVolumes(), parent) {}
+
+CLeftView::CLeftView(LiveConditionsBoard& board, const std::vector<MountedVolume>& drives,
+                     QWidget* parent)
+    : QScrollArea(parent), m_board(board), m_chooseFolder([](QWidget* owner) {
+          return QFileDialog::getExistingDirectory(owner, u"Browse for Folder"_s);
+      }) {
+    setObjectName(u"leftView"_s);
+    setFrameShape(QFrame::NoFrame);
+    setFont(formFont());
+    m_canvas = new FormCanvas;
+    m_canvas->setObjectName(u"formCanvas"_s);
+    setWidget(m_canvas);
+    createControls();
+    m_canvas->setFrames(m_groupNamed, m_groupOptions);
+    FillDriveList(drives);
+    fillLists();
+    m_checkSubDirs->setChecked(true);
+    connectControls();
+    applyLayout();
+    // The first layout holds stand-in widths; give it real ones at once.
+    OnSize(std::max(viewport()->width(), kFirstPaneWidth), viewport()->height());
+    publish();
+}
+
+void CLeftView::setFolderChooser(std::function<QString(QWidget*)> chooser) {
+    m_chooseFolder = std::move(chooser);
+}
+
+void CLeftView::createControls() {
+    auto adopt = [this](FormControl which, QWidget* widget, int id, QString name) {
+        widget->setObjectName(std::move(name));
+        widget->setProperty("controlId", id);
+        m_controls[static_cast<std::size_t>(which)] = widget;
+    };
+    m_labelName = new QLabel(u"Search for  &file or folders named:"_s, m_canvas);
+    adopt(FormControl::NameLabel, m_labelName, control_id::kNoId, u"labelName"_s);
+    m_labelLookIn = new QLabel(u"Look &in  :"_s, m_canvas);
+    adopt(FormControl::LookInLabel, m_labelLookIn, control_id::kNoId, u"labelLookIn"_s);
+    m_groupOptions = frameHolder(m_canvas);
+    adopt(FormControl::GroupOptions, m_groupOptions, control_id::kGroupOptions, u"groupOptions"_s);
+    m_groupNamed = frameHolder(m_canvas);
+    adopt(FormControl::GroupNamed, m_groupNamed, control_id::kGroupNamed, u"groupNamed"_s);
+    m_staticDays = new QLabel(u"Days"_s, m_canvas);
+    adopt(FormControl::StaticDays, m_staticDays, control_id::kStaticDays, u"staticDays"_s);
+    m_staticMonths = new QLabel(u"Months"_s, m_canvas);
+    adopt(FormControl::StaticMonths, m_staticMonths, control_id::kStaticMonths, u"staticMonths"_s);
+    m_iconSearch = new QLabel(m_canvas);
+    m_iconSearch->setPixmap(SearchIcon().pixmap(32, 32));
+    adopt(FormControl::Icon, m_iconSearch, control_id::kNoId, u"iconSearch"_s);
+    m_staticKB = new QLabel(u"KB"_s, m_canvas);
+    adopt(FormControl::StaticKB, m_staticKB, control_id::kStaticKB, u"staticKB"_s);
+
+    m_editName = new QLineEdit(m_canvas);
+    adopt(FormControl::EditName, m_editName, control_id::kEditName, u"editName"_s);
+    m_comboLookIn = new QComboBox(m_canvas);
+    adopt(FormControl::ComboLookIn, m_comboLookIn, control_id::kComboLookIn, u"comboLookIn"_s);
+    m_btnBrowse = new QPushButton(u"&Browse"_s, m_canvas);
+    adopt(FormControl::BtnBrowse, m_btnBrowse, control_id::kBtnBrowse, u"btnBrowse"_s);
+    m_labelName->setBuddy(m_editName);
+    m_labelLookIn->setBuddy(m_comboLookIn);
+
+    m_checkSize = new QCheckBox(u"Si&ze"_s, m_canvas);
+    adopt(FormControl::CheckSize, m_checkSize, control_id::kCheckSize, u"checkSize"_s);
+    m_comboSizeRelation = new QComboBox(m_canvas);
+    adopt(FormControl::ComboSizeRelation, m_comboSizeRelation, control_id::kComboSizeRelation,
+          u"comboSizeRelation"_s);
+    m_editSize = new QLineEdit(m_canvas);
+    adopt(FormControl::EditSize, m_editSize, control_id::kEditSize, u"editSize"_s);
+    m_checkDate = new QCheckBox(u"&Date"_s, m_canvas);
+    adopt(FormControl::CheckDate, m_checkDate, control_id::kCheckDate, u"checkDate"_s);
+    m_comboDateKind = new QComboBox(m_canvas);
+    adopt(FormControl::ComboDateKind, m_comboDateKind, control_id::kComboDateKind,
+          u"comboDateKind"_s);
+    m_radioDays = new QRadioButton(u"in the last"_s, m_canvas);
+    adopt(FormControl::RadioDays, m_radioDays, control_id::kRadioDays, u"radioDays"_s);
+    m_editDays = new QLineEdit(m_canvas);
+    adopt(FormControl::EditDays, m_editDays, control_id::kEditDays, u"editDays"_s);
+    m_radioMonths = new QRadioButton(u"in the last"_s, m_canvas);
+    adopt(FormControl::RadioMonths, m_radioMonths, control_id::kRadioMonths, u"radioMonths"_s);
+    m_editMonths = new QLineEdit(m_canvas);
+    adopt(FormControl::EditMonths, m_editMonths, control_id::kEditMonths, u"editMonths"_s);
+    m_checkType = new QCheckBox(u"T&ype"_s, m_canvas);
+    adopt(FormControl::CheckType, m_checkType, control_id::kCheckType, u"checkType"_s);
+    m_comboType = new QComboBox(m_canvas);
+    adopt(FormControl::ComboType, m_comboType, control_id::kComboType, u"comboType"_s);
+    m_checkAdvanced = new QCheckBox(u"Advanced &Options"_s, m_canvas);
+    adopt(FormControl::CheckAdvanced, m_checkAdvanced, control_id::kCheckAdvanced,
+          u"checkAdvanced"_s);
+    m_checkSubDirs = new QCheckBox(u"&Include Sub Directories"_s, m_canvas);
+    adopt(FormControl::CheckSubDirs, m_checkSubDirs, control_id::kCheckSubDirs, u"checkSubDirs"_s);
+    m_checkCase = new QCheckBox(u"&Case Sensitive"_s, m_canvas);
+    adopt(FormControl::CheckCase, m_checkCase, control_id::kCheckCase, u"checkCase"_s);
+    m_btnSearch = new QPushButton(u"&Search"_s, m_canvas);
+    adopt(FormControl::BtnSearch, m_btnSearch, control_id::kBtnSearch, u"btnSearch"_s);
+    m_btnStop = new QPushButton(u"S&top"_s, m_canvas);
+    adopt(FormControl::BtnStop, m_btnStop, control_id::kBtnStop, u"btnStop"_s);
+    m_btnSearch->setDefault(true);
+
+    for (FormSection section :
+         {FormSection::Size, FormSection::Date, FormSection::Type, FormSection::Advanced}) {
+        showSection(section, false);
+    }
+}
+
+void CLeftView::fillLists() {
+    for (std::string_view relation : kSizeRelationChoices) {
+        m_comboSizeRelation->addItem(toQString(relation));
+    }
+    for (const FileTypeChoice& type : kFileTypeChoices) {
+        m_comboType->addItem(toQString(type.description), toQString(type.extension));
+    }
+    for (std::string_view kind : kDateKindChoices) {
+        m_comboDateKind->addItem(toQString(kind));
+    }
+    // Every list starts with no choice made.
+    for (QComboBox* list : {m_comboSizeRelation, m_comboType, m_comboDateKind}) {
+        list->setCurrentIndex(-1);
+    }
+}
+
+void CLeftView::connectControls() {
+    connectSections();
+    connectLookIn();
+    connect(m_btnSearch, &QPushButton::clicked, this, &CLeftView::searchRequested);
+    connect(m_btnStop, &QPushButton::clicked, this, &CLeftView::stopRequested);
+    // Enter in a text field presses the default button, Search.
+    connect(m_editName, &QLineEdit::returnPressed, m_btnSearch, &QPushButton::click);
+}
+
+void CLeftView::connectSections() {
+    connect(m_checkSize, &QCheckBox::clicked, this, &CLeftView::OnSizeCheck);
+    connect(m_checkDate, &QCheckBox::clicked, this, &CLeftView::OnDateCheck);
+    connect(m_checkType, &QCheckBox::clicked, this, &CLeftView::OnTypeCheck);
+    connect(m_checkAdvanced, &QCheckBox::clicked, this, &CLeftView::OnAdvancedCheck);
+    connect(m_comboSizeRelation, &QComboBox::activated, this, &CLeftView::OnSelchangeSizeRelation);
+    connect(m_comboType, &QComboBox::activated, this, &CLeftView::OnSelchangeType);
+    connect(m_comboDateKind, &QComboBox::activated, this, &CLeftView::OnSelchangeDateKind);
+    // The walk reads the date kind as the list shows it, however it was chosen.
+    connect(m_comboDateKind, &QComboBox::currentIndexChanged, this, &CLeftView::publish);
+    connect(m_radioDays, &QRadioButton::clicked, this, &CLeftView::OnDaysRadio);
+    connect(m_radioMonths, &QRadioButton::clicked, this, &CLeftView::OnMonthsRadio);
+    m_editDays->installEventFilter(this);
+    m_editMonths->installEventFilter(this);
+    for (QLineEdit* number : {m_editSize, m_editDays, m_editMonths}) {
+        connect(number, &QLineEdit::textChanged, this, &CLeftView::publish);
+    }
+    connect(m_checkSubDirs, &QCheckBox::clicked, this, &CLeftView::OnSubDirsCheck);
+    connect(m_checkCase, &QCheckBox::clicked, this, &CLeftView::OnCaseCheck);
+}
+
+bool CLeftView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_editDays) {
+            OnSetfocusDays();
+        } else if (watched == m_editMonths) {
+            OnSetfocusMonths();
+        }
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
+
+}  // namespace zandor

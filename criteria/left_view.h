@@ -1,0 +1,148 @@
+// CLeftView: the criteria form of the left pane. It places its controls from
+// FormLayout, turns every choice the walk reads into a new LiveConditions
+// snapshot on the board, keeps the look-in list, and paints its header.
+#pragma once
+
+#include <QScrollArea>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "criteria/form_layout.h"
+#include "platform/fs_mounts.h"
+#include "search/live_conditions.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace zandor {
+
+class FormCanvas;
+
+class CLeftView : public QScrollArea {
+    Q_OBJECT
+
+  public:
+    // Shows the mounted real file systems as the drive items.
+    explicit CLeftView(LiveConditionsBoard& board, QWidget* parent = nullptr);
+    // Shows the given volumes as the drive items, in the given order.
+    CLeftView(LiveConditionsBoard& board, const std::vector<MountedVolume>& drives,
+              QWidget* parent = nullptr);
+
+    // Look-in: makes text the one typed or browsed item, at the end, selected.
+    void AddTypedPath(const QString& text);
+    // The text of the look-in field as shown.
+    QString lookInText() const;
+    // The index of the selected look-in item, or -1.
+    int lookInSelection() const;
+    // The selected item's path as raw bytes with a leading "~" made the home
+    // folder; nothing while no item is selected.
+    std::optional<std::string> selectedLookInFolder() const;
+    // Replaces the folder browser (which returns an empty text on cancel).
+    void setFolderChooser(std::function<QString(QWidget* parent)> chooser);
+
+    // The pane's client area is now cx by cy pixels.
+    void OnSize(int cx, int cy);
+    const FormLayout& formLayout() const { return m_layout; }
+    // The extent that scrolls: right of Stop and bottom of Search.
+    FormSize scrollExtent() const { return m_layout.scrollSize(); }
+    // The conditions last published to the board.
+    const LiveConditions& liveConditions() const { return m_live; }
+
+    // The form's controls, in the order of the form template.
+    QLabel* m_labelName = nullptr;
+    QLabel* m_labelLookIn = nullptr;
+    // The two frames are drawn by the form under its header; these widgets
+    // only hold their rectangles.
+    QWidget* m_groupOptions = nullptr;
+    QWidget* m_groupNamed = nullptr;
+    QLabel* m_staticDays = nullptr;
+    QLabel* m_staticMonths = nullptr;
+    QLabel* m_iconSearch = nullptr;
+    QLabel* m_staticKB = nullptr;
+    QLineEdit* m_editName = nullptr;
+    QComboBox* m_comboLookIn = nullptr;
+    QPushButton* m_btnBrowse = nullptr;
+    QCheckBox* m_checkSize = nullptr;
+    QComboBox* m_comboSizeRelation = nullptr;
+    QLineEdit* m_editSize = nullptr;
+    QCheckBox* m_checkDate = nullptr;
+    QComboBox* m_comboDateKind = nullptr;
+    QRadioButton* m_radioDays = nullptr;
+    QLineEdit* m_editDays = nullptr;
+    QRadioButton* m_radioMonths = nullptr;
+    QLineEdit* m_editMonths = nullptr;
+    QCheckBox* m_checkType = nullptr;
+    QComboBox* m_comboType = nullptr;
+    QCheckBox* m_checkAdvanced = nullptr;
+    QCheckBox* m_checkSubDirs = nullptr;
+    QCheckBox* m_checkCase = nullptr;
+    QPushButton* m_btnSearch = nullptr;
+    QPushButton* m_btnStop = nullptr;
+
+    int m_nDriveCount = 0;
+    // The look-in text was edited since the last search took it.
+    bool m_bLookInEdited = false;
+    // Fixed for a search when it starts; not a live condition.
+    bool m_bCaseSensitive = false;
+
+  Q_SIGNALS:
+    void searchRequested();
+    void stopRequested();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createControls();
+    void createNamedArea();
+    void createOptionControls();
+    void fillLists();
+    void connectControls();
+    void connectSections();
+    void connectLookIn();
+    void FillDriveList(const std::vector<MountedVolume>& drives);
+
+    void OnSizeCheck();
+    void OnDateCheck();
+    void OnTypeCheck();
+    void OnAdvancedCheck();
+    void OnSelchangeSizeRelation();
+    void OnSelchangeType();
+    void OnSelchangeDateKind();
+    void OnDaysRadio();
+    void OnMonthsRadio();
+    void OnSetfocusDays();
+    void OnSetfocusMonths();
+    void OnSubDirsCheck();
+    void OnCaseCheck();
+    void OnEditupdateLookIn(const QString& text);
+    void OnBrowse();
+
+    void enableDateRow(bool days);
+    void showSection(FormSection section, bool show);
+    void applyLayout();
+    void updateCanvasSize();
+    void publish();
+
+    QWidget* control(FormControl which) const {
+        return m_controls[static_cast<std::size_t>(which)];
+    }
+
+    LiveConditionsBoard& m_board;
+    LiveConditions m_live;
+    FormLayout m_layout;
+    FormCanvas* m_canvas = nullptr;
+    std::array<QWidget*, kFormControlCount> m_controls{};
+    std::function<QString(QWidget*)> m_chooseFolder;
+};
+
+}  // namespace zandor

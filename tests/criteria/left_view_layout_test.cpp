@@ -1,0 +1,203 @@
+// Where the criteria form puts its controls as sections open and close and as
+// the pane is sized, and what it paints around them.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+
+#include "criteria/left_view.h"
+#include "form_test_support.h"
+
+using namespace Qt::StringLiterals;
+
+namespace zandor {
+
+class LeftViewLayoutTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<LiveConditionsBoard> m_board;
+    std::unique_ptr<CLeftView> m_form;
+    static constexpr int kWidth = 240;
+
+    QStringList sectionBoxesAndButtons() const {
+        return test::placesOf({m_form->m_checkSize, m_form->m_checkDate, m_form->m_checkType,
+                               m_form->m_checkAdvanced, m_form->m_btnSearch, m_form->m_btnStop,
+                               m_form->m_groupOptions});
+    }
+
+    QStringList allPlaces() const {
+        QStringList places;
+        for (QWidget* child :
+             m_form->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            places << test::placeText(child->objectName(), child->geometry());
+        }
+        return places;
+    }
+
+    QImage painted() const { return m_form->widget()->grab().toImage(); }
+
+  private Q_SLOTS:
+    void init() {
+        m_board = std::make_unique<LiveConditionsBoard>();
+        m_form = std::make_unique<CLeftView>(*m_board, test::sampleDrives());
+        m_form->resize(kWidth, 760);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+
+    void cleanup() {
+        m_form.reset();
+        m_board.reset();
+    }
+
+    void startingPlaces() {
+        QCOMPARE(m_form->viewport()->width(), kWidth);
+        QCOMPARE(sectionBoxesAndButtons(),
+                 (QStringList{u"checkSize 12,270 50x20"_s, u"checkDate 12,295 70x15"_s,
+                              u"checkType 12,320 70x15"_s, u"checkAdvanced 12,345 120x15"_s,
+                              u"btnSearch 8,380 90x25"_s, u"btnStop 110,380 90x25"_s,
+                              u"groupOptions 7,240 225x130"_s}));
+        QCOMPARE(test::placesOf({m_form->m_groupNamed, m_form->m_editName, m_form->m_btnBrowse}),
+                 (QStringList{u"groupNamed 7,45 225x180"_s, u"editName 12,90 215x25"_s,
+                              u"btnBrowse 12,185 70x25"_s}));
+        // A drop-down list keeps its own height; its width follows the pane.
+        const QRect lookIn = m_form->m_comboLookIn->geometry();
+        QCOMPARE(lookIn.topLeft(), QPoint(12, 150));
+        QCOMPARE(lookIn.width(), kWidth - 25);
+        QCOMPARE(lookIn.height(), m_form->m_comboLookIn->sizeHint().height());
+    }
+
+    void tickingAndClearingSize() {
+        QTest::mouseClick(m_form->m_checkSize, Qt::LeftButton);
+        QVERIFY(m_form->m_checkSize->isChecked());
+        QCOMPARE(sectionBoxesAndButtons(),
+                 (QStringList{u"checkSize 12,270 50x20"_s, u"checkDate 12,330 70x15"_s,
+                              u"checkType 12,355 70x15"_s, u"checkAdvanced 12,380 120x15"_s,
+                              u"btnSearch 12,430 90x25"_s, u"btnStop 112,430 90x25"_s,
+                              u"groupOptions 7,240 225x175"_s}));
+        QCOMPARE(m_form->m_comboSizeRelation->pos(), QPoint(32, 295));
+        QCOMPARE(m_form->m_editSize->pos(), QPoint(112, 295));
+        QCOMPARE(m_form->m_comboSizeRelation->currentText(), u"at least"_s);
+        QCOMPARE(m_form->scrollExtent().cy, 455);
+
+        QTest::mouseClick(m_form->m_checkSize, Qt::LeftButton);
+        QCOMPARE(sectionBoxesAndButtons(),
+                 (QStringList{u"checkSize 12,270 50x20"_s, u"checkDate 12,298 70x15"_s,
+                              u"checkType 12,320 70x15"_s, u"checkAdvanced 12,340 120x15"_s,
+                              u"btnSearch 12,380 90x25"_s, u"btnStop 112,380 90x25"_s,
+                              u"groupOptions 7,240 225x130"_s}));
+        QVERIFY(m_form->m_comboSizeRelation->isHidden());
+        QVERIFY(m_form->m_editSize->isHidden());
+        QVERIFY(m_form->m_staticKB->isHidden());
+    }
+
+    void allFourOpen() {
+        for (QCheckBox* box : {m_form->m_checkAdvanced, m_form->m_checkType, m_form->m_checkSize,
+                               m_form->m_checkDate}) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QVERIFY2(box->isChecked(), qPrintable(box->objectName()));
+        }
+        QCOMPARE(m_form->m_groupOptions->geometry(), QRect(7, 240, 225, 355));
+        QCOMPARE(m_form->scrollExtent().cy, m_form->m_btnSearch->geometry().bottom() + 1);
+        // Every text shows whole beside its box or in its label.
+        for (QWidget* child :
+             m_form->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (qobject_cast<QCheckBox*>(child) || qobject_cast<QRadioButton*>(child) ||
+                qobject_cast<QLabel*>(child)) {
+                QVERIFY2(child->width() >= child->sizeHint().width(),
+                         qPrintable(child->objectName()));
+            }
+        }
+    }
+
+    void clearingDateUnderOpenTypeKeepsTheButtonsOnOneRow() {
+        m_form->m_checkDate->click();
+        m_form->m_checkType->click();
+        m_form->m_checkDate->click();
+        const QRect search = m_form->m_btnSearch->geometry();
+        const QRect stop = m_form->m_btnStop->geometry();
+        QCOMPARE(stop.y(), search.y());
+        QCOMPARE(stop.x(), search.x() + 100);
+    }
+
+    void narrowerThan210OnlyTheScrollExtentChanges() {
+        m_form->m_checkSize->click();
+        const QStringList before = allPlaces();
+        m_form->resize(200, 760);
+        QCOMPARE(m_form->viewport()->width(), 200);
+        QCOMPARE(allPlaces(), before);
+        QCOMPARE(m_form->scrollExtent(), (FormSize{212, 455}));
+        // The form is wider than the pane now, so it scrolls sideways.
+        QCOMPARE(m_form->horizontalScrollBar()->maximum(), 12);
+    }
+
+    void widerPaneWidensTheFramesAndFields() {
+        m_form->resize(320, 760);
+        QCOMPARE(test::placesOf({m_form->m_groupNamed, m_form->m_groupOptions, m_form->m_editName}),
+                 (QStringList{u"groupNamed 7,45 305x180"_s, u"groupOptions 7,240 305x130"_s,
+                              u"editName 12,90 295x25"_s}));
+    }
+
+    void tallerFormScrollsToTheSearchButton() {
+        m_form->resize(kWidth, 400);
+        m_form->m_checkDate->click();
+        m_form->m_checkAdvanced->click();
+        QTRY_VERIFY(m_form->verticalScrollBar()->isVisible());
+        QCOMPARE(m_form->widget()->height(), m_form->scrollExtent().cy);
+        QCOMPARE(m_form->scrollExtent().cy, m_form->m_btnSearch->geometry().bottom() + 1);
+    }
+
+    void headerIsPaintedAroundTheFrames() {
+        const QImage image = painted();
+        const QColor band(0, 0, 100);
+        const QColor rule(192, 192, 192);
+        // The band spans x 8 to cx - 11 and y 247 to 265, right and bottom exclusive.
+        QCOMPARE(image.pixelColor(8, 247), band);
+        QCOMPARE(image.pixelColor(kWidth - 12, 264), band);
+        QVERIFY(image.pixelColor(kWidth - 11, 255) != band);
+        QVERIFY(image.pixelColor(20, 246) != band);
+        QVERIFY(image.pixelColor(20, 265) != band);
+        // The rule runs from x 52 to cx - 13 at y 30 and 31.
+        QCOMPARE(image.pixelColor(52, 30), rule);
+        QCOMPARE(image.pixelColor(kWidth - 14, 31), rule);
+        QVERIFY(image.pixelColor(51, 30) != rule);
+        QVERIFY(image.pixelColor(60, 32) != rule);
+        QVERIFY(hasColourIn(image, QRect(52, 15, 200, 15), QColor(0, 0, 0)));
+        QVERIFY(!hasColourIn(image, QRect(44, 15, 8, 15), QColor(0, 0, 0)));
+        QVERIFY(hasColourIn(image, QRect(12, 250, 120, 14), QColor(255, 255, 255)));
+        QVERIFY(!hasColourIn(image, QRect(9, 248, 3, 16), QColor(255, 255, 255)));
+    }
+
+    void headerFollowsTheFramesWidth() {
+        m_form->m_checkDate->click();
+        m_form->resize(300, 760);
+        const QImage image = painted();
+        QCOMPARE(image.pixelColor(300 - 12, 247), QColor(0, 0, 100));
+        QCOMPARE(image.pixelColor(300 - 14, 30), QColor(192, 192, 192));
+    }
+
+  private:
+    static bool hasColourIn(const QImage& image, const QRect& area, const QColor& colour) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (image.pixelColor(x, y) == colour) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace zandor
+
+QTEST_MAIN(zandor::LeftViewLayoutTest)
+#include "left_view_layout_test.moc"
