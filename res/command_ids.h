@@ -5,6 +5,24 @@
 
 namespace zandor::cmd {
 
+// File actions and the application.
+inline constexpr unsigned kOpenContainingFolder = 32771;
+inline constexpr unsigned kOpen = 32772;
+inline constexpr unsigned kRename = 32792;
+inline constexpr unsigned kDelete = 32793;
+inline constexpr unsigned kProperties = 32794;
+inline constexpr unsigned kExit = 32795;
+inline constexpr unsigned kViewStatusBar = 59393;
+inline constexpr unsigned kStopSearch = 1005;  // the Stop button, and Esc
+
+// Selection, from the main menu and from the context menu.
+inline constexpr unsigned kSelectAll = 32806;
+inline constexpr unsigned kInvertSelection = 32807;
+inline constexpr unsigned kSelectPage = 32808;
+inline constexpr unsigned kContextSelectAll = 32789;
+inline constexpr unsigned kContextInvertSelection = 32790;
+inline constexpr unsigned kContextSelectPage = 32791;
+
 // Sorting: the six columns, in column order.
 inline constexpr unsigned kSortByName = 32782;
 inline constexpr unsigned kSortByPath = 32783;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds Zandor and starts it. Until the window exists this starts zandor-find
-# with the arguments given (for example: scripts/run.sh -n '*.txt' ~/Documents).
+# Builds Zandor and starts its window. (The terminal search is
+# build/cli/zandor-find once built.)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/bootstrap.sh"
 "$root/scripts/build.sh" >&2
-exec "$root/build/cli/zandor-find" "$@"
+exec "$root/build/app/zandor" "$@"

@@ -1,0 +1,50 @@
+// The commands of the main window as actions, and the menu bar, toolbar and
+// context menu built from them. Each action carries its command identifier
+// (property "commandId") and is named "command<id>" so tests find it.
+#pragma once
+
+#include <QAction>
+#include <array>
+
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QWidget;
+
+namespace zandor {
+
+struct FrameActions {
+    QAction* open = nullptr;
+    QAction* openContainingFolder = nullptr;
+    QAction* rename = nullptr;
+    QAction* deleteItems = nullptr;
+    QAction* properties = nullptr;
+    QAction* exit = nullptr;
+    QAction* statusBar = nullptr;
+    std::array<QAction*, 4> views{};  // Large Icons, Small Icons, List Icons, Details
+    std::array<QAction*, 6> sorts{};  // By Name ... By Modified Time
+    QAction* selectAll = nullptr;
+    QAction* invertSelection = nullptr;
+    QAction* selectPage = nullptr;
+
+    // The context menu's own entries: other captions or identifiers.
+    std::array<QAction*, 4> contextViews{};
+    std::array<QAction*, 6> contextSorts{};
+    QAction* contextSelectAll = nullptr;
+    QAction* contextSelectPage = nullptr;
+    QAction* contextInvertSelection = nullptr;
+
+    // The commands that work only while the results pane is active.
+    std::vector<QAction*> resultsPaneOnly() const;
+};
+
+unsigned CommandIdOf(const QAction* action);
+
+FrameActions CreateFrameActions(QWidget* owner);
+void BuildMenuBar(QMenuBar* bar, const FrameActions& actions);
+void BuildToolBar(QToolBar* bar, const FrameActions& actions);
+// The results pane's context menu: Open Containing Folder, View, Arrange
+// Icons, Open, Rename, Delete, Properties and the three selection commands.
+void BuildContextMenu(QMenu* menu, const FrameActions& actions);
+
+}  // namespace zandor

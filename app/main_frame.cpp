@@ -1,0 +1,120 @@
+#include "app/main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/command_router.h"
+#include "app/lock_key_indicators.h"
+#include "app/search_controller.h"
+#include "criteria/left_view.h"
+#include "res/command_ids.h"
+#include "results/right_view.h"
+
+namespace zandor {
+
+namespace {
+
+constexpr int kCriteriaWidth = 220;
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Untitled - Zandor"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zandor.svg")));
+    m_actions = CreateFrameActions(this);
+    createPanes();
+    createBars();
+    m_router =
+        std::make_unique<CommandRouter>(m_pLeftView, m_pRightView, m_actions.resultsPaneOnly());
+    m_search = std::make_unique<SearchController>(*m_pLeftView, *m_pRightView, *this, m_live);
+    connectCommands();
+    m_pLeftView->setFocus();  // the criteria form is the active pane at start
+}
+
+CMainFrame::~CMainFrame() {
+    // The worker hands rows and titles to the panes: it ends before they go.
+    m_search.reset();
+    m_router.reset();
+}
+
+void CMainFrame::createPanes() {
+    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
+    m_wndSplitter->setObjectName(QStringLiteral("splitter"));
+    m_wndSplitter->setChildrenCollapsible(false);
+    m_pLeftView = new CLeftView(m_live, m_wndSplitter);
+    m_pRightView = new CRightView(m_wndSplitter);
+    m_wndSplitter->addWidget(m_pLeftView);
+    m_wndSplitter->addWidget(m_pRightView);
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    m_wndSplitter->setSizes({kCriteriaWidth, 1000});
+    setCentralWidget(m_wndSplitter);
+}
+
+void CMainFrame::createBars() {
+    BuildMenuBar(menuBar(), m_actions);
+    m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(true);
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    BuildToolBar(m_wndToolBar, m_actions);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+
+    QStatusBar* bar = statusBar();
+    // "Ready" sits under the temporary messages: a command's status text
+    // covers it while the command is highlighted, and it shows again after.
+    auto* ready = new QLabel(QStringLiteral("Ready"), bar);
+    ready->setObjectName(QStringLiteral("readyMessage"));
+    bar->addWidget(ready, 1);
+    new LockKeyIndicators(bar);
+}
+
+void CMainFrame::connectCommands() {
+    const FrameActions& a = m_actions;
+    connect(a.exit, &QAction::triggered, this, &CMainFrame::OnExit);
+    connect(a.statusBar, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    for (const auto* group : {&a.views, &a.contextViews}) {
+        for (QAction* action : *group) {
+            connect(action, &QAction::triggered, this,
+                    [this, action] { m_pRightView->OnViewMode(CommandIdOf(action)); });
+        }
+    }
+    for (const auto* group : {&a.sorts, &a.contextSorts}) {
+        for (QAction* action : *group) {
+            connect(action, &QAction::triggered, this,
+                    [this, action] { m_pRightView->OnSort(CommandIdOf(action)); });
+        }
+    }
+    addActions({a.open, a.openContainingFolder, a.rename, a.deleteItems, a.properties, a.selectAll,
+                a.invertSelection, a.selectPage});
+    // Esc is the Stop command, which only the criteria form handles.
+    auto* stopKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stopKey->setContext(Qt::WindowShortcut);
+    connect(stopKey, &QShortcut::activated, this, &CMainFrame::onStopKey);
+}
+
+void CMainFrame::onStopKey() {
+    if (m_router->activePane() == Pane::Criteria) {
+        m_search->OnStop();
+    }
+}
+
+void CMainFrame::OnExit() {
+    m_search->Shutdown();
+    QApplication::exit(0);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    m_search->Shutdown();
+    event->accept();
+    QApplication::exit(0);
+}
+
+}  // namespace zandor

@@ -1,0 +1,57 @@
+// CMainFrame: the main window. A splitter holds the criteria form (220 pixels
+// wide at first) and the results pane; above them the menu bar and a dockable
+// toolbar, below them the status bar. Result commands reach the results pane
+// whichever pane is active; Exit ends the application at once.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "app/frame_actions.h"
+#include "search/live_conditions.h"
+
+class QSplitter;
+class QToolBar;
+
+namespace zandor {
+
+class CLeftView;
+class CRightView;
+class CommandRouter;
+class SearchController;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CLeftView* leftView() const { return m_pLeftView; }
+    CRightView* m_pRightView = nullptr;
+    CommandRouter& router() const { return *m_router; }
+    SearchController& search() const { return *m_search; }
+    const FrameActions& actions() const { return m_actions; }
+    QToolBar* toolBar() const { return m_wndToolBar; }
+
+    // Exit: the walk is stopped and its worker ended before the windows go.
+    void OnExit();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createPanes();
+    void createBars();
+    void connectCommands();
+    void onStopKey();
+
+    LiveConditionsBoard m_live;
+    FrameActions m_actions;
+    QSplitter* m_wndSplitter = nullptr;
+    CLeftView* m_pLeftView = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    std::unique_ptr<CommandRouter> m_router;
+    std::unique_ptr<SearchController> m_search;
+};
+
+}  // namespace zandor

@@ -1,0 +1,122 @@
+#include "app/search_controller.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+
+#include "criteria/left_view.h"
+#include "results/right_view.h"
+
+namespace zandor {
+
+namespace {
+
+QString decodedBytes(const std::string& bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+}  // namespace
+
+SearchController::SearchController(CLeftView& form, CRightView& results, QWidget& titleWindow,
+                                   const LiveConditionsBoard& live, QObject* parent)
+    : QObject(parent),
+      m_form(form),
+      m_results(results),
+      m_titleWindow(titleWindow),
+      m_session(live, results.resultSink(), *this) {
+    m_titleTimer.setInterval(kTitleIntervalMs);
+    connect(&m_titleTimer, &QTimer::timeout, this, &SearchController::showLatestTitle);
+    connect(&m_form, &CLeftView::searchRequested, this, &SearchController::OnSearch);
+    connect(&m_form, &CLeftView::stopRequested, this, &SearchController::OnStop);
+}
+
+SearchController::~SearchController() {
+    Shutdown();
+}
+
+void SearchController::Shutdown() {
+    m_session.Stop();
+    m_session.WaitUntilIdle();
+    m_titleTimer.stop();
+}
+
+void SearchController::OnSearch() {
+    // An edited look-in text becomes the typed item first, so that it is
+    // selected and searched.
+    if (m_form.m_bLookInEdited) {
+        m_form.m_bLookInEdited = false;
+        // An emptied field names no folder: the selected item stands.
+        if (!m_form.lookInText().isEmpty()) {
+            m_form.AddTypedPath(m_form.lookInText());
+        }
+    }
+    const auto folder = m_form.selectedLookInFolder();
+    if (!folder) {
+        return;  // nothing to search: the rows and the stores stay as they were
+    }
+    SearchRequest request;
+    request.m_strFolder = *folder;
+    request.m_strNamePattern = QFile::encodeName(m_form.m_editName->text()).toStdString();
+    request.m_bCaseSensitive = m_form.m_bCaseSensitive;
+    m_current = m_session.Start(request);
+    m_results.BeginSearch(m_current);
+    setButtons(true);
+    {
+        // Only titles of the walk from now on replace the window's title.
+        std::lock_guard lock(m_titleMutex);
+        m_shownVersion = m_titleVersion;
+    }
+    m_titleTimer.start();
+}
+
+void SearchController::OnStop() {
+    m_session.Stop();
+    setButtons(false);
+}
+
+void SearchController::setButtons(bool searching) {
+    m_form.m_btnSearch->setEnabled(!searching);
+    m_form.m_btnStop->setEnabled(searching);
+}
+
+void SearchController::OnProgress(ProgressKind kind, std::string_view path) {
+    std::lock_guard lock(m_titleMutex);
+    m_latestTitle = ProgressTitle(kind, path);
+    ++m_titleVersion;
+}
+
+void SearchController::showLatestTitle() {
+    std::string title;
+    {
+        std::lock_guard lock(m_titleMutex);
+        if (m_titleVersion == m_shownVersion) {
+            return;
+        }
+        m_shownVersion = m_titleVersion;
+        title = m_latestTitle;
+    }
+    m_titleWindow.setWindowTitle(decodedBytes(title));
+}
+
+void SearchController::OnCompleted(const SearchCompletion& completion) {
+    QMetaObject::invokeMethod(
+        this, [this, completion] { complete(completion); }, Qt::QueuedConnection);
+}
+
+void SearchController::complete(const SearchCompletion& completion) {
+    if (completion.generation != m_current) {
+        return;  // a stopped search that a newer one replaced
+    }
+    m_current = 0;
+    m_titleTimer.stop();
+    m_results.FlushPending();
+    setButtons(false);
+    if (completion.nothingFound()) {
+        m_results.ShowNoItemsNotice();
+    }
+    m_titleWindow.setWindowTitle(QString::fromStdString(completion.title()));
+    Q_EMIT searchCompleted();
+}
+
+}  // namespace zandor

@@ -1,0 +1,249 @@
+// The window end to end, offscreen: a search from the form to the rows and
+// the title, Stop and Esc, the menus, which commands each pane enables, and
+// Exit during a search.
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include "app/command_router.h"
+#include "app/main_frame.h"
+#include "app/search_controller.h"
+#include "criteria/left_view.h"
+#include "res/command_ids.h"
+#include "results/right_view.h"
+#include "temp_tree.h"
+
+namespace zandor {
+
+namespace {
+
+const QString kCompleted = QStringLiteral("Search Completed - Found ");
+
+QStringList listedNames(CRightView& view) {
+    QStringList names;
+    for (int row = 0; row < view.model().rowCount(); ++row) {
+        names << view.model().index(row, ResultModel::Name).data().toString();
+    }
+    names.sort();
+    return names;
+}
+
+QStringList strings(std::initializer_list<const char*> items) {
+    QStringList list;
+    for (const char* item : items) {
+        list << QString::fromUtf8(item);
+    }
+    return list;
+}
+
+// Types the name and the look-in folder as a user would, then presses Search.
+void search(CMainFrame& frame, const QString& name, const std::string& folder) {
+    CLeftView& form = *frame.leftView();
+    form.m_editName->clear();
+    QTest::keyClicks(form.m_editName, name);
+    form.m_comboLookIn->lineEdit()->clear();
+    QTest::keyClicks(form.m_comboLookIn->lineEdit(), QString::fromStdString(folder));
+    QTest::mouseClick(form.m_btnSearch, Qt::LeftButton);
+}
+
+bool completed(const CMainFrame& frame) {
+    return frame.windowTitle().startsWith(kCompleted);
+}
+
+QStringList menuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void startsWithTheFormActiveAndAnUntitledTitle() {
+        CMainFrame frame;
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Untitled - Zandor"));
+        QCOMPARE(frame.router().activePane(), Pane::Criteria);
+        QCOMPARE(frame.leftView()->width() > 0, true);
+    }
+
+    void aSearchListsTheMatchesAndEndsWithTheCompletionTitle() {
+        test::TempTree tree;
+        tree.file("report.txt");
+        tree.file("sub/Report.doc");
+        tree.file("notes.md");
+        CMainFrame frame;
+        frame.show();
+        search(frame, QStringLiteral("report"), tree.root());
+        QTRY_VERIFY(completed(frame));
+        QCOMPARE(frame.windowTitle(),
+                 QStringLiteral("Search Completed - Found 2 files and 0 folders "));
+        QCOMPARE(listedNames(*frame.m_pRightView), strings({"Report.doc", "report.txt"}));
+        QVERIFY(frame.leftView()->m_btnSearch->isEnabled());
+        QVERIFY(!frame.leftView()->m_btnStop->isEnabled());
+    }
+
+    void anEmptySearchShowsTheNoticeAndTheNextRemovesIt() {
+        test::TempTree tree;
+        tree.file("a.txt");
+        CMainFrame frame;
+        search(frame, QStringLiteral("nothing-like-this"), tree.root());
+        QTRY_VERIFY(completed(frame));
+        QCOMPARE(listedNames(*frame.m_pRightView),
+                 strings({"Search is complete. There are no items to display"}));
+        search(frame, QStringLiteral("a"), tree.root());
+        QTRY_COMPARE(frame.windowTitle(),
+                     QStringLiteral("Search Completed - Found 1 files and 0 folders "));
+        QCOMPARE(listedNames(*frame.m_pRightView), strings({"a.txt"}));
+    }
+
+    void stopKeepsTheRowsFoundSoFar() {
+        test::TempTree tree;
+        tree.deepChain("chain", 3000);
+        CMainFrame frame;
+        search(frame, QString(), tree.root());
+        QTRY_VERIFY(frame.m_pRightView->model().rowCount() > 0 || completed(frame));
+        QTest::mouseClick(frame.leftView()->m_btnStop, Qt::LeftButton);
+        QTRY_VERIFY(completed(frame));
+        const QString title = frame.windowTitle();
+        const int rows = frame.m_pRightView->model().rowCount();
+        QCOMPARE(title,
+                 QStringLiteral("Search Completed - Found 0 files and %1 folders ").arg(rows));
+        QVERIFY(rows > 0);
+    }
+
+    void escStopsOnlyWhileTheFormIsActive() {
+        test::TempTree tree;
+        tree.deepChain("chain", 20000);
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        search(frame, QString(), tree.root());
+        QVERIFY(frame.leftView()->m_btnStop->isEnabled());
+        QTest::mouseClick(frame.m_pRightView->currentView()->viewport(), Qt::LeftButton);
+        QCOMPARE(frame.router().activePane(), Pane::Results);
+        QTest::keyClick(&frame, Qt::Key_Escape);
+        QVERIFY(frame.leftView()->m_btnStop->isEnabled());  // the results pane ignores Esc
+        QTest::mouseClick(frame.leftView()->m_editName, Qt::LeftButton);
+        QCOMPARE(frame.router().activePane(), Pane::Criteria);
+        QTest::keyClick(frame.leftView()->m_editName, Qt::Key_Escape);
+        QVERIFY(!frame.leftView()->m_btnStop->isEnabled());
+        QTRY_VERIFY(completed(frame));
+    }
+
+    void searchWithNoLookInSelectedChangesNothing() {
+        test::TempTree tree;
+        tree.file("kept.txt");
+        CMainFrame frame;
+        search(frame, QString(), tree.root());
+        QTRY_VERIFY(completed(frame));
+        const QString title = frame.windowTitle();
+        CLeftView& form = *frame.leftView();
+        form.m_comboLookIn->setCurrentIndex(-1);
+        form.m_bLookInEdited = false;
+        QTest::mouseClick(form.m_btnSearch, Qt::LeftButton);
+        QCOMPARE(listedNames(*frame.m_pRightView), strings({"kept.txt"}));
+        QCOMPARE(frame.m_pRightView->stores().size(), 1u);
+        QCOMPARE(frame.windowTitle(), title);
+        QVERIFY(!frame.search().searching());
+    }
+
+    void theMenusReadAsListed() {
+        CMainFrame frame;
+        QStringList bar;
+        QList<QMenu*> menus;
+        for (QAction* action : frame.menuBar()->actions()) {
+            bar << action->text();
+            menus << action->menu();
+        }
+        QCOMPARE(bar, strings({"&File", "&View", "Options"}));
+        QCOMPARE(menuTexts(menus[0]), strings({"Rename", "Delete", "Properties", "Exit"}));
+        QCOMPARE(menuTexts(menus[1]),
+                 strings({"Status Bar", "Large Icons", "Small Icons", "List Icons", "Details",
+                          "Sort", "-", "Select All", "Invert Selection", "Select Page"}));
+        QMenu* sort = menus[1]->actions()[5]->menu();
+        QCOMPARE(menuTexts(sort), strings({"By Name", "By Path", "By Size", "By Type",
+                                           "By Creation Time", "By Modified Time"}));
+        QCOMPARE(menuTexts(menus[2]), strings({"Open", "Open Containing Folder"}));
+
+        QMenu context;
+        BuildContextMenu(&context, frame.actions());
+        QCOMPARE(menuTexts(&context),
+                 strings({"Open Containing Folder", "-", "View", "Arrange Icons", "-", "Open",
+                          "Rename", "Delete", "-", "Properties", "-", "Select All", "Select Page",
+                          "Invert Selection"}));
+        QCOMPARE(menuTexts(context.actions()[2]->menu()),
+                 strings({"Large Icons", "Small Icons", "List", "Details"}));
+        QCOMPARE(menuTexts(context.actions()[3]->menu()),
+                 strings({"By Name", "By Path", "By Size", "By Type", "By Creation Time",
+                          "By Modification Time"}));
+    }
+
+    void eachPaneEnablesItsCommands() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const FrameActions& a = frame.actions();
+        const auto enabled = [](std::initializer_list<QAction*> actions) {
+            QList<bool> states;
+            for (QAction* action : actions) {
+                states << action->isEnabled();
+            }
+            return states;
+        };
+        const std::initializer_list<QAction*> resultsOnly = {a.open, a.openContainingFolder,
+                                                             a.sorts[0], a.sorts[5]};
+        const std::initializer_list<QAction*> always = {a.rename,    a.deleteItems, a.properties,
+                                                        a.selectAll, a.views[0],    a.exit};
+        QCOMPARE(enabled(resultsOnly), (QList<bool>{false, false, false, false}));
+        QCOMPARE(enabled(always), (QList<bool>{true, true, true, true, true, true}));
+        QTest::mouseClick(frame.m_pRightView->currentView()->viewport(), Qt::LeftButton);
+        QCOMPARE(enabled(resultsOnly), (QList<bool>{true, true, true, true}));
+        QCOMPARE(enabled(always), (QList<bool>{true, true, true, true, true, true}));
+    }
+
+    void viewCommandsReachTheResultsWhileTheFormIsActive() {
+        CMainFrame frame;
+        QCOMPARE(frame.router().activePane(), Pane::Criteria);
+        frame.actions().views[0]->trigger();
+        QCOMPARE(frame.m_pRightView->m_dwViewType, ViewType::LargeIcons);
+        frame.actions().views[3]->trigger();
+        QCOMPARE(frame.m_pRightView->m_dwViewType, ViewType::Details);
+    }
+
+    void theStatusBarToggles() {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(frame.actions().statusBar->isChecked());
+        frame.actions().statusBar->trigger();
+        QVERIFY(!frame.statusBar()->isVisible());
+        frame.actions().statusBar->trigger();
+        QVERIFY(frame.statusBar()->isVisible());
+    }
+
+    void exitDuringASearchEndsTheWorkerFirst() {
+        test::TempTree tree;
+        tree.deepChain("chain", 20000);
+        auto frame = std::make_unique<CMainFrame>();
+        search(*frame, QString(), tree.root());
+        QVERIFY(frame->search().workerBusy() || completed(*frame));
+        frame->actions().exit->trigger();
+        QVERIFY(!frame->search().workerBusy());
+        frame.reset();  // no worker is left to touch the panes
+    }
+};
+
+}  // namespace zandor
+
+QTEST_MAIN(zandor::MainFrameTest)
+#include "main_frame_test.moc"

@@ -1,0 +1,50 @@
+// Saves pictures of the whole window, offscreen: at start, during a search
+// and after it. Usage: zandor-window-screens OUTPUT_FOLDER LOOK_IN [NAME]
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/main_frame.h"
+#include "app/search_controller.h"
+#include "criteria/left_view.h"
+#include "results/right_view.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    zandor::CMainFrame frame;
+    frame.resize(1280, 800);
+    frame.show();
+    QCoreApplication::processEvents();
+    const auto save = [&](const char* name) {
+        frame.grab().save(folder + QLatin1Char('/') + QString::fromLatin1(name));
+    };
+    save("window-start.png");
+
+    zandor::CLeftView& form = *frame.leftView();
+    QTest::keyClicks(form.m_editName, argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString());
+    QTest::keyClicks(form.m_comboLookIn->lineEdit(), QString::fromLocal8Bit(argv[2]));
+    QTest::mouseClick(form.m_btnSearch, Qt::LeftButton);
+    // Let the walk run a moment so that rows and a progress title show.
+    QElapsedTimer running;
+    running.start();
+    while (running.elapsed() < 400 && frame.search().searching()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    save("window-searching.png");
+    while (frame.search().searching()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    QCoreApplication::processEvents();
+    save("window-completed.png");
+    return 0;
+}
