@@ -3,9 +3,29 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QWidget>
 
 namespace zandor {
+
+namespace {
+
+// A click makes a pane active, and so does the keyboard focus moved into it
+// by the user (Tab, a mnemonic). Focus that Qt moves by itself, when a
+// focused button is disabled for instance, leaves the active pane as it is.
+bool userActivation(const QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        return true;
+    }
+    if (event->type() != QEvent::FocusIn) {
+        return false;
+    }
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+}  // namespace
 
 CommandRouter::CommandRouter(QWidget* criteriaPane, QWidget* resultsPane,
                              std::vector<QAction*> resultsOnly, QObject* parent)
@@ -30,8 +50,7 @@ void CommandRouter::setActivePane(Pane pane) {
 }
 
 bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    if ((type == QEvent::MouseButtonPress || type == QEvent::FocusIn) && watched->isWidgetType()) {
+    if (userActivation(event) && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         if (m_criteria != nullptr && (widget == m_criteria || m_criteria->isAncestorOf(widget))) {
             setActivePane(Pane::Criteria);

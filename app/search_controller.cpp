@@ -76,8 +76,15 @@ void SearchController::OnStop() {
 }
 
 void SearchController::setButtons(bool searching) {
-    m_form.m_btnSearch->setEnabled(!searching);
-    m_form.m_btnStop->setEnabled(searching);
+    QPushButton* enabled = searching ? m_form.m_btnStop : m_form.m_btnSearch;
+    QPushButton* disabled = searching ? m_form.m_btnSearch : m_form.m_btnStop;
+    const bool hadFocus = disabled->hasFocus();
+    enabled->setEnabled(true);
+    // The keyboard focus passes to the other button rather than leaving the form.
+    if (hadFocus) {
+        enabled->setFocus(Qt::OtherFocusReason);
+    }
+    disabled->setEnabled(false);
 }
 
 void SearchController::OnProgress(ProgressKind kind, std::string_view path) {

@@ -91,6 +91,10 @@ class MainFrameTest : public QObject {
         QCOMPARE(listedNames(*frame.m_pRightView), strings({"Report.doc", "report.txt"}));
         QVERIFY(frame.leftView()->m_btnSearch->isEnabled());
         QVERIFY(!frame.leftView()->m_btnStop->isEnabled());
+        // Disabling the pressed button moved the focus, but the user clicked
+        // nowhere else: the form is still the active pane.
+        QCOMPARE(frame.router().activePane(), Pane::Criteria);
+        QVERIFY(!frame.actions().open->isEnabled());
     }
 
     void anEmptySearchShowsTheNoticeAndTheNextRemovesIt() {
