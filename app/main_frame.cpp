@@ -11,6 +11,7 @@
 
 #include "app/command_router.h"
 #include "app/lock_key_indicators.h"
+#include "app/result_commands.h"
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
 #include "res/command_ids.h"
@@ -92,6 +93,7 @@ void CMainFrame::connectCommands() {
                     [this, action] { m_pRightView->OnSort(CommandIdOf(action)); });
         }
     }
+    ConnectResultCommands(a, *m_pRightView);
     addActions({a.open, a.openContainingFolder, a.rename, a.deleteItems, a.properties, a.selectAll,
                 a.invertSelection, a.selectPage});
     // Esc is the Stop command, which only the criteria form handles.

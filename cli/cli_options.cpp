@@ -130,13 +130,20 @@ std::optional<UsageError> applyValue(std::string_view option, std::string_view v
     if (option == "--sort") {
         return parseSort(value, options);
     }
+    if (option == "--properties") {
+        if (value.empty()) {
+            return UsageError{"option --properties needs a PATH"};
+        }
+        options.propertiesPath = std::string(value);
+        return std::nullopt;
+    }
     return parseFormat(value, options);  // --format, the last one that takes a value
 }
 
 bool takesValue(std::string_view option) {
     return option == "-n" || option == "--name" || option == "--size" || option == "--type" ||
            option == "--created" || option == "--modified" || option == "--format" ||
-           option == "--sort";
+           option == "--sort" || option == "--properties";
 }
 
 // Flags without a value; false when option is none of them.
@@ -201,7 +208,7 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::stri
                 "unknown option '" + std::string(arg) +
                 "'; valid options: -n/--name, --no-subdirs, --case-sensitive, "
                 "--size, --type, --created, --modified, --format, --sort, --progress, "
-                "-h/--help, --version"};
+                "--properties, -h/--help, --version"};
         }
     }
     if (folders.size() > 1) {
@@ -247,6 +254,9 @@ Finds files and folders below FOLDER whose names match, as the Zandor window doe
                         ascending, or descending with :desc. Texts compare ignoring
                         the case of A-Z; sizes and times compare as numbers.
       --progress        write every progress title to standard error as the walk makes it
+      --properties PATH print the properties report of PATH instead of searching: its
+                        type, location, size and the files and folders it contains
+                        (links counted as files, never followed), on four lines
   -h, --help            show this text
       --version         show the version
 

@@ -23,6 +23,8 @@ struct CliOptions {
     // --sort KEY[:desc]: rows printed after the walk, folders then files.
     std::optional<SortKey> sortKey;
     bool sortDescending = false;
+    // --properties PATH: print the properties report of PATH instead of searching.
+    std::optional<std::string> propertiesPath;
     bool help = false;
     bool version = false;
 };

@@ -11,6 +11,7 @@
 #include "cli/cli_options.h"
 #include "cli/row_writer.h"
 #include "cli/text_escape.h"
+#include "results/properties_report.h"
 #include "results/result_stores.h"
 #include "search/search_criteria.h"
 #include "search/search_thread.h"
@@ -145,6 +146,10 @@ int main(int argc, char** argv) {
     }
     if (options.version) {
         writeLine(STDOUT_FILENO, "zandor-find " ZANDOR_VERSION);
+        return 0;
+    }
+    if (options.propertiesPath) {
+        writeLine(STDOUT_FILENO, PropertiesReportOf(*options.propertiesPath));
         return 0;
     }
     return runSearch(options);

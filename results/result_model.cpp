@@ -1,6 +1,7 @@
 #include "results/result_model.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace zandor {
 
@@ -51,6 +52,8 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return displayText(*row, index.column());
+        case Qt::EditRole:
+            return index.column() == Name ? displayText(*row, Name) : QVariant();
         case Qt::ToolTipRole:
             return index.column() == Name || index.column() == Path ? decoded(row->m_strPath)
                                                                     : QVariant();
@@ -91,6 +94,54 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
                                                      "Type", "Creation", "Last Write"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(kTitles[section])
                                                  : QVariant();
+}
+
+Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == Name && rowAt(index.row()) != nullptr) {
+        flags |= Qt::ItemIsEditable;
+    }
+    return flags;
+}
+
+bool ResultModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable) || !m_renamer) {
+        return false;
+    }
+    if (!m_renamer(index.row(), value.toString())) {
+        return false;
+    }
+    RowChanged(index.row());
+    return true;
+}
+
+void ResultModel::RowChanged(int row) {
+    if (rowAt(row) != nullptr) {
+        Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    }
+}
+
+void ResultModel::RemoveRows(std::vector<int> rows) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // From the bottom up, one removal for each run of adjacent rows, so the
+    // indexes still to remove stay valid.
+    auto last = rows.rbegin();
+    while (last != rows.rend()) {
+        if (rowAt(*last) == nullptr) {
+            ++last;
+            continue;
+        }
+        auto first = last;
+        while (std::next(first) != rows.rend() && *std::next(first) == *first - 1) {
+            ++first;
+        }
+        beginRemoveRows({}, *first, *last);
+        const auto begin = m_rows.begin() + *first;
+        m_rows.erase(begin, begin + (*last - *first + 1));
+        endRemoveRows();
+        last = std::next(first);
+    }
 }
 
 void ResultModel::Append(const std::vector<const ResultRow*>& rows) {

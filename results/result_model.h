@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <vector>
 
 #include "results/icon_cache.h"
@@ -23,6 +24,15 @@ class ResultModel : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // The Name cell of a recorded row can be edited; committing it asks the
+    // renamer, which gives the item its new name and updates the row.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // Gives the row (listed at the index given) the typed name; true when it
+    // now bears it.
+    using Renamer = std::function<bool(int row, const QString& name)>;
+    void setRenamer(Renamer renamer) { m_renamer = std::move(renamer); }
 
     // Appends rows at the end in one insertion.
     void Append(const std::vector<const ResultRow*>& rows);
@@ -33,6 +43,12 @@ class ResultModel : public QAbstractTableModel {
     // which stands for no recorded row.
     void ShowNotice();
 
+    // Takes the rows at these indexes (any order) out of the list.
+    void RemoveRows(std::vector<int> rows);
+
+    // The recorded row at index changed (renamed): every cell is shown anew.
+    void RowChanged(int row);
+
     // The recorded row listed at index, or null for the notice row.
     const ResultRow* rowAt(int row) const;
     bool showsNotice() const { return m_notice; }
@@ -42,6 +58,7 @@ class ResultModel : public QAbstractTableModel {
 
     std::vector<const ResultRow*> m_rows;
     bool m_notice = false;
+    Renamer m_renamer;
     mutable IconCache m_icons;
 };
 

@@ -25,6 +25,12 @@ void ResultStores::Clear() {
     m_arrFolders.clear();
 }
 
+void ResultStores::Remove(const std::unordered_set<const ResultRow*>& rows) {
+    for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
+        std::erase_if(*store, [&](const auto& row) { return rows.contains(row.get()); });
+    }
+}
+
 void ResultStores::SortStores(SortKey key, bool descending) {
     sortStore(m_arrFiles, key, descending);
     sortStore(m_arrFolders, key, descending);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "results/result_row.h"
@@ -20,6 +21,9 @@ class ResultStores {
     // else in the folder store; returns the recorded row.
     const ResultRow& Add(ResultRow row);
     void Clear();
+    // Deletes these rows from whichever store holds them; the others keep
+    // their order and their addresses.
+    void Remove(const std::unordered_set<const ResultRow*>& rows);
 
     // Stable sorts of both stores by the key, in the direction given.
     void SortStores(SortKey key, bool descending);

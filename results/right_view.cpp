@@ -1,13 +1,27 @@
 #include "results/right_view.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QMenu>
 #include <QStackedLayout>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeView>
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
+#include "platform/fs_path.h"
+#include "platform/fs_rename.h"
 #include "res/command_ids.h"
+#include "results/file_actions.h"
+#include "results/properties_counter.h"
+#include "results/properties_report.h"
+#include "results/selection_commands.h"
 
 namespace zandor {
 
@@ -31,12 +45,33 @@ std::optional<ViewType> viewTypeOf(unsigned command) {
     }
 }
 
+// Tells the pane when a name editor opens and when it goes, however it ends
+// (committed, cancelled, or its row taken away).
+class LabelEditDelegate : public QStyledItemDelegate {
+  public:
+    LabelEditDelegate(bool& editing, QObject* parent)
+        : QStyledItemDelegate(parent), m_editing(editing) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        m_editing = true;
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
+        m_editing = false;
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+  private:
+    bool& m_editing;
+};
+
 // Every item of an icon or list view has the same size, given here rather
 // than measured, so a million items are laid out without asking each one;
 // long names are elided within it.
-class FixedSizeDelegate : public QStyledItemDelegate {
+class FixedSizeDelegate : public LabelEditDelegate {
   public:
-    FixedSizeDelegate(QSize size, QObject* parent) : QStyledItemDelegate(parent), m_size(size) {}
+    FixedSizeDelegate(QSize size, bool& editing, QObject* parent)
+        : LabelEditDelegate(editing, parent), m_size(size) {}
     QSize sizeHint(const QStyleOptionViewItem& /*option*/,
                    const QModelIndex& /*index*/) const override {
         return m_size;
@@ -49,14 +84,18 @@ class FixedSizeDelegate : public QStyledItemDelegate {
 void prepareView(QAbstractItemView* view) {
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A click on the name of a row that is already selected opens its editor.
+    view->setEditTriggers(QAbstractItemView::SelectedClicked);
     view->setTextElideMode(Qt::ElideRight);
 }
 
 }  // namespace
 
 CRightView::CRightView(QWidget* parent)
-    : QWidget(parent), m_selection(new QItemSelectionModel(&m_model, this)) {
+    : QWidget(parent),
+      m_selection(new QItemSelectionModel(&m_model, this)),
+      m_prompts(MessageBoxPrompts()),
+      m_properties(new PropertiesCounter(this)) {
     IconCache::EnsureIconTheme();
     m_stack = new QStackedLayout(this);
     m_stack->setContentsMargins(0, 0, 0, 0);
@@ -70,6 +109,14 @@ CRightView::CRightView(QWidget* parent)
     attach(m_details);
     m_stack->setCurrentWidget(m_details);
     m_batcher.SetReceiver([this](std::vector<ResultRow> rows) { takeRows(std::move(rows)); });
+    m_model.setRenamer([this](int row, const QString& name) { return renameRow(row, name); });
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_lists[0]),
+          static_cast<QAbstractItemView*>(m_lists[1]),
+          static_cast<QAbstractItemView*>(m_lists[2])}) {
+        connect(view, &QAbstractItemView::doubleClicked, this, &CRightView::OnDblClkList);
+    }
+    connect(m_properties, &PropertiesCounter::reportReady, this, &CRightView::showReport);
 }
 
 CRightView::~CRightView() {
@@ -86,6 +133,7 @@ QTreeView* CRightView::makeDetailsView() {
     auto* view = new QTreeView(this);
     view->setObjectName(QStringLiteral("resultDetails"));
     prepareView(view);
+    view->setItemDelegate(new LabelEditDelegate(m_bEditingLabel, view));
     view->setRootIsDecorated(false);
     view->setItemsExpandable(false);
     view->setUniformRowHeights(true);
@@ -118,21 +166,21 @@ QListView* CRightView::makeListView(ViewType type) {
             view->setViewMode(QListView::IconMode);
             view->setIconSize(QSize(32, 32));
             view->setWordWrap(true);
-            view->setItemDelegate(new FixedSizeDelegate(QSize(100, 68), view));
+            view->setItemDelegate(new FixedSizeDelegate(QSize(100, 68), m_bEditingLabel, view));
             view->setFlow(QListView::LeftToRight);
             break;
         case ViewType::SmallIcons:
             view->setObjectName(QStringLiteral("resultSmallIcons"));
             view->setViewMode(QListView::ListMode);
             view->setIconSize(QSize(16, 16));
-            view->setItemDelegate(new FixedSizeDelegate(QSize(180, 20), view));
+            view->setItemDelegate(new FixedSizeDelegate(QSize(180, 20), m_bEditingLabel, view));
             view->setFlow(QListView::LeftToRight);
             break;
         default:
             view->setObjectName(QStringLiteral("resultList"));
             view->setViewMode(QListView::ListMode);
             view->setIconSize(QSize(16, 16));
-            view->setItemDelegate(new FixedSizeDelegate(QSize(220, 20), view));
+            view->setItemDelegate(new FixedSizeDelegate(QSize(220, 20), m_bEditingLabel, view));
             view->setFlow(QListView::TopToBottom);
             break;
     }

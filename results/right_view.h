@@ -3,21 +3,28 @@
 // selection model; the two stores of recorded rows behind it; sorting.
 #pragma once
 
+#include <QMenu>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "results/pane_prompts.h"
 #include "results/result_batcher.h"
 #include "results/result_model.h"
 #include "results/result_stores.h"
 
 class QAbstractItemView;
+class QAction;
 class QItemSelectionModel;
 class QListView;
 class QStackedLayout;
 class QTreeView;
 
 namespace zandor {
+
+class PropertiesCounter;
 
 // The view-type values a list can show, as the view commands name them.
 enum class ViewType : unsigned { LargeIcons = 0, Details = 1, SmallIcons = 2, List = 3 };
@@ -46,15 +53,53 @@ class CRightView : public QWidget {
     // One of the view commands 32796, 32797, 59410, 59411.
     void OnViewMode(unsigned command);
 
+    // File actions on the selected rows; the notice row stands for no item.
+    void OnOpen();
+    void OnOpenContainingFolder();
+    void OnDblClkList();
+    // Opens the editor on the first selected row's name.
+    void OnRename();
+    // Moves the selected items to the trash after asking, and takes their rows away.
+    void OnDelete();
+    // The report of the first selected row's item, counted away from this thread.
+    void OnProperties();
+
+    void OnSelectAll();
+    void OnSelectPage();
+    void OnInvertSelection();
+
+    // Shows the context menu at a screen position, the row commands greyed
+    // while no row is selected.
+    void OnRClickList(const QPoint& globalPos);
+    // The menu a right click shows, and its five commands that act on rows
+    // (their enabled state is given back when the menu closes).
+    void setContextMenu(QMenu* menu, std::vector<QAction*> rowActions);
+    QMenu* contextMenu() const { return m_contextMenu; }
+
+    void setPrompts(PanePrompts prompts) { m_prompts = std::move(prompts); }
+    PropertiesCounter& propertiesCounter() const { return *m_properties; }
+
     ViewType m_dwViewType = ViewType::Details;
     bool m_bSortDescending = true;  // so that the first sort is ascending
+    // Set while a name edit that a click on a selected row began is open;
+    // Delete waits for it to end. An edit begun by Rename leaves it clear.
+    bool m_bEditingLabel = false;
 
     const ResultStores& stores() const { return m_stores; }
     ResultModel& model() { return m_model; }
     QItemSelectionModel* selectionModel() const { return m_selection; }
     QAbstractItemView* currentView() const;
 
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
   private:
+    bool renameRow(int row, const QString& name);
+    void removeRows(const std::vector<int>& rows);
+    std::vector<int> selectedRowIndexes() const;
+    int firstSelectedRow() const;
+    const ResultRow* firstSelectedRecord() const;
+    void showReport(const QByteArray& report);
     void takeRows(std::vector<ResultRow> rows);
     QAbstractItemView* viewFor(ViewType type) const;
     void attach(QAbstractItemView* view);
@@ -70,6 +115,11 @@ class CRightView : public QWidget {
     QTreeView* m_details;
     std::array<QListView*, 3> m_lists{};  // Large Icons, Small Icons, List
     QByteArray m_headerState;
+    PanePrompts m_prompts;
+    PropertiesCounter* m_properties;
+    QPointer<QMenu> m_contextMenu;
+    std::vector<QAction*> m_rowActions;
+    std::vector<bool> m_rowActionsEnabled;
 };
 
 }  // namespace zandor

@@ -10,6 +10,7 @@ packages=(
   util-linux coreutils findutils tzdata
   fd-find hyperfine python3
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core
+  xdg-utils
 )
 
 missing=()

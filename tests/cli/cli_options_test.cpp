@@ -290,5 +290,17 @@ TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
     }
 }
 
+TEST(CliOptionsProperties, TakesAPathAndRefusesNone) {
+    EXPECT_EQ(Parsed({"--properties", "/some/where"}).propertiesPath, "/some/where");
+    EXPECT_EQ(Parsed({"--properties=-odd name"}).propertiesPath, "-odd name");
+    EXPECT_FALSE(Parsed({"/some/where"}).propertiesPath);
+    for (const Args& args : {Args{"--properties"}, Args{"--properties="}}) {
+        const auto parsed = ParseCliOptions(args);
+        const auto* error = std::get_if<UsageError>(&parsed);
+        ASSERT_NE(error, nullptr) << Joined(args);
+        EXPECT_THAT(error->message, HasSubstr("--properties"));
+    }
+}
+
 }  // namespace
 }  // namespace zandor

@@ -1090,5 +1090,24 @@ TEST(ZandorFindErrors, OutputThatCannotBeWrittenExitsOne) {
         << result.err;
 }
 
+TEST(ZandorFindProperties, PrintsTheFourLinesOfTheReport) {
+    TempTree tree;
+    tree.file("top/k", 1024);
+    tree.folder("top/sub/empty");
+    ASSERT_EQ(::symlink("..", tree.path("top/sub/up").c_str()), 0);
+    const ProcessResult result = Find({"--properties", tree.path("top")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Type : \t\tFile Folder\nLocation : \t" + tree.path("top") +
+                              "\nSize : \t\t2 KB\nContains : \t2 Files   :   2 Folders\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(ZandorFindProperties, AMissingPathIsAUsageError) {
+    const ProcessResult result = Find({"--properties"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_THAT(result.err, HasSubstr("--properties"));
+}
+
 }  // namespace
 }  // namespace zandor

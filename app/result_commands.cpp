@@ -1,0 +1,37 @@
+#include "app/result_commands.h"
+
+#include <QMenu>
+
+#include "app/frame_actions.h"
+#include "results/right_view.h"
+
+namespace zandor {
+
+void ConnectResultCommands(const FrameActions& actions, CRightView& view) {
+    const struct {
+        QAction* action;
+        void (CRightView::*handler)();
+    } routes[] = {
+        {actions.open, &CRightView::OnOpen},
+        {actions.openContainingFolder, &CRightView::OnOpenContainingFolder},
+        {actions.rename, &CRightView::OnRename},
+        {actions.deleteItems, &CRightView::OnDelete},
+        {actions.properties, &CRightView::OnProperties},
+        {actions.selectAll, &CRightView::OnSelectAll},
+        {actions.invertSelection, &CRightView::OnInvertSelection},
+        {actions.selectPage, &CRightView::OnSelectPage},
+        {actions.contextSelectAll, &CRightView::OnSelectAll},
+        {actions.contextInvertSelection, &CRightView::OnInvertSelection},
+        {actions.contextSelectPage, &CRightView::OnSelectPage},
+    };
+    for (const auto& route : routes) {
+        QObject::connect(route.action, &QAction::triggered, &view, route.handler);
+    }
+    auto* menu = new QMenu(QStringLiteral("Options"), &view);
+    menu->setObjectName(QStringLiteral("resultContextMenu"));
+    BuildContextMenu(menu, actions);
+    view.setContextMenu(menu, {actions.openContainingFolder, actions.open, actions.rename,
+                               actions.deleteItems, actions.properties});
+}
+
+}  // namespace zandor

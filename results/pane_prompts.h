@@ -1,0 +1,22 @@
+// How the results pane speaks to the user: message boxes with an OK button,
+// and questions answered Yes or No. Tests put recorders in their place.
+#pragma once
+
+#include <QMessageBox>
+#include <functional>
+
+namespace zandor {
+
+struct PanePrompts {
+    // A message owned by the pane, with only an OK button and the icon given.
+    std::function<void(QWidget* owner, const QString& caption, const QString& text,
+                       QMessageBox::Icon icon)>
+        message;
+    // A question; true when the user answers Yes.
+    std::function<bool(QWidget* owner, const QString& caption, const QString& text)> ask;
+};
+
+// Modal message boxes.
+PanePrompts MessageBoxPrompts();
+
+}  // namespace zandor

@@ -1,0 +1,557 @@
+// The results pane's file actions, properties report, context menu and
+// selection commands, on real temporary trees. The trash is the freedesktop
+// Trash of a temporary home on the same file system as the trees; opening is
+// recorded instead of handed to the desktop.
+#include <sys/stat.h>
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "results/properties_counter.h"
+#include "results/right_view.h"
+#include "temp_tree.h"
+
+namespace zandor {
+
+namespace {
+
+QString text(const std::string& bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+ResultRow rowFor(const std::string& folder, const std::string& name, bool isFolder = false) {
+    return ResultRow{name, folder + "/" + name, isFolder ? "File Folder" : "File", 1, 2, 0};
+}
+
+QStringList column(ResultModel& model, int which) {
+    QStringList cells;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        cells << model.index(row, which).data().toString();
+    }
+    return cells;
+}
+
+QList<int> selectedRows(const CRightView& view) {
+    QList<int> rows;
+    for (const QModelIndex& index : view.selectionModel()->selectedRows()) {
+        rows << index.row();
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void selectRows(CRightView& view, std::initializer_list<int> rows) {
+    for (int row : rows) {
+        view.selectionModel()->select(view.model().index(row, 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+struct Message {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon;
+};
+
+// Stands in for the message boxes: records every message and answers every
+// question from a prepared list.
+struct Prompts {
+    QList<Message> messages;
+    QStringList questions;
+    QList<bool> answers;
+
+    PanePrompts make() {
+        PanePrompts prompts;
+        prompts.message = [this](QWidget*, const QString& caption, const QString& body,
+                                 QMessageBox::Icon icon) {
+            messages << Message{caption, body, icon};
+        };
+        prompts.ask = [this](QWidget*, const QString&, const QString& question) {
+            questions << question;
+            return answers.isEmpty() ? false : answers.takeFirst();
+        };
+        return prompts;
+    }
+};
+
+}  // namespace
+
+// Receives what the pane hands the desktop to open.
+class OpenRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> urls;
+  public Q_SLOTS:
+    void open(const QUrl& url) { urls << url; }
+};
+
+class FileActionsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::TempTree> m_home;
+    OpenRecorder m_opened;
+
+    std::string trash(const std::string& relative) const {
+        return m_home->path("data/Trash/" + relative);
+    }
+
+  private Q_SLOTS:
+    void initTestCase() {
+        m_home = std::make_unique<test::TempTree>();
+        m_home->folder("data");
+        qputenv("HOME", QByteArray::fromStdString(m_home->root()));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(m_home->path("data")));
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_opened, "open");
+    }
+
+    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+
+    void init() { m_opened.urls.clear(); }
+
+    // Rename.
+
+    void aRenameChangesTheItemItsNameAndItsPath() {
+        test::TempTree tree;
+        tree.file("old.txt", 5);
+        tree.file("zzz.txt");
+        CRightView view;
+        QAbstractItemModelTester tester(&view.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        view.AddResult(rowFor(tree.root(), "zzz.txt"));
+        view.AddResult(rowFor(tree.root(), "old.txt"));
+        QVERIFY(view.model().flags(view.model().index(1, ResultModel::Name)) & Qt::ItemIsEditable);
+        QVERIFY(
+            !(view.model().flags(view.model().index(1, ResultModel::Path)) & Qt::ItemIsEditable));
+        QVERIFY(view.model().setData(view.model().index(1, ResultModel::Name),
+                                     QStringLiteral("new.txt"), Qt::EditRole));
+        QCOMPARE(column(view.model(), ResultModel::Name),
+                 (QStringList{QStringLiteral("zzz.txt"), QStringLiteral("new.txt")}));
+        QCOMPARE(column(view.model(), ResultModel::Path),
+                 (QStringList{text(tree.path("zzz.txt")), text(tree.path("new.txt"))}));
+        QVERIFY(!exists(tree.path("old.txt")));
+        QVERIFY(exists(tree.path("new.txt")));
+        // The recorded row follows: a sort lists it by its new name, and Open
+        // hands over the item as it now is.
+        view.OnSort(0);
+        QCOMPARE(column(view.model(), ResultModel::Name),
+                 (QStringList{QStringLiteral("new.txt"), QStringLiteral("zzz.txt")}));
+        selectRows(view, {0});
+        view.OnOpen();
+        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(text(tree.path("new.txt")))}));
+    }
+
+    void aRenameOntoAnExistingNameFailsWithTheErrorBox() {
+        test::TempTree tree;
+        tree.file("a", 1);
+        tree.file("b", 2);
+        CRightView view;
+        view.AddResult(rowFor(tree.root(), "a"));
+        // The real message box: its caption, text, icon and buttons, closed
+        // as soon as it shows.
+        QList<Message> shown;
+        QList<QMessageBox::StandardButtons> buttons;
+        QTimer closer;
+        closer.setInterval(5);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown << Message{box->windowTitle(), box->text(), box->icon()};
+                buttons << box->standardButtons();
+                box->accept();
+            }
+        });
+        closer.start();
+        QVERIFY(!view.model().setData(view.model().index(0, ResultModel::Name), QStringLiteral("b"),
+                                      Qt::EditRole));
+        QTRY_COMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].caption, QStringLiteral("Error"));
+        QCOMPARE(shown[0].text, QStringLiteral("Unable to rename the file"));
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(buttons[0], QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(column(view.model(), ResultModel::Name), QStringList{QStringLiteral("a")});
+        QCOMPARE(contentsOf(tree.path("a")).size(), 1u);
+        QCOMPARE(contentsOf(tree.path("b")).size(), 2u);
+    }
+
+    void namesThatLeaveTheFolderAreRefusedAndEmptyOrUnchangedNamesDoNothing() {
+        test::TempTree tree;
+        tree.file("a");
+        tree.folder("sub");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor(tree.root(), "a"));
+        const QModelIndex name = view.model().index(0, ResultModel::Name);
+        for (const QString& refused :
+             {QStringLiteral("sub/a"), QStringLiteral(".."), QStringLiteral(".")}) {
+            QVERIFY(!view.model().setData(name, refused, Qt::EditRole));
+        }
+        QTRY_COMPARE(prompts.messages.size(), 3);
+        for (const Message& message : prompts.messages) {
+            QCOMPARE(message.text, QStringLiteral("Unable to rename the file"));
+        }
+        QVERIFY(!view.model().setData(name, QString(), Qt::EditRole));
+        QVERIFY(!view.model().setData(name, QStringLiteral("a"), Qt::EditRole));
+        QCoreApplication::processEvents();
+        QCOMPARE(prompts.messages.size(), 3);
+        QVERIFY(exists(tree.path("a")));
+        QVERIFY(!exists(tree.path("sub/a")));
+    }
+
+    void anItemWhoseNameIsNotUtf8CanBeRenamed() {
+        test::TempTree tree;
+        const std::string latin1 = "caf\xe9.txt";
+        tree.file(latin1, 4);
+        CRightView view;
+        view.AddResult(rowFor(tree.root(), latin1));
+        QVERIFY(view.model().setData(view.model().index(0, ResultModel::Name),
+                                     QStringLiteral("caf\u00e9.txt"), Qt::EditRole));
+        QVERIFY(!exists(tree.path(latin1)));
+        QCOMPARE(contentsOf(tree.path("caf\xc3\xa9.txt")).size(), 4u);
+    }
+
+    void anEditBegunByAClickHoldsDeleteBackOneBegunByRenameDoesNot() {
+        test::TempTree tree;
+        tree.file("keep");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor(tree.root(), "keep"));
+        view.resize(600, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
+        const QModelIndex name = view.model().index(0, ResultModel::Name);
+        details->setCurrentIndex(name);
+        selectRows(view, {0});
+        QTest::mouseClick(details->viewport(), Qt::LeftButton, {},
+                          details->visualRect(name).center());
+        QTRY_VERIFY(details->findChild<QLineEdit*>() != nullptr &&
+                    details->findChild<QLineEdit*>()->isVisible());
+        QVERIFY(view.m_bEditingLabel);
+        view.OnDelete();
+        QVERIFY(prompts.questions.isEmpty());
+        QVERIFY(exists(tree.path("keep")));
+
+        QTest::keyClick(details->findChild<QLineEdit*>(), Qt::Key_Escape);
+        QVERIFY(!view.m_bEditingLabel);
+        view.OnRename();
+        QVERIFY(details->findChild<QLineEdit*>() != nullptr);
+        QVERIFY(!view.m_bEditingLabel);
+        view.OnDelete();  // asked, and answered No
+        QCOMPARE(prompts.questions, QStringList{QStringLiteral("Move \"keep\" to the Trash?")});
+    }
+
+    // Delete.
+
+    void deleteMovesItemsToTheTrashAndTheirRowsAway() {
+        test::TempTree tree;
+        tree.file("gone.txt", 3);
+        tree.file("stays.txt");
+        tree.folder("old dir/inner");
+        const std::string latin1 = "\xff-bin";
+        tree.file(latin1);
+        CRightView view;
+        QAbstractItemModelTester tester(&view.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Prompts prompts;
+        prompts.answers = {true};
+        view.setPrompts(prompts.make());
+        for (ResultRow row : {rowFor(tree.root(), "gone.txt"), rowFor(tree.root(), "stays.txt"),
+                              rowFor(tree.root(), "old dir", true), rowFor(tree.root(), latin1)}) {
+            view.AddResult(std::move(row));
+        }
+        selectRows(view, {0, 2, 3});
+        view.OnDelete();
+        QCOMPARE(prompts.questions, QStringList{QStringLiteral("Move 3 items to the Trash?")});
+        QVERIFY(prompts.messages.isEmpty());
+        QCOMPARE(column(view.model(), ResultModel::Name), QStringList{QStringLiteral("stays.txt")});
+        QCOMPARE(view.stores().size(), 1u);
+        for (const std::string& name : {std::string("gone.txt"), std::string("old dir"), latin1}) {
+            QVERIFY2(!exists(tree.path(name)), name.c_str());
+            QVERIFY2(exists(trash("files/" + name)), name.c_str());
+        }
+        QVERIFY(exists(trash("files/old dir/inner")));
+        const std::string info = contentsOf(trash("info/\xff-bin.trashinfo"));
+        QVERIFY2(info.starts_with(
+                     "[Trash Info]\nPath=" +
+                     QByteArray::fromStdString(tree.root()).toPercentEncoding("/").toStdString() +
+                     "/%FF-bin\nDeletionDate="),
+                 info.c_str());
+        QVERIFY(contentsOf(trash("info/gone.txt.trashinfo")).find("Path=") != std::string::npos);
+        // Trashed rows stay away after a sort.
+        view.OnSort(0);
+        QCOMPARE(column(view.model(), ResultModel::Name), QStringList{QStringLiteral("stays.txt")});
+    }
+
+    void declinedOrEmptyDeletesChangeNothing() {
+        test::TempTree tree;
+        tree.file("a");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.OnDelete();  // empty list
+        view.ShowNoItemsNotice();
+        selectRows(view, {0});
+        view.OnDelete();  // the notice
+        QVERIFY(prompts.questions.isEmpty());
+        view.AddResult(rowFor(tree.root(), "a"));
+        view.selectionModel()->clearSelection();
+        selectRows(view, {0});
+        view.OnDelete();  // answered No
+        QCOMPARE(prompts.questions, QStringList{QStringLiteral("Move \"a\" to the Trash?")});
+        QVERIFY(exists(tree.path("a")));
+        QCOMPARE(view.model().rowCount(), 1);
+    }
+
+    // /proc has no trash folder and its entries cannot be removed, as root too.
+    void itemsThatCannotBeTrashedAreNamedAndDeletedOnlyWhenConfirmed() {
+        CRightView view;
+        Prompts prompts;
+        prompts.answers = {true, false, true, true};
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor("/proc", "version"));
+        selectRows(view, {0});
+        view.OnDelete();
+        QCOMPARE(prompts.questions.size(), 2);
+        QVERIFY(prompts.questions[1].startsWith(
+            QStringLiteral("Delete these items permanently? This cannot be undone.\n\n")));
+        QVERIFY(prompts.questions[1].endsWith(QStringLiteral("\n/proc/version")));
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY(prompts.messages[0].text.startsWith(
+            QStringLiteral("These items cannot be moved to the Trash:\n\n/proc/version: ")));
+        QCOMPARE(view.model().rowCount(), 1);
+
+        view.OnDelete();  // confirmed twice: the deletion itself fails
+        QCOMPARE(prompts.messages.size(), 3);
+        QVERIFY(prompts.messages[2].text.startsWith(
+            QStringLiteral("These items could not be deleted:\n\n/proc/version: ")));
+        QCOMPARE(view.model().rowCount(), 1);
+        QVERIFY(exists("/proc/version"));
+    }
+
+    // Open.
+
+    void openHandsOverEverySelectedItemAndItsFolder() {
+        CRightView view;
+        view.AddResult(rowFor("/t/one", "a b.txt"));
+        view.AddResult(rowFor("/t/one", "c"));
+        view.AddResult(rowFor("", "bin", true));
+        view.AddResult(rowFor("/t", "caf\xe9"));
+        view.OnOpen();
+        view.OnDblClkList();
+        view.OnOpenContainingFolder();
+        QVERIFY(m_opened.urls.isEmpty());
+        selectRows(view, {3, 0, 1, 2});
+        view.OnOpen();
+        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/one/a b.txt")),
+                                             QUrl::fromLocalFile(QStringLiteral("/t/one/c")),
+                                             QUrl::fromLocalFile(QStringLiteral("/bin")),
+                                             QUrl::fromEncoded("file:///t/caf%E9")}));
+        m_opened.urls.clear();
+        view.OnOpenContainingFolder();
+        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/one")),
+                                             QUrl::fromLocalFile(QStringLiteral("/t/one")),
+                                             QUrl::fromLocalFile(QStringLiteral("/")),
+                                             QUrl::fromLocalFile(QStringLiteral("/t"))}));
+        m_opened.urls.clear();
+        view.OnDblClkList();
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/one/a b.txt"))});
+    }
+
+    void theNoticeRowOpensNothing() {
+        CRightView view;
+        view.ShowNoItemsNotice();
+        selectRows(view, {0});
+        view.OnOpen();
+        view.OnDblClkList();
+        view.OnOpenContainingFolder();
+        QVERIFY(m_opened.urls.isEmpty());
+    }
+
+    // Properties.
+
+    void propertiesReportsTheFirstSelectedItem() {
+        test::TempTree tree;
+        tree.file("top/sub/k", 1024);
+        tree.folder("top/sub/empty");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor(tree.root(), "other"));
+        view.AddResult(rowFor(tree.root(), "top", true));
+        view.OnProperties();  // nothing selected
+        selectRows(view, {1, 0});
+        view.selectionModel()->select(view.model().index(0, 0),
+                                      QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        selectRows(view, {1});
+        view.AddResult(rowFor(tree.path("top/sub"), "k"));
+        selectRows(view, {2});
+        view.OnProperties();
+        QTRY_COMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.messages[0].caption, QStringLiteral("Properties"));
+        QCOMPARE(prompts.messages[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(prompts.messages[0].text,
+                 QStringLiteral("Type : \t\tFile Folder\nLocation : \t%1\nSize : \t\t2 KB\n"
+                                "Contains : \t1 Files   :   2 Folders")
+                     .arg(text(tree.path("top"))));
+    }
+
+    void aLongCountShowsProgressAndCancelShowsNoReport() {
+        test::TempTree tree;
+        tree.folder("top");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.show();
+        // A count that lasts until it is cancelled.
+        view.propertiesCounter().setCountFunction(
+            [](const std::string&, const std::atomic<bool>* cancel, const CountProgress&) {
+                while (!cancel->load()) {
+                    std::this_thread::yield();
+                }
+                return ContentCount{};
+            });
+        QSignalSpy cancelled(&view.propertiesCounter(), &PropertiesCounter::cancelled);
+        view.AddResult(rowFor(tree.root(), "top", true));
+        selectRows(view, {0});
+        view.OnProperties();
+        QVERIFY(view.propertiesCounter().busy());
+        QVERIFY(!view.propertiesCounter().start(tree.path("top")));  // one at a time
+        QProgressDialog* progress = nullptr;
+        QTRY_VERIFY((progress = view.findChild<QProgressDialog*>(
+                         QStringLiteral("propertiesProgress"))) != nullptr &&
+                    progress->isVisible());
+        auto* cancelButton = progress->findChild<QPushButton*>();
+        QVERIFY(cancelButton != nullptr);
+        QTest::mouseClick(cancelButton, Qt::LeftButton);
+        QTRY_COMPARE(cancelled.size(), 1);
+        QVERIFY(!view.propertiesCounter().busy());
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    // Context menu.
+
+    void theRowCommandsAreGreyedWhileNoRowIsSelected() {
+        CRightView view;
+        QMenu menu;
+        QList<QAction*> rowActions;
+        for (const char* name :
+             {"Open Containing Folder", "Open", "Rename", "Delete", "Properties"}) {
+            rowActions << menu.addAction(QString::fromLatin1(name));
+        }
+        QAction* selectAll = menu.addAction(QStringLiteral("Select All"));
+        rowActions[1]->setEnabled(false);  // as the frame had it
+        view.setContextMenu(&menu, {rowActions.begin(), rowActions.end()});
+        const auto enabled = [&] {
+            QList<bool> states;
+            for (QAction* action : rowActions) {
+                states << action->isEnabled();
+            }
+            return states << selectAll->isEnabled();
+        };
+        view.AddResult(rowFor("/t", "a"));
+        view.OnRClickList(QPoint(10, 10));
+        QTRY_VERIFY(menu.isVisible());
+        QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false, true}));
+        menu.hide();
+        QTRY_COMPARE(enabled(), (QList<bool>{true, false, true, true, true, true}));
+
+        selectRows(view, {0});
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(20, 20));
+        QApplication::sendEvent(&view, &event);
+        QTRY_VERIFY(menu.isVisible());
+        QCOMPARE(enabled(), (QList<bool>{true, true, true, true, true, true}));
+        menu.hide();
+        QTRY_COMPARE(enabled(), (QList<bool>{true, false, true, true, true, true}));
+    }
+
+    // Selection.
+
+    void selectAllSelectsEveryRowAndInvertTwiceRestores() {
+        CRightView view;
+        for (int i = 0; i < 50; ++i) {
+            view.AddResult(rowFor("/t", "r" + std::to_string(i)));
+        }
+        view.resize(400, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        selectRows(view, {1, 7, 30});
+        view.OnInvertSelection();
+        QList<int> inverted;
+        for (int i = 0; i < 50; ++i) {
+            if (i != 1 && i != 7 && i != 30) {
+                inverted << i;
+            }
+        }
+        QCOMPARE(selectedRows(view), inverted);
+        view.OnInvertSelection();
+        QCOMPARE(selectedRows(view), (QList<int>{1, 7, 30}));
+        view.currentView()->scrollTo(view.model().index(40, 0));
+        view.OnSelectAll();
+        QList<int> all;
+        for (int i = 0; i < 50; ++i) {
+            all << i;
+        }
+        QCOMPARE(selectedRows(view), all);
+    }
+
+    void selectPageSelectsTheVisibleRowsAndTheOneAfter() {
+        CRightView view;
+        for (int i = 0; i < 100; ++i) {
+            view.AddResult(rowFor("/t", "r" + std::to_string(i)));
+        }
+        view.resize(500, 240);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
+        details->scrollTo(view.model().index(5, 0), QAbstractItemView::PositionAtTop);
+        selectRows(view, {0});
+        const int rowHeight = details->sizeHintForRow(0);
+        const int wholly = details->viewport()->height() / rowHeight;
+        QVERIFY(wholly > 2);
+        view.OnSelectPage();
+        QList<int> expected{0};
+        for (int row = 5; row <= 5 + wholly; ++row) {
+            expected << row;
+        }
+        QCOMPARE(selectedRows(view), expected);
+
+        // The icon views lay every row out on one surface: all are the page.
+        view.selectionModel()->clearSelection();
+        view.OnViewMode(32796);
+        view.OnSelectPage();
+        QCOMPARE(selectedRows(view).size(), 100);
+    }
+};
+
+}  // namespace zandor
+
+QTEST_MAIN(zandor::FileActionsTest)
+#include "file_actions_test.moc"
