@@ -21,6 +21,7 @@
 #include <memory>
 #include <sstream>
 
+#include "pane_test_support.h"
 #include "results/properties_counter.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
@@ -28,6 +29,9 @@
 namespace zandor {
 
 namespace {
+
+using test::column;
+using test::selectedRows;
 
 QString text(const std::string& bytes) {
     return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -47,23 +51,6 @@ std::string contentsOf(const std::string& path) {
 
 ResultRow rowFor(const std::string& folder, const std::string& name, bool isFolder = false) {
     return ResultRow{name, folder + "/" + name, isFolder ? "File Folder" : "File", 1, 2, 0};
-}
-
-QStringList column(ResultModel& model, int which) {
-    QStringList cells;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        cells << model.index(row, which).data().toString();
-    }
-    return cells;
-}
-
-QList<int> selectedRows(const CRightView& view) {
-    QList<int> rows;
-    for (const QModelIndex& index : view.selectionModel()->selectedRows()) {
-        rows << index.row();
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
 }
 
 void selectRows(CRightView& view, std::initializer_list<int> rows) {

@@ -7,12 +7,17 @@
 #include <QTreeView>
 #include <thread>
 
+#include "pane_test_support.h"
 #include "res/command_ids.h"
 #include "results/right_view.h"
 
 namespace zandor {
 
 namespace {
+
+using test::column;
+using test::selectedRows;
+using test::strings;
 
 ResultRow fileRow(const std::string& name, std::uint64_t size = 0) {
     return ResultRow{name, "/t/" + name, "File", 1, 2, size};
@@ -33,29 +38,8 @@ void feed(CRightView& view, std::uint64_t generation, const std::vector<ResultRo
     worker.join();
 }
 
-QStringList strings(std::initializer_list<const char*> items) {
-    QStringList list;
-    for (const char* item : items) {
-        list << QString::fromUtf8(item);
-    }
-    return list;
-}
-
 QStringList listedNames(ResultModel& model) {
-    QStringList names;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        names << model.index(row, ResultModel::Name).data().toString();
-    }
-    return names;
-}
-
-QList<int> selectedRows(const CRightView& view) {
-    QList<int> rows;
-    for (const QModelIndex& index : view.selectionModel()->selectedRows()) {
-        rows << index.row();
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return column(model, ResultModel::Name);
 }
 
 std::vector<ResultRow> mixedRows() {
