@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -46,5 +48,16 @@ int main(int argc, char** argv) {
     }
     QCoreApplication::processEvents();
     save("window-completed.png");
+
+    // The context menu over the first row, as a right click shows it.
+    zandor::CRightView& results = *frame.m_pRightView;
+    results.selectionModel()->select(results.model().index(0, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    results.OnRClickList(frame.mapToGlobal(QPoint(400, 120)));
+    if (auto* menu = frame.findChild<QMenu*>(QStringLiteral("resultContextMenu"))) {
+        QCoreApplication::processEvents();
+        menu->grab().save(folder + QStringLiteral("/window-context-menu.png"));
+        menu->hide();
+    }
     return 0;
 }
