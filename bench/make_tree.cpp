@@ -144,7 +144,7 @@ std::uint64_t splitmix(std::uint64_t x) {
 }
 
 class Rng {
-public:
+  public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
     std::uint64_t next() {
         state_ += 0x9e3779b97f4a7c15ULL;
@@ -157,7 +157,7 @@ public:
     // True with probability per_mille / 1000.
     bool chance(std::uint64_t per_mille) { return below(1000) < per_mille; }
 
-private:
+  private:
     std::uint64_t state_;
 };
 
@@ -171,12 +171,12 @@ std::uint64_t node_seed(std::uint64_t seed, std::uint64_t node, std::uint64_t sa
 // collide. The few fixed names below contain no digits at all.
 
 constexpr std::array<std::string_view, 48> kWords = {
-    "src",     "lib",     "include", "core",    "util",    "main",    "test",    "docs",
-    "assets",  "build",   "config",  "data",    "cache",   "module",  "parser",  "render",
-    "network", "io",      "image",   "Icon",    "Report",  "report",  "notes",   "draft",
-    "photo",   "backup",  "archive", "vendor",  "third",   "party",   "engine",  "widget",
-    "Client",  "server",  "handler", "index",   "schema",  "layout",  "theme",   "font",
-    "audio",   "video",   "kernel",  "driver",  "Alpha",   "beta",    "gamma",   "delta"};
+    "src",     "lib",    "include", "core",   "util",   "main",   "test",   "docs",
+    "assets",  "build",  "config",  "data",   "cache",  "module", "parser", "render",
+    "network", "io",     "image",   "Icon",   "Report", "report", "notes",  "draft",
+    "photo",   "backup", "archive", "vendor", "third",  "party",  "engine", "widget",
+    "Client",  "server", "handler", "index",  "schema", "layout", "theme",  "font",
+    "audio",   "video",  "kernel",  "driver", "Alpha",  "beta",   "gamma",  "delta"};
 
 constexpr std::array<std::string_view, 4> kSeparators = {"", "-", "_", " "};
 
@@ -187,10 +187,10 @@ struct Ext {
 
 // About 1% ".h"; 10% of names have no extension.
 constexpr std::array<Ext, 26> kExts = {{
-    {".h", 10},    {".c", 40},    {".cpp", 40},   {".hpp", 6},   {".txt", 110},  {".md", 30},
-    {".json", 60}, {".png", 100}, {".jpg", 60},   {".o", 50},    {".py", 50},   {".js", 70},
-    {".html", 30}, {".css", 20},  {".xml", 20},   {".log", 30},  {".gz", 20},   {".so", 4},
-    {".rs", 20},   {".go", 20},   {".java", 30},  {".csv", 20},  {".yaml", 20}, {".svg", 30},
+    {".h", 10},      {".c", 40},    {".cpp", 40},  {".hpp", 6},  {".txt", 110}, {".md", 30},
+    {".json", 60},   {".png", 100}, {".jpg", 60},  {".o", 50},   {".py", 50},   {".js", 70},
+    {".html", 30},   {".css", 20},  {".xml", 20},  {".log", 30}, {".gz", 20},   {".so", 4},
+    {".rs", 20},     {".go", 20},   {".java", 30}, {".csv", 20}, {".yaml", 20}, {".svg", 30},
     {".tar.gz", 10}, {"", 100},
 }};
 
@@ -205,8 +205,8 @@ constexpr std::uint64_t kExtTotal = ext_total();
 static_assert(kExtTotal == 1000, "extension weights are per mille");
 
 constexpr std::array<std::string_view, 8> kFixedNames = {
-    "Makefile", "README.md", "CMakeLists.txt", ".gitignore", "LICENSE", "config.h", ".env",
-    "index.html"};
+    "Makefile", "README.md", "CMakeLists.txt", ".gitignore",
+    "LICENSE",  "config.h",  ".env",           "index.html"};
 
 std::string_view pick_ext(Rng& rng) {
     std::uint64_t r = rng.below(kExtTotal);
@@ -265,13 +265,13 @@ std::size_t content_size(Rng& rng) {
 // the average, so counts vary but never go negative and the total is exactly N.
 
 class FileCounts {
-public:
+  public:
     FileCounts(std::uint64_t files, std::uint64_t folders, std::uint64_t seed)
         : files_(files), folders_(folders), seed_(seed), jitter_(files / folders / 2) {}
 
     std::uint64_t count(std::uint64_t folder) const { return cum(folder) - cum(folder - 1); }
 
-private:
+  private:
     std::uint64_t cum(std::uint64_t i) const {
         const std::uint64_t base = i * files_ / folders_;
         if (i == 0 || i == folders_ || jitter_ == 0) {
@@ -305,7 +305,7 @@ double seconds_since(std::chrono::steady_clock::time_point t) {
 }
 
 class Builder {
-public:
+  public:
     explicit Builder(const Params& p) : p_(p), counts_(p.files, p.folders, p.seed) {
         content_.resize(8192);
         Rng rng(node_seed(p.seed, 0, 7));
@@ -319,7 +319,7 @@ public:
     void build(int root_fd) { fill_folder(root_fd, 0); }
     const Stats& stats() const { return stats_; }
 
-private:
+  private:
     void fill_folder(int fd, std::uint64_t node) {
         if (node != 0) {
             make_files(fd, node);
@@ -339,7 +339,8 @@ private:
                 }
                 name += ".d";
             }
-            const int child_fd = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+            const int child_fd =
+                openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
             if (child_fd < 0) {
                 die_errno("open " + name);
             }
@@ -361,11 +362,13 @@ private:
                     die_errno("create " + name);
                 }
             } else {
-                const int f = openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+                const int f =
+                    openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
                 if (f < 0) {
                     die_errno("create " + name);
                 }
-                const std::size_t offset = static_cast<std::size_t>(rng.below(content_.size() - size + 1));
+                const std::size_t offset =
+                    static_cast<std::size_t>(rng.below(content_.size() - size + 1));
                 write_all(f, content_.data() + offset, size, name);
                 close(f);
                 stats_.bytes += size;
@@ -428,7 +431,8 @@ bool read_small_file(int dir_fd, const char* name, std::string& out) {
 }
 
 void write_small_file(int dir_fd, const char* name, const std::string& text) {
-    const int fd = openat(dir_fd, name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    const int fd =
+        openat(dir_fd, name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
         die_errno(std::string("write ") + name);
     }
@@ -534,9 +538,10 @@ int main(int argc, char** argv) {
     std::string found;
     const bool have_complete = read_small_file(root_fd, kCompleteMarker, found);
     if (have_complete && found == wanted) {
-        std::fprintf(stderr, "zandor-make-tree: reusing tree in %s (%llu files, %llu folders, seed %llu)\n",
-                     p.dir.c_str(), static_cast<unsigned long long>(p.files),
-                     static_cast<unsigned long long>(p.folders), static_cast<unsigned long long>(p.seed));
+        std::fprintf(
+            stderr, "zandor-make-tree: reusing tree in %s (%llu files, %llu folders, seed %llu)\n",
+            p.dir.c_str(), static_cast<unsigned long long>(p.files),
+            static_cast<unsigned long long>(p.folders), static_cast<unsigned long long>(p.seed));
         close(root_fd);
         return 0;
     }
@@ -545,7 +550,8 @@ int main(int argc, char** argv) {
     const bool have_building = read_small_file(root_fd, kBuildingMarker, ignored);
     if (!list_entries(p.dir).empty()) {
         if (!have_complete && !have_building && !p.force) {
-            die(p.dir + " is not empty and was not made by zandor-make-tree; use --force to clear it");
+            die(p.dir +
+                " is not empty and was not made by zandor-make-tree; use --force to clear it");
         }
         std::fprintf(stderr, "zandor-make-tree: clearing %s (%s)\n", p.dir.c_str(),
                      have_complete ? "other parameters" : "incomplete tree");
@@ -554,9 +560,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zandor-make-tree: cleared in %.1f s\n", seconds_since(t));
     }
 
-    std::fprintf(stderr, "zandor-make-tree: building %llu files in %llu folders under %s (seed %llu)\n",
-                 static_cast<unsigned long long>(p.files), static_cast<unsigned long long>(p.folders),
-                 p.dir.c_str(), static_cast<unsigned long long>(p.seed));
+    std::fprintf(
+        stderr, "zandor-make-tree: building %llu files in %llu folders under %s (seed %llu)\n",
+        static_cast<unsigned long long>(p.files), static_cast<unsigned long long>(p.folders),
+        p.dir.c_str(), static_cast<unsigned long long>(p.seed));
     write_small_file(root_fd, kBuildingMarker, wanted);
 
     Builder builder(p);
@@ -568,8 +575,10 @@ int main(int argc, char** argv) {
         die_errno(std::string("remove ") + kBuildingMarker);
     }
     close(root_fd);
-    std::fprintf(stderr, "zandor-make-tree: built %llu files (%llu bytes of content) in %llu folders in %.1f s\n",
-                 static_cast<unsigned long long>(s.files), static_cast<unsigned long long>(s.bytes),
-                 static_cast<unsigned long long>(s.folders), seconds_since(s.start));
+    std::fprintf(
+        stderr,
+        "zandor-make-tree: built %llu files (%llu bytes of content) in %llu folders in %.1f s\n",
+        static_cast<unsigned long long>(s.files), static_cast<unsigned long long>(s.bytes),
+        static_cast<unsigned long long>(s.folders), seconds_since(s.start));
     return 0;
 }
