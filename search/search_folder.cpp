@@ -11,23 +11,6 @@
 
 namespace zandor {
 
-namespace {
-
-// Folders deeper than this many levels above the current one give back their
-// handles; the walk opens them again through ".." when it returns to them, so
-// a tree of any depth stays within the process's descriptor limit.
-constexpr std::size_t kMaxOpenFolders = 128;
-
-std::optional<FolderId> folderIdOf(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        return std::nullopt;
-    }
-    return FolderId{st.st_dev, st.st_ino};
-}
-
-}  // namespace
-
 FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live,
                        ResultSink& results, ProgressSink& progress)
     : m_criteria(criteria),
@@ -35,86 +18,38 @@ FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live
       m_results(results),
       m_progress(progress),
       m_pattern(CompilePattern(criteria, criteria.m_bCaseSensitive)),
-      m_wantsMetadata(results.WantsMetadata()) {}
+      m_wantsMetadata(results.WantsMetadata()),
+      m_descent(&criteria.m_bStop) {}
 
 int FolderWalk::SearchFolder(const std::string& strFolder) {
     m_path = strFolder;
-    m_depth = 0;
-    m_onPath.clear();
+    m_descent.clear();
     UniqueFd fd = OpenFolder(strFolder.c_str());
-    const auto id = fd.valid() ? folderIdOf(fd.get()) : std::nullopt;
-    if (!id || !pushFrame(std::move(fd), *id)) {
+    const auto id = fd.valid() ? FolderIdOf(fd.get()) : std::nullopt;
+    if (!id || !m_descent.enter(std::move(fd), *id, m_path.size())) {
         return errno;
     }
-    while (m_depth > 0) {
+    while (!m_descent.empty()) {
         m_criteria.m_bMatch = false;
         // Polled before every entry at every level, so Stop is felt within one
         // entry; leaving here unwinds every level at once.
         if (stopRequested()) {
             break;
         }
-        Frame& top = m_frames[m_depth - 1];
-        auto cursor = top.listing.cursor(top.cursor);
         DirEntry entry{};
-        if (!cursor.next(entry)) {
-            popFrame();
+        if (!m_descent.next(entry)) {
+            m_descent.leave();
+            if (!m_descent.empty()) {
+                m_path.resize(m_descent.tag());
+            }
             continue;
         }
-        top.cursor = cursor.offset();
         if (!IsDots(entry.name)) {
-            examine(top.fd.get(), entry);
+            examine(m_descent.fd(), entry);
         }
     }
-    while (m_depth > 0) {
-        m_frames[--m_depth].fd.reset();
-    }
+    m_descent.clear();
     return 0;
-}
-
-bool FolderWalk::pushFrame(UniqueFd fd, FolderId id) {
-    if (m_frames.size() <= m_depth) {
-        m_frames.emplace_back();
-    }
-    Frame& frame = m_frames[m_depth];
-    if (!frame.listing.read(fd.get(), &m_criteria.m_bStop)) {
-        return false;
-    }
-    frame.fd = std::move(fd);
-    frame.cursor = 0;
-    frame.pathLength = m_path.size();
-    frame.id = id;
-    m_onPath.insert(id);
-    ++m_depth;
-    limitOpenFolders();
-    return true;
-}
-
-void FolderWalk::limitOpenFolders() {
-    if (m_depth > kMaxOpenFolders) {
-        m_frames[m_depth - 1 - kMaxOpenFolders].fd.reset();
-    }
-}
-
-void FolderWalk::popFrame() {
-    Frame& child = m_frames[m_depth - 1];
-    m_onPath.erase(child.id);
-    if (m_depth >= 2) {
-        Frame& parent = m_frames[m_depth - 2];
-        if (!parent.fd.valid()) {
-            UniqueFd fd(::openat(child.fd.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-            const auto id = fd.valid() ? folderIdOf(fd.get()) : std::nullopt;
-            if (id && *id == parent.id) {
-                parent.fd = std::move(fd);
-            } else {
-                // The folder moved away while the walk was below it: the rest
-                // of its entries can no longer be reached, so they are passed over.
-                parent.cursor = parent.listing.size();
-            }
-        }
-        m_path.resize(parent.pathLength);
-    }
-    child.fd.reset();
-    --m_depth;
 }
 
 void FolderWalk::examine(int dirFd, const DirEntry& entry) {
@@ -154,13 +89,13 @@ void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditi
 void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLength,
                          std::optional<FolderId> known) {
     UniqueFd fd = OpenSubFolder(dirFd, name.data());
-    const auto id = !fd.valid() ? std::nullopt : known ? known : folderIdOf(fd.get());
+    const auto id = !fd.valid() ? std::nullopt : known ? known : FolderIdOf(fd.get());
     // A folder already on the descent path (a bind mount of an ancestor) would
     // lead round in a circle, and a pseudo file system mounted below the
     // look-in folder holds no user files and may not end.
-    const bool enter = id && !m_onPath.contains(*id) &&
-                       (id->dev == m_frames[m_depth - 1].id.dev || !IsOnPseudoFileSystem(fd.get()));
-    if (!enter || !pushFrame(std::move(fd), *id)) {
+    const bool enter = id && !m_descent.onPath(*id) &&
+                       (id->dev == m_descent.id().dev || !IsOnPseudoFileSystem(fd.get()));
+    if (!enter || !m_descent.enter(std::move(fd), *id, m_path.size())) {
         m_path.resize(parentLength);
     }
 }

@@ -11,9 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
-#include <vector>
 
+#include "platform/fs_descent.h"
 #include "platform/fs_dir.h"
 #include "platform/fs_entry_info.h"
 #include "search/live_conditions.h"
@@ -22,20 +21,6 @@
 #include "search/sinks.h"
 
 namespace zandor {
-
-// Identifies a folder on this machine, to notice one already on the descent path.
-struct FolderId {
-    dev_t dev;
-    ino_t ino;
-    bool operator==(const FolderId&) const = default;
-};
-
-struct FolderIdHash {
-    std::size_t operator()(const FolderId& id) const {
-        return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(id.ino) * 31 +
-                                          static_cast<std::uint64_t>(id.dev));
-    }
-};
 
 class FolderWalk {
   public:
@@ -48,19 +33,6 @@ class FolderWalk {
     int SearchFolder(const std::string& strFolder);
 
   private:
-    // One level of the descent: the folder's handle, all its entries, where
-    // the walk is among them, and how long its path is in m_path.
-    struct Frame {
-        UniqueFd fd;
-        DirListing listing;
-        std::size_t cursor = 0;
-        std::size_t pathLength = 0;
-        FolderId id{};
-    };
-
-    bool pushFrame(UniqueFd fd, FolderId id);
-    void popFrame();
-    void limitOpenFolders();
     void examine(int dirFd, const DirEntry& entry);
     void folderRules(int dirFd, std::string_view name, const LiveConditions& live);
     void fileRules(int dirFd, std::string_view name, const LiveConditions& live);
@@ -80,10 +52,8 @@ class FolderWalk {
     CompiledPattern m_pattern;
     bool m_wantsMetadata;
 
-    std::vector<Frame> m_frames;  // kept between folders so their storage is reused
-    std::size_t m_depth = 0;
-    std::string m_path;  // the path of the entry being examined, or of the current folder
-    std::unordered_set<FolderId, FolderIdHash> m_onPath;
+    FolderDescent m_descent;  // each folder's tag is the length of its path in m_path
+    std::string m_path;       // the path of the entry being examined, or of the current folder
     std::string m_lower;
 };
 

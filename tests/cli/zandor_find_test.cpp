@@ -35,6 +35,7 @@ extern char** environ;
 namespace zandor {
 namespace {
 
+using test::DrainPipes;
 using test::ProcessResult;
 using test::TempTree;
 using ::testing::HasSubstr;
@@ -958,26 +959,9 @@ class Child {
     // Reads both pipes to their end, then waits for the end of the child and
     // returns its wait status.
     int finish() {
-        pollfd fds[2] = {{m_out, POLLIN, 0}, {m_err, POLLIN, 0}};
-        std::string* sinks[2] = {&out, &err};
-        char buffer[65536];
-        while (fds[0].fd >= 0 || fds[1].fd >= 0) {
-            if (::poll(fds, 2, -1) < 0) {
-                continue;
-            }
-            for (int i = 0; i < 2; ++i) {
-                if (fds[i].fd < 0 || fds[i].revents == 0) {
-                    continue;
-                }
-                const ssize_t got = ::read(fds[i].fd, buffer, sizeof buffer);
-                if (got > 0) {
-                    sinks[i]->append(buffer, static_cast<std::size_t>(got));
-                } else if (got == 0 || errno != EINTR) {
-                    closeFd(i == 0 ? m_out : m_err);
-                    fds[i].fd = -1;
-                }
-            }
-        }
+        DrainPipes(m_out, m_err, out, err);
+        m_out = -1;
+        m_err = -1;
         return wait();
     }
 

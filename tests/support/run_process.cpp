@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -13,13 +14,9 @@ extern char** environ;
 
 namespace zandor::test {
 
-namespace {
-
-// Reads both pipes until both close, so that neither child stream can fill
-// and stall the child.
-void drain(int outFd, int errFd, ProcessResult& result) {
+void DrainPipes(int outFd, int errFd, std::string& out, std::string& err) {
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
-    std::string* sinks[2] = {&result.out, &result.err};
+    std::string* sinks[2] = {&out, &err};
     int open = 2;
     char buffer[65536];
     while (open > 0) {
@@ -33,6 +30,8 @@ void drain(int outFd, int errFd, ProcessResult& result) {
             const ssize_t got = ::read(fds[i].fd, buffer, sizeof buffer);
             if (got > 0) {
                 sinks[i]->append(buffer, static_cast<std::size_t>(got));
+            } else if (got < 0 && errno == EINTR) {
+                continue;
             } else {
                 ::close(fds[i].fd);
                 fds[i].fd = -1;
@@ -41,8 +40,6 @@ void drain(int outFd, int errFd, ProcessResult& result) {
         }
     }
 }
-
-}  // namespace
 
 ProcessResult RunProcess(const std::vector<std::string>& argv) {
     int outPipe[2];
@@ -71,7 +68,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv) {
         ::close(errPipe[0]);
         throw std::runtime_error("cannot start " + argv[0]);
     }
-    drain(outPipe[0], errPipe[0], result);
+    DrainPipes(outPipe[0], errPipe[0], result.out, result.err);
     int status = 0;
     ::waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

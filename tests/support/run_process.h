@@ -12,6 +12,10 @@ struct ProcessResult {
     std::string err;
 };
 
+// Reads a child's two output pipes to their end (closing them), so that
+// neither can fill and stall the child.
+void DrainPipes(int outFd, int errFd, std::string& out, std::string& err);
+
 ProcessResult RunProcess(const std::vector<std::string>& argv);
 
 // The zandor-find to test: $ZANDOR_FIND, else the one built beside the tests.
