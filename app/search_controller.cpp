@@ -6,17 +6,10 @@
 #include <QPushButton>
 
 #include "criteria/left_view.h"
+#include "results/name_text.h"
 #include "results/right_view.h"
 
 namespace zandor {
-
-namespace {
-
-QString decodedBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-}  // namespace
 
 SearchController::SearchController(CLeftView& form, CRightView& results, QWidget& titleWindow,
                                    const LiveConditionsBoard& live, QObject* parent)
@@ -103,7 +96,7 @@ void SearchController::showLatestTitle() {
         m_shownVersion = m_titleVersion;
         title = m_latestTitle;
     }
-    m_titleWindow.setWindowTitle(decodedBytes(title));
+    m_titleWindow.setWindowTitle(DisplayText(title));
 }
 
 void SearchController::OnCompleted(const SearchCompletion& completion) {

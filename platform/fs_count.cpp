@@ -97,10 +97,9 @@ ContentCount CountFolderContents(const std::string& path, const std::atomic<bool
     return Counter(cancel, progress).run(path);
 }
 
-bool IsEnterableFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           ::access(path.c_str(), X_OK) == 0;
+bool IsFolderItself(const std::string& path) {
+    const auto info = StatEntryAt(AT_FDCWD, path.c_str());
+    return info && info->isFolder;
 }
 
 }  // namespace zandor

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <cerrno>
+
 namespace zandor {
 
 std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name) {
@@ -24,6 +26,11 @@ std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name) {
     info.device = makedev(stx.stx_dev_major, stx.stx_dev_minor);
     info.inode = stx.stx_ino;
     return info;
+}
+
+bool EntryExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
 }  // namespace zandor

@@ -1,9 +1,9 @@
 #include "results/properties_counter.h"
 
-#include <QFile>
 #include <QProgressDialog>
 #include <QTimer>
 
+#include "results/name_text.h"
 #include "results/properties_report.h"
 
 namespace zandor {
@@ -43,11 +43,11 @@ bool PropertiesCounter::start(const std::string& path) {
     m_cancel = false;
     m_files = 0;
     m_folders = 0;
-    m_location = QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    m_location = DisplayText(path);
     // The worker never waits for this thread; its result comes back as a
     // queued call, which is dropped if this object is gone by then.
     m_worker = std::thread([this, path] {
-        const bool isFolder = IsEnterableFolder(path);
+        const bool isFolder = IsFolderItself(path);
         const ContentCount count = m_count(path, &m_cancel, [this](const ContentCount& sofar) {
             m_files.store(sofar.files, std::memory_order_relaxed);
             m_folders.store(sofar.folders, std::memory_order_relaxed);

@@ -21,7 +21,7 @@ std::string PropertiesReportText(std::string_view path, bool isFolder, const Con
 }
 
 std::string PropertiesReportOf(const std::string& path) {
-    const bool isFolder = IsEnterableFolder(path);
+    const bool isFolder = IsFolderItself(path);
     return PropertiesReportText(path, isFolder, CountFolderContents(path));
 }
 

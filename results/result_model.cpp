@@ -1,16 +1,12 @@
 #include "results/result_model.h"
 
-#include <QFile>
 #include <algorithm>
+
+#include "results/name_text.h"
 
 namespace zandor {
 
 namespace {
-
-QString decoded(const std::string& bytes) {
-    return QFile::decodeName(
-        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -55,13 +51,14 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return index.column() == Name ? displayText(*row, Name) : QVariant();
         case Qt::ToolTipRole:
-            return index.column() == Name || index.column() == Path ? decoded(row->m_strPath)
+            return index.column() == Name || index.column() == Path ? DisplayText(row->m_strPath)
                                                                     : QVariant();
         case Qt::DecorationRole:
             if (index.column() != Name) {
                 return {};
             }
-            return row->isFile() ? m_icons.fileIcon(decoded(row->m_strName)) : m_icons.folderIcon();
+            return row->isFile() ? m_icons.fileIcon(DisplayText(row->m_strName))
+                                 : m_icons.folderIcon();
         default:
             return {};
     }
@@ -70,9 +67,9 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
 QVariant ResultModel::displayText(const ResultRow& row, int column) const {
     switch (column) {
         case Name:
-            return decoded(row.m_strName);
+            return DisplayText(row.m_strName);
         case Path:
-            return decoded(row.m_strPath);
+            return DisplayText(row.m_strPath);
         case Size:
             return fromUtf8(row.sizeText());
         case Type:
@@ -111,14 +108,25 @@ bool ResultModel::setData(const QModelIndex& index, const QVariant& value, int r
     if (!m_renamer(index.row(), value.toString())) {
         return false;
     }
-    RowChanged(index.row());
+    RowsChanged();
     return true;
 }
 
-void ResultModel::RowChanged(int row) {
-    if (rowAt(row) != nullptr) {
-        Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+void ResultModel::RowsChanged() {
+    if (!m_rows.empty()) {
+        Q_EMIT dataChanged(index(0, 0),
+                           index(static_cast<int>(m_rows.size()) - 1, ColumnCount - 1));
     }
+}
+
+void ResultModel::RemoveRecords(const std::unordered_set<const ResultRow*>& records) {
+    std::vector<int> rows;
+    for (std::size_t row = 0; row < m_rows.size() && !records.empty(); ++row) {
+        if (records.contains(m_rows[row])) {
+            rows.push_back(static_cast<int>(row));
+        }
+    }
+    RemoveRows(std::move(rows));
 }
 
 void ResultModel::RemoveRows(std::vector<int> rows) {

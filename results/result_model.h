@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "results/icon_cache.h"
@@ -45,9 +46,12 @@ class ResultModel : public QAbstractTableModel {
 
     // Takes the rows at these indexes (any order) out of the list.
     void RemoveRows(std::vector<int> rows);
+    // Takes these recorded rows out of the list, wherever they are listed.
+    void RemoveRecords(const std::unordered_set<const ResultRow*>& records);
 
-    // The recorded row at index changed (renamed): every cell is shown anew.
-    void RowChanged(int row);
+    // Recorded rows changed (renamed, or moved with their folder): every
+    // cell is shown anew.
+    void RowsChanged();
 
     // The recorded row listed at index, or null for the notice row.
     const ResultRow* rowAt(int row) const;

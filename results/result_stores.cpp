@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/fs_path.h"
+#include "platform/fs_rename.h"
+
 namespace zandor {
 
 namespace {
@@ -28,6 +31,36 @@ void ResultStores::Clear() {
 void ResultStores::Remove(const std::unordered_set<const ResultRow*>& rows) {
     for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
         std::erase_if(*store, [&](const auto& row) { return rows.contains(row.get()); });
+    }
+}
+
+std::unordered_set<const ResultRow*> ResultStores::RowsAtOrBelow(
+    const std::vector<std::string>& items) const {
+    const PathSet gone(items.begin(), items.end());
+    std::unordered_set<const ResultRow*> rows;
+    for (const RowStore* store : {&m_arrFiles, &m_arrFolders}) {
+        for (const auto& row : *store) {
+            if (IsAtOrBelowAny(row->m_strPath, gone)) {
+                rows.insert(row.get());
+            }
+        }
+    }
+    return rows;
+}
+
+void ResultStores::ItemRenamed(const ResultRow& renamed, const std::string& newName) {
+    const std::string oldPath = renamed.m_strPath;
+    const std::string newPath = JoinPath(ContainingFolder(oldPath), newName);
+    const PathSet moved{oldPath};
+    for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
+        for (auto& row : *store) {
+            if (row.get() == &renamed) {
+                row->m_strName = newName;
+                row->m_strPath = newPath;
+            } else if (IsBelowAny(row->m_strPath, moved)) {
+                row->m_strPath.replace(0, oldPath.size(), newPath);
+            }
+        }
     }
 }
 

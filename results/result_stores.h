@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -24,6 +25,14 @@ class ResultStores {
     // Deletes these rows from whichever store holds them; the others keep
     // their order and their addresses.
     void Remove(const std::unordered_set<const ResultRow*>& rows);
+
+    // The rows of these items and of everything recorded below them.
+    std::unordered_set<const ResultRow*> RowsAtOrBelow(const std::vector<std::string>& items) const;
+
+    // The item of `row` now bears newName in the same folder: the row takes
+    // the new name and path, and every row below it the new path, so that
+    // each row still names its item.
+    void ItemRenamed(const ResultRow& row, const std::string& newName);
 
     // Stable sorts of both stores by the key, in the direction given.
     void SortStores(SortKey key, bool descending);

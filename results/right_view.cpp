@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>

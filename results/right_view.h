@@ -95,10 +95,20 @@ class CRightView : public QWidget {
 
   private:
     bool renameRow(int row, const QString& name);
-    void removeRows(const std::vector<int>& rows);
+    // Hands the items to the desktop; names those that no longer exist in a
+    // message captioned with the command. False when some were missing.
+    bool handOver(const QString& command, const std::vector<std::string>& paths, bool folders);
+    static QString missingText(const QStringList& paths, bool folders);
+    static std::vector<const ResultRow*> outermostOf(std::vector<const ResultRow*> rows);
+    // Offers permanent deletion of items the Trash refused; adds those deleted to gone.
+    void deletePermanently(const std::vector<std::string>& paths, const QStringList& refusals,
+                           std::vector<std::string>& gone);
+    // The items are gone: their rows, and the rows below them, leave the list and the stores.
+    void forgetItems(const std::vector<std::string>& paths);
     std::vector<int> selectedRowIndexes() const;
     int firstSelectedRow() const;
     const ResultRow* firstSelectedRecord() const;
+    std::vector<const ResultRow*> selectedRecords() const;
     void showReport(const QByteArray& report);
     void takeRows(std::vector<ResultRow> rows);
     QAbstractItemView* viewFor(ViewType type) const;

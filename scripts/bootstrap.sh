@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   util-linux coreutils findutils tzdata
   fd-find hyperfine python3
-  qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev libglib2.0-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core
   xdg-utils
 )
 

@@ -2,6 +2,7 @@
 #include "results/properties_report.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "temp_tree.h"
@@ -53,6 +54,21 @@ TEST(PropertiesReport, ALinkLoopEndsAndCountsTheLinkAsAFile) {
     ASSERT_EQ(::symlink("..", tree.path("top/sub/up").c_str()), 0);
     EXPECT_EQ(PropertiesReportOf(tree.path("top")),
               report("File Folder", tree.path("top"), "1 KB", "1 Files   :   1 Folders"));
+}
+
+// The type is the item's own: a folder that cannot be read is still a
+// folder, and a link to a folder is a file, as the list shows it.
+TEST(PropertiesReport, TheTypeOfAShutFolderAndOfALinkToAFolder) {
+    test::TempTree tree;
+    tree.folder("shut");
+    tree.folder("dir/inner");
+    ASSERT_EQ(::chmod(tree.path("shut").c_str(), 0), 0);
+    ASSERT_EQ(::symlink("dir", tree.path("to-dir").c_str()), 0);
+    EXPECT_EQ(PropertiesReportOf(tree.path("shut")),
+              report("File Folder", tree.path("shut"), "0 KB", "0 Files   :   0 Folders"));
+    EXPECT_EQ(PropertiesReportOf(tree.path("to-dir")),
+              report("File", tree.path("to-dir"), "1 KB", "1 Files   :   0 Folders"));
+    ::chmod(tree.path("shut").c_str(), 0700);
 }
 
 TEST(PropertiesReport, AnItemThatNoLongerExists) {

@@ -45,7 +45,10 @@ void TempTree::folder(const std::string& relative) const {
 }
 
 void TempTree::file(const std::string& relative, std::uint64_t size) const {
-    const std::string full = path(relative);
+    FileAt(path(relative), size);
+}
+
+void TempTree::FileAt(const std::string& full, std::uint64_t size) {
     makeParents(full);
     const int fd = ::open(full.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     check(fd >= 0, "create " + full);
