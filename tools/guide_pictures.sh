@@ -13,6 +13,8 @@
 # The sample files live in /tmp/zandor-guide, made afresh on every run, so that
 # the paths in the pictures stay the same. The search in progress walks /usr,
 # so that picture changes from one machine to the next.
+# The window expands a "~" typed into Look in, so the scenes type it literally.
+# shellcheck disable=SC2088
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 zandor=${1:-$root/build/app/zandor}
@@ -77,7 +79,7 @@ trap cleanup EXIT
 Xvfb "$display" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

@@ -3,6 +3,8 @@
 # packaging tests compare them with what the program accepts.
 
 _zandor_find() {
+    # words and cword are set by _init_completion along with cur and prev.
+    # shellcheck disable=SC2034
     local cur prev words cword split=false
     if declare -F _init_completion >/dev/null; then
         # -n : keeps "name:desc" and "at-least:10" in one word.
