@@ -1,5 +1,6 @@
 # Makes one man page: the version goes into the scdoc source, scdoc makes roff.
 # Called by packaging/CMakeLists.txt with IN, OUT, VERSION and SCDOC.
+cmake_minimum_required(VERSION 3.25)  # today's policies, as the project has them
 file(READ ${IN} text)
 string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
 get_filename_component(dir ${OUT} DIRECTORY)

@@ -10,14 +10,16 @@ prefix=$(install_tree)
 man_dir="$prefix/share/man/man1"
 
 # Plain ASCII text, one paragraph a line, so that no option is split or hyphenated.
-render() { LC_ALL=C MANWIDTH=1000 man --warnings -l "$1" 2>"$scratch/warnings" | col -b; }
+render() { LC_ALL=C MANWIDTH=1000 man --warnings -l "$1" 2>"$scratch/warnings" | col -bx; }
 sections() { render "$1" | grep -E '^[A-Z][A-Z ]+$'; }
 
 pages=(zandor-find)
 [ "$ZANDOR_GUI" = ON ] && pages+=(zandor)
 for page in "${pages[@]}"; do
-    render "$man_dir/$page.1.gz" >/dev/null
+    footer=$(render "$man_dir/$page.1.gz" | tail -1)
     expect_same "the warnings of man on $page.1" "" "$(cat "$scratch/warnings")"
+    # The footer names the version the page describes.
+    [[ $footer == "Zandor $ZANDOR_VERSION "* ]] || fail "the footer of $page.1 is '$footer'"
 done
 
 expect_same "the sections of zandor-find(1)" \
