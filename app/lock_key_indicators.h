@@ -24,7 +24,7 @@ class LockKeyIndicators : public QObject {
 
     // Whether a light whose name ends with suffix (for example "::capslock")
     // is on, in the folder of lights.
-    static bool LightOn(const QString& ledFolder, const QString& suffix);
+    static bool lightOn(const QString& ledFolder, const QString& suffix);
     void refresh();
 
   private:

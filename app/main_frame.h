@@ -34,7 +34,7 @@ class CMainFrame : public QMainWindow {
     QToolBar* toolBar() const { return m_wndToolBar; }
 
     // Exit: the walk is stopped and its worker ended before the windows go.
-    void OnExit();
+    void onExit();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -25,12 +25,12 @@ SearchController::SearchController(CLeftView& form, CRightView& results, QWidget
 }
 
 SearchController::~SearchController() {
-    Shutdown();
+    shutdown();
 }
 
-void SearchController::Shutdown() {
-    m_session.Stop();
-    m_session.WaitUntilIdle();
+void SearchController::shutdown() {
+    m_session.stop();
+    m_session.waitUntilIdle();
     m_titleTimer.stop();
 }
 
@@ -52,8 +52,8 @@ void SearchController::OnSearch() {
     request.m_strFolder = *folder;
     request.m_strNamePattern = QFile::encodeName(m_form.m_editName->text()).toStdString();
     request.m_bCaseSensitive = m_form.m_bCaseSensitive;
-    m_current = m_session.Start(request);
-    m_results.BeginSearch(m_current);
+    m_current = m_session.start(request);
+    m_results.beginSearch(m_current);
     setButtons(true);
     {
         // Only titles of the walk from now on replace the window's title.
@@ -64,7 +64,7 @@ void SearchController::OnSearch() {
 }
 
 void SearchController::OnStop() {
-    m_session.Stop();
+    m_session.stop();
     setButtons(false);
 }
 
@@ -80,9 +80,9 @@ void SearchController::setButtons(bool searching) {
     disabled->setEnabled(false);
 }
 
-void SearchController::OnProgress(ProgressKind kind, std::string_view path) {
+void SearchController::onProgress(ProgressKind kind, std::string_view path) {
     std::lock_guard lock(m_titleMutex);
-    m_latestTitle = ProgressTitle(kind, path);
+    m_latestTitle = progressTitle(kind, path);
     ++m_titleVersion;
 }
 
@@ -96,10 +96,10 @@ void SearchController::showLatestTitle() {
         m_shownVersion = m_titleVersion;
         title = m_latestTitle;
     }
-    m_titleWindow.setWindowTitle(DisplayText(title));
+    m_titleWindow.setWindowTitle(displayText(title));
 }
 
-void SearchController::OnCompleted(const SearchCompletion& completion) {
+void SearchController::onCompleted(const SearchCompletion& completion) {
     QMetaObject::invokeMethod(
         this, [this, completion] { complete(completion); }, Qt::QueuedConnection);
 }
@@ -110,10 +110,10 @@ void SearchController::complete(const SearchCompletion& completion) {
     }
     m_current = 0;
     m_titleTimer.stop();
-    m_results.FlushPending();
+    m_results.flushPending();
     setButtons(false);
     if (completion.nothingFound()) {
-        m_results.ShowNoItemsNotice();
+        m_results.showNoItemsNotice();
     }
     m_titleWindow.setWindowTitle(QString::fromStdString(completion.title()));
     Q_EMIT searchCompleted();

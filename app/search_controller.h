@@ -34,18 +34,18 @@ class SearchController : public QObject, private ProgressSink {
     void OnSearch();
     void OnStop();
     // Stops the walk and waits for the worker; the windows may go after this.
-    void Shutdown();
+    void shutdown();
 
     bool searching() const { return m_current != 0; }
-    bool workerBusy() const { return m_session.Busy(); }
+    bool workerBusy() const { return m_session.busy(); }
 
   Q_SIGNALS:
     void searchCompleted();
 
   private:
     // Worker side.
-    void OnProgress(ProgressKind kind, std::string_view path) override;
-    void OnCompleted(const SearchCompletion& completion) override;
+    void onProgress(ProgressKind kind, std::string_view path) override;
+    void onCompleted(const SearchCompletion& completion) override;
 
     // User-interface side.
     void showLatestTitle();

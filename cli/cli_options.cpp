@@ -39,14 +39,14 @@ std::optional<UsageError> parseSize(std::string_view value, LiveConditions& cond
     }
     conditions.m_bSizeFilter = true;
     conditions.m_nSizeRelation = static_cast<int>(relation - kRelations.begin());
-    conditions.m_nSizeKB = *number;
+    conditions.m_sizeKB = *number;
     return std::nullopt;
 }
 
 std::optional<UsageError> parseDate(std::string_view option, std::string_view value, DateKind kind,
                                     LiveConditions& conditions) {
     // The same option given again replaces its value; the other one clashes.
-    if (conditions.m_bDateFilter && conditions.m_nDateKind != static_cast<int>(kind)) {
+    if (conditions.m_bDateFilter && conditions.m_dateKind != static_cast<int>(kind)) {
         return UsageError{"--created and --modified cannot be used together"};
     }
     std::string_view digits = value;
@@ -61,9 +61,9 @@ std::optional<UsageError> parseDate(std::string_view option, std::string_view va
                           "': expected N, Nd (days) or Nm (months) with N a whole number"};
     }
     conditions.m_bDateFilter = true;
-    conditions.m_nDateKind = static_cast<int>(kind);
-    conditions.m_bDaysChecked = days;
-    (days ? conditions.m_nDays : conditions.m_nMonths) = *number;
+    conditions.m_dateKind = static_cast<int>(kind);
+    conditions.m_daysChecked = days;
+    (days ? conditions.m_days : conditions.m_months) = *number;
     return std::nullopt;
 }
 
@@ -82,7 +82,7 @@ std::optional<UsageError> parseFormat(std::string_view value, CliOptions& option
 }
 
 std::optional<UsageError> parseType(std::string_view value, LiveConditions& conditions) {
-    const auto& known = KnownTypeExtensions();
+    const auto& known = knownTypeExtensions();
     if (std::find(known.begin(), known.end(), value) == known.end()) {
         return UsageError{"invalid --type '" + std::string(value) + "': expected one of " +
                           joined(known)};
@@ -166,14 +166,14 @@ bool applyFlag(std::string_view option, CliOptions& options) {
 
 }  // namespace
 
-const std::vector<std::string>& KnownTypeExtensions() {
+const std::vector<std::string>& knownTypeExtensions() {
     static const std::vector<std::string> kTypes = {"bmp", "c",    "h",   "c++",  "cpp",
                                                     "hlp", "html", "ico", "java", "rc",
                                                     "dsp", "dsw",  "xml", "zip"};
     return kTypes;
 }
 
-std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::string>& args) {
+std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::string>& args) {
     CliOptions options;
     std::vector<std::string> folders;
     bool optionsEnded = false;
@@ -221,7 +221,7 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::stri
     return options;
 }
 
-std::string CliHelpText() {
+std::string cliHelpText() {
     return R"(Usage: zandor-find [OPTIONS] [FOLDER]
 Finds files and folders below FOLDER whose names match, as the Zandor window does.
 

@@ -33,11 +33,11 @@ struct UsageError {
     std::string message;  // names the bad argument and the valid choices
 };
 
-std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::string>& args);
+std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::string>& args);
 
-std::string CliHelpText();
+std::string cliHelpText();
 
 // The types the type condition knows, by extension.
-const std::vector<std::string>& KnownTypeExtensions();
+const std::vector<std::string>& knownTypeExtensions();
 
 }  // namespace zandor

@@ -18,18 +18,18 @@ class RowWriter : public ResultSink {
     ~RowWriter() override;
 
     void AddResult(const FoundEntry& entry) override;
-    bool WantsMetadata() const override { return m_format != OutputFormat::Null; }
+    bool wantsMetadata() const override { return m_format != OutputFormat::Null; }
     // Writes what is buffered; false when the descriptor refused it. After a
     // refusal nothing more is written, and the walk is told to stop through
-    // the flag given to StopOnFailure, since no later row can reach the reader.
-    bool Flush();
-    void StopOnFailure(std::atomic<bool>* stop) { m_stopOnFailure = stop; }
+    // the flag given to stopOnFailure, since no later row can reach the reader.
+    bool flush();
+    void stopOnFailure(std::atomic<bool>* stop) { m_stopOnFailure = stop; }
     // The errno of the first write that failed, or 0.
-    int WriteError() const { return m_writeError; }
+    int writeError() const { return m_writeError; }
 
     // One row in the writer's format, appended to out (for tests and callers
     // that gather text).
-    static void AppendRow(std::string& out, const FoundEntry& entry, OutputFormat format);
+    static void appendRow(std::string& out, const FoundEntry& entry, OutputFormat format);
 
   private:
     int m_fd;
@@ -40,6 +40,6 @@ class RowWriter : public ResultSink {
 };
 
 // Writes all of text to fd, going on after interruptions and short writes.
-bool WriteAll(int fd, std::string_view text);
+bool writeAll(int fd, std::string_view text);
 
 }  // namespace zandor

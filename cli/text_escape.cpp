@@ -19,7 +19,7 @@ void appendByteHex(std::string& out, unsigned char byte) {
 
 }  // namespace
 
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
+std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
     if (pos >= text.size()) {
         return 0;
     }
@@ -56,9 +56,9 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
     return length;
 }
 
-bool IsValidUtf8(std::string_view text) {
+bool isValidUtf8(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = Utf8SequenceLength(text, pos);
+        const std::size_t length = utf8SequenceLength(text, pos);
         if (length == 0) {
             return false;
         }
@@ -78,7 +78,7 @@ constexpr auto kTsvAttention = [] {
     return table;
 }();
 
-void AppendTsvEscaped(std::string& out, std::string_view text) {
+void appendTsvEscaped(std::string& out, std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         // Most names are plain ASCII: copy each plain run at once.
         const std::size_t runStart = pos;
@@ -110,7 +110,7 @@ void AppendTsvEscaped(std::string& out, std::string_view text) {
             default:
                 break;
         }
-        const std::size_t length = Utf8SequenceLength(text, pos);
+        const std::size_t length = utf8SequenceLength(text, pos);
         if (length == 0) {
             out.append("\\x");
             appendByteHex(out, static_cast<unsigned char>(c));
@@ -122,7 +122,7 @@ void AppendTsvEscaped(std::string& out, std::string_view text) {
     }
 }
 
-void AppendJsonEscaped(std::string& out, std::string_view text) {
+void appendJsonEscaped(std::string& out, std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         const auto c = static_cast<unsigned char>(text[pos]);
         if (c == '"' || c == '\\') {
@@ -146,7 +146,7 @@ void AppendJsonEscaped(std::string& out, std::string_view text) {
             }
             ++pos;
         } else {
-            const std::size_t length = Utf8SequenceLength(text, pos);
+            const std::size_t length = utf8SequenceLength(text, pos);
             if (length == 0) {
                 out.append("\xEF\xBF\xBD");  // U+FFFD REPLACEMENT CHARACTER
                 ++pos;
@@ -158,7 +158,7 @@ void AppendJsonEscaped(std::string& out, std::string_view text) {
     }
 }
 
-void AppendHex(std::string& out, std::string_view bytes) {
+void appendHex(std::string& out, std::string_view bytes) {
     for (const char c : bytes) {
         appendByteHex(out, static_cast<unsigned char>(c));
     }

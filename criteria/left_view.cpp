@@ -46,7 +46,7 @@ QWidget* frameHolder(QWidget* canvas) {
 }  // namespace
 
 CLeftView::CLeftView(LiveConditionsBoard& board, QWidget* parent)
-    : CLeftView(board, MountedVolumes(), parent) {}
+    : CLeftView(board, mountedVolumes(), parent) {}
 
 CLeftView::CLeftView(LiveConditionsBoard& board, const std::vector<MountedVolume>& drives,
                      QWidget* parent)
@@ -94,7 +94,7 @@ void CLeftView::createControls() {
     m_staticMonths = new QLabel(u"Months"_s, m_canvas);
     adopt(FormControl::StaticMonths, m_staticMonths, control_id::kStaticMonths, u"staticMonths"_s);
     m_iconSearch = new QLabel(m_canvas);
-    m_iconSearch->setPixmap(SearchIcon().pixmap(32, 32));
+    m_iconSearch->setPixmap(searchIcon().pixmap(32, 32));
     adopt(FormControl::Icon, m_iconSearch, control_id::kNoId, u"iconSearch"_s);
     m_staticKB = new QLabel(u"KB"_s, m_canvas);
     adopt(FormControl::StaticKB, m_staticKB, control_id::kStaticKB, u"staticKB"_s);

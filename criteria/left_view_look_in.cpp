@@ -49,7 +49,7 @@ void CLeftView::FillDriveList(const std::vector<MountedVolume>& drives) {
     int count = 0;
     for (const MountedVolume& drive : drives) {
         const QByteArray raw = QByteArray::fromStdString(drive.mountPoint);
-        m_comboLookIn->insertItem(count, DriveIcon(), QFile::decodeName(raw), raw);
+        m_comboLookIn->insertItem(count, driveIcon(), QFile::decodeName(raw), raw);
         m_comboLookIn->setItemData(count, 0, kIndentRole);
         ++count;
     }
@@ -61,7 +61,7 @@ void CLeftView::AddTypedPath(const QString& text) {
     // The new item goes in and is selected before the old one leaves, so the
     // field never shows another item's text on the way.
     const int added = m_comboLookIn->count();
-    m_comboLookIn->insertItem(added, FolderIcon(), text, QFile::encodeName(text));
+    m_comboLookIn->insertItem(added, folderIcon(), text, QFile::encodeName(text));
     m_comboLookIn->setItemData(added, 1, kIndentRole);
     m_comboLookIn->setCurrentIndex(added);
     for (int i = 0; i < m_comboLookIn->count() - 1; ++i) {
@@ -86,7 +86,7 @@ std::optional<std::string> CLeftView::selectedLookInFolder() const {
         return std::nullopt;
     }
     const QByteArray raw = m_comboLookIn->itemData(selected, kRawPathRole).toByteArray();
-    return ExpandHomePrefix(raw.toStdString(), QFile::encodeName(QDir::homePath()).toStdString());
+    return expandHomePrefix(raw.toStdString(), QFile::encodeName(QDir::homePath()).toStdString());
 }
 
 void CLeftView::OnEditupdateLookIn(const QString& text) {

@@ -196,12 +196,12 @@ void CLeftView::OnCaseCheck() {
 }
 
 void CLeftView::publish() {
-    m_live.m_nSizeKB = formNumber(m_editSize);
-    m_live.m_nDays = formNumber(m_editDays);
-    m_live.m_nMonths = formNumber(m_editMonths);
-    m_live.m_nDateKind = m_comboDateKind->currentIndex();
-    m_live.m_bDaysChecked = m_radioDays->isChecked();
-    m_board.Publish(m_live);
+    m_live.m_sizeKB = formNumber(m_editSize);
+    m_live.m_days = formNumber(m_editDays);
+    m_live.m_months = formNumber(m_editMonths);
+    m_live.m_dateKind = m_comboDateKind->currentIndex();
+    m_live.m_daysChecked = m_radioDays->isChecked();
+    m_board.publish(m_live);
 }
 
 }  // namespace zandor

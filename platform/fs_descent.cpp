@@ -5,7 +5,7 @@
 
 namespace zandor {
 
-std::optional<FolderId> FolderIdOf(int fd) {
+std::optional<FolderId> folderIdOf(int fd) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         return std::nullopt;
@@ -40,7 +40,7 @@ void FolderDescent::leave() {
         Frame& parent = m_frames[m_depth - 2];
         if (!parent.fd.valid()) {
             UniqueFd fd(::openat(child.fd.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-            const auto id = fd.valid() ? FolderIdOf(fd.get()) : std::nullopt;
+            const auto id = fd.valid() ? folderIdOf(fd.get()) : std::nullopt;
             if (id && *id == parent.id) {
                 parent.fd = std::move(fd);
             } else {

@@ -33,7 +33,7 @@ struct FolderIdHash {
     }
 };
 
-std::optional<FolderId> FolderIdOf(int fd);
+std::optional<FolderId> folderIdOf(int fd);
 
 class FolderDescent {
   public:

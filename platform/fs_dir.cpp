@@ -39,11 +39,11 @@ EntryKind kindOf(unsigned char type) {
 
 }  // namespace
 
-UniqueFd OpenFolder(const char* path) {
+UniqueFd openFolder(const char* path) {
     return UniqueFd(::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
-UniqueFd OpenSubFolder(int parentFd, const char* name) {
+UniqueFd openSubFolder(int parentFd, const char* name) {
     return UniqueFd(::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
@@ -97,7 +97,7 @@ bool DirListing::Cursor::next(DirEntry& entry) {
     return true;
 }
 
-bool IsFolderAt(int dirFd, const char* name) {
+bool isFolderAt(int dirFd, const char* name) {
     struct statx stx {};
     if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE, &stx) != 0) {
         return false;

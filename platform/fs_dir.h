@@ -22,10 +22,10 @@ struct DirEntry {
 
 // Opens a folder for enumeration. Symbolic links are followed only for the
 // path given here (the look-in folder); the walk opens sub-folders with
-// OpenSubFolder, which never follows a link. Returns an invalid fd with errno
+// openSubFolder, which never follows a link. Returns an invalid fd with errno
 // set on failure.
-UniqueFd OpenFolder(const char* path);
-UniqueFd OpenSubFolder(int parentFd, const char* name);
+UniqueFd openFolder(const char* path);
+UniqueFd openSubFolder(int parentFd, const char* name);
 
 // All entries of one folder, read with large getdents64 calls into one
 // buffer. The storage is reused from folder to folder so that a walk
@@ -65,7 +65,7 @@ class DirListing {
 
 // Whether an entry whose directory entry did not tell its type is a folder,
 // asked of the file system without following a link.
-bool IsFolderAt(int dirFd, const char* name);
+bool isFolderAt(int dirFd, const char* name);
 
 inline bool IsDots(std::string_view name) {
     return name == "." || name == "..";

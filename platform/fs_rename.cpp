@@ -11,7 +11,7 @@
 
 namespace zandor {
 
-std::string ContainingFolder(std::string_view path) {
+std::string containingFolder(std::string_view path) {
     const std::size_t slash = path.size() < 2 ? std::string_view::npos : path.rfind('/');
     if (slash == std::string_view::npos || slash == 0) {
         return path.starts_with('/') && path.size() > 1 ? std::string("/") : std::string();
@@ -19,13 +19,13 @@ std::string ContainingFolder(std::string_view path) {
     return std::string(path.substr(0, slash));
 }
 
-bool IsAcceptableName(std::string_view name) {
+bool isAcceptableName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
 }
 
-int RenameInFolder(const std::string& folder, const std::string& oldName,
+int renameInFolder(const std::string& folder, const std::string& oldName,
                    const std::string& newName) {
-    if (!IsAcceptableName(oldName) || !IsAcceptableName(newName)) {
+    if (!isAcceptableName(oldName) || !isAcceptableName(newName)) {
         return EINVAL;
     }
     // Both names are resolved in one open folder, so the item cannot leave it

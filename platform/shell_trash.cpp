@@ -33,7 +33,7 @@ std::string reasonOf(const GError& error, const std::string& path) {
 
 }  // namespace
 
-TrashOutcome MoveToTrash(const std::string& path) {
+TrashOutcome moveToTrash(const std::string& path) {
     const std::unique_ptr<GFile, GObjectUnref> file(g_file_new_for_path(path.c_str()));
     GError* raw = nullptr;
     if (g_file_trash(file.get(), nullptr, &raw)) {

@@ -18,6 +18,6 @@ struct TrashOutcome {
 
 // Moves the item at path (raw bytes, never followed when it is a link) to
 // the trash of its file system. Vanished: there was no item at path.
-TrashOutcome MoveToTrash(const std::string& path);
+TrashOutcome moveToTrash(const std::string& path);
 
 }  // namespace zandor

@@ -75,7 +75,7 @@ std::vector<Decoded> decode(std::string_view bytes) {
 
 }  // namespace
 
-QString DisplayText(std::string_view bytes) {
+QString displayText(std::string_view bytes) {
     bool ascii = true;
     for (const char byte : bytes) {
         ascii = ascii && static_cast<unsigned char>(byte) < 0x80U;
@@ -91,7 +91,7 @@ QString DisplayText(std::string_view bytes) {
     return text;
 }
 
-std::string EditedNameBytes(std::string_view original, const QString& edited) {
+std::string editedNameBytes(std::string_view original, const QString& edited) {
     const std::vector<Decoded> before = decode(original);
     const QList<uint> after = edited.toUcs4();
     std::size_t prefix = 0;

@@ -43,16 +43,16 @@ bool PropertiesCounter::start(const std::string& path) {
     m_cancel = false;
     m_files = 0;
     m_folders = 0;
-    m_location = DisplayText(path);
+    m_location = displayText(path);
     // The worker never waits for this thread; its result comes back as a
     // queued call, which is dropped if this object is gone by then.
     m_worker = std::thread([this, path] {
-        const bool isFolder = IsFolderItself(path);
+        const bool isFolder = isFolderItself(path);
         const ContentCount count = m_count(path, &m_cancel, [this](const ContentCount& sofar) {
             m_files.store(sofar.files, std::memory_order_relaxed);
             m_folders.store(sofar.folders, std::memory_order_relaxed);
         });
-        std::string report = PropertiesReportText(path, isFolder, count);
+        std::string report = propertiesReportText(path, isFolder, count);
         QMetaObject::invokeMethod(
             this, [this, report = std::move(report)] { finish(report); }, Qt::QueuedConnection);
     });

@@ -36,29 +36,29 @@ class ResultModel : public QAbstractTableModel {
     void setRenamer(Renamer renamer) { m_renamer = std::move(renamer); }
 
     // Appends rows at the end in one insertion.
-    void Append(const std::vector<const ResultRow*>& rows);
+    void append(const std::vector<const ResultRow*>& rows);
     // Replaces every listed row (and the notice) with these.
-    void Relist(std::vector<const ResultRow*> rows);
-    void Clear();
+    void relist(std::vector<const ResultRow*> rows);
+    void clear();
     // The one row "Search is complete. There are no items to display",
     // which stands for no recorded row.
-    void ShowNotice();
+    void showNotice();
 
     // Takes the rows at these indexes (any order) out of the list.
-    void RemoveRows(std::vector<int> rows);
+    void removeRows(std::vector<int> rows);
     // Takes these recorded rows out of the list, wherever they are listed.
-    void RemoveRecords(const std::unordered_set<const ResultRow*>& records);
+    void removeRecords(const std::unordered_set<const ResultRow*>& records);
 
     // Recorded rows changed (renamed, or moved with their folder): every
     // cell is shown anew.
-    void RowsChanged();
+    void rowsChanged();
 
     // The recorded row listed at index, or null for the notice row.
     const ResultRow* rowAt(int row) const;
     bool showsNotice() const { return m_notice; }
 
   private:
-    QVariant displayText(const ResultRow& row, int column) const;
+    QVariant cellText(const ResultRow& row, int column) const;
 
     std::vector<const ResultRow*> m_rows;
     bool m_notice = false;

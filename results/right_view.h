@@ -42,11 +42,11 @@ class CRightView : public QWidget {
 
     // A search starts: both stores and the list are emptied, and only rows of
     // this search are taken from now on.
-    void BeginSearch(std::uint64_t generation);
+    void beginSearch(std::uint64_t generation);
     // Takes every row still waiting (before the completion is shown).
-    void FlushPending() { m_batcher.Drain(); }
+    void flushPending() { m_batcher.drain(); }
     // "Search is complete. There are no items to display", in no store.
-    void ShowNoItemsNotice() { m_model.ShowNotice(); }
+    void showNoItemsNotice() { m_model.showNotice(); }
 
     // A key 0-5 or a sort command 32782-32787.
     void OnSort(unsigned argument);
@@ -79,7 +79,7 @@ class CRightView : public QWidget {
     void setPrompts(PanePrompts prompts) { m_prompts = std::move(prompts); }
     PropertiesCounter& propertiesCounter() const { return *m_properties; }
 
-    ViewType m_dwViewType = ViewType::Details;
+    ViewType m_viewType = ViewType::Details;
     bool m_bSortDescending = true;  // so that the first sort is ascending
     // Set while a name edit that a click on a selected row began is open;
     // Delete waits for it to end. An edit begun by Rename leaves it clear.
@@ -101,8 +101,8 @@ class CRightView : public QWidget {
     static QString missingText(const QStringList& paths, bool folders);
     static std::vector<const ResultRow*> outermostOf(std::vector<const ResultRow*> rows);
     // Offers permanent deletion of items the Trash refused; adds those deleted to gone.
-    void deletePermanently(const std::vector<std::string>& paths, const QStringList& refusals,
-                           std::vector<std::string>& gone);
+    void offerPermanentDeletion(const std::vector<std::string>& paths, const QStringList& refusals,
+                                std::vector<std::string>& gone);
     // The items are gone: their rows, and the rows below them, leave the list and the stores.
     void forgetItems(const std::vector<std::string>& paths);
     std::vector<int> selectedRowIndexes() const;

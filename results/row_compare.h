@@ -20,15 +20,15 @@ enum class SortKey : unsigned {
 };
 
 // A key 0 to 5, or a sort command 32782 to 32787; empty for anything else.
-std::optional<SortKey> SortKeyFromArgument(unsigned argument);
+std::optional<SortKey> sortKeyFromArgument(unsigned argument);
 
 // Negative, zero or positive as a sorts before, with or after b.
-int CompareNoCase(std::string_view a, std::string_view b);
-int CompareRows(const ResultRow& a, const ResultRow& b, SortKey key);
+int compareNoCase(std::string_view a, std::string_view b);
+int compareRows(const ResultRow& a, const ResultRow& b, SortKey key);
 
 // True when a, standing just before b, is in the wrong order for the key and direction.
 inline bool ShouldSwap(const ResultRow& a, const ResultRow& b, SortKey key, bool descending) {
-    const int order = CompareRows(a, b, key);
+    const int order = compareRows(a, b, key);
     return descending ? order < 0 : order > 0;
 }
 

@@ -12,14 +12,14 @@ std::string inCase(std::string_view text, bool caseSensitive) {
     if (caseSensitive) {
         out.assign(text);
     } else {
-        AsciiLower(text, out);
+        asciiLower(text, out);
     }
     return out;
 }
 
 }  // namespace
 
-CompiledPattern CompilePattern(const NamePattern& pattern, bool caseSensitive) {
+CompiledPattern compilePattern(const NamePattern& pattern, bool caseSensitive) {
     CompiledPattern compiled;
     compiled.caseSensitive = caseSensitive;
     compiled.hasDot = pattern.m_bHasDot;
@@ -36,7 +36,7 @@ CompiledPattern CompilePattern(const NamePattern& pattern, bool caseSensitive) {
     return compiled;
 }
 
-void AsciiLower(std::string_view in, std::string& out) {
+void asciiLower(std::string_view in, std::string& out) {
     out.resize(in.size());
     for (std::size_t i = 0; i < in.size(); ++i) {
         const char c = in[i];
@@ -44,42 +44,42 @@ void AsciiLower(std::string_view in, std::string& out) {
     }
 }
 
-std::string_view EntryBase(std::string_view name) {
+std::string_view entryBase(std::string_view name) {
     const std::size_t dot = name.find('.');
     return (dot == std::string_view::npos || dot == 0) ? name : name.substr(0, dot);
 }
 
-std::string_view EntryExtension(std::string_view name) {
+std::string_view entryExtension(std::string_view name) {
     const std::size_t dot = name.find('.');
     return dot == std::string_view::npos ? name : name.substr(dot + 1);
 }
 
-bool FolderNameMatches(const CompiledPattern& pattern, std::string_view name) {
+bool folderNameMatches(const CompiledPattern& pattern, std::string_view name) {
     if (pattern.hasDot) {
         return false;
     }
     // With a "*" only the text before it counts, and it is compared with the
     // whole name; without one, with the name before its first dot.
     return pattern.baseWildcard ? name.starts_with(pattern.base)
-                                : EntryBase(name).starts_with(pattern.base);
+                                : entryBase(name).starts_with(pattern.base);
 }
 
-bool FileNameMatches(const CompiledPattern& pattern, std::string_view name) {
-    const std::string_view base = EntryBase(name);
+bool fileNameMatches(const CompiledPattern& pattern, std::string_view name) {
+    const std::string_view base = entryBase(name);
     return pattern.baseWildcard ? base.starts_with(pattern.base)
                                 : base.find(pattern.base) != std::string_view::npos;
 }
 
-bool FileExtensionMatches(const CompiledPattern& pattern, std::string_view name) {
+bool fileExtensionMatches(const CompiledPattern& pattern, std::string_view name) {
     if (!pattern.hasDot || pattern.extStarFirst) {
         return true;
     }
-    const std::string_view ext = EntryExtension(name);
+    const std::string_view ext = entryExtension(name);
     return pattern.extWildcard ? ext.starts_with(pattern.ext) : ext == pattern.ext;
 }
 
-bool SizeMatches(int relation, std::int64_t valueKB, std::uint64_t bytes) {
-    const std::uint64_t size = SizeInKB(bytes);
+bool sizeMatches(int relation, std::int64_t valueKB, std::uint64_t bytes) {
+    const std::uint64_t size = sizeInKB(bytes);
     const auto value = static_cast<std::uint64_t>(valueKB);  // negative: above any size
     switch (relation) {
         case static_cast<int>(SizeRelation::AtLeast):
@@ -93,7 +93,7 @@ bool SizeMatches(int relation, std::int64_t valueKB, std::uint64_t bytes) {
     }
 }
 
-bool TypeMatches(std::string_view lowerName, std::string_view typeExt) {
+bool typeMatches(std::string_view lowerName, std::string_view typeExt) {
     const std::size_t dot = lowerName.find('.');
     if (dot == std::string_view::npos || dot == 0) {
         return false;
@@ -101,16 +101,16 @@ bool TypeMatches(std::string_view lowerName, std::string_view typeExt) {
     return lowerName.substr(dot + 1) == typeExt;
 }
 
-bool DateMatches(const LiveConditions& live, std::int64_t created, std::int64_t lastWrite,
+bool dateMatches(const LiveConditions& live, std::int64_t created, std::int64_t lastWrite,
                  std::int64_t now) {
     const std::int64_t chosen =
-        live.m_nDateKind == static_cast<int>(DateKind::Created) ? created : lastWrite;
+        live.m_dateKind == static_cast<int>(DateKind::Created) ? created : lastWrite;
     // Division truncates toward zero: a time in the future has a negative age.
     std::int64_t age = (now - chosen) / kSecondsPerDay;
-    std::int64_t limit = live.m_nDays;
-    if (!live.m_bDaysChecked) {
+    std::int64_t limit = live.m_days;
+    if (!live.m_daysChecked) {
         age /= kDaysPerMonth;
-        limit = live.m_nMonths;
+        limit = live.m_months;
     }
     return age <= limit;
 }

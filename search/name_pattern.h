@@ -19,6 +19,6 @@ struct NamePattern {
 // Splits the name text into pattern. The flags are cleared first; the
 // extension part keeps what it held when the text has no extension part (it
 // is not consulted then).
-void SplitNamePattern(std::string_view text, NamePattern& pattern);
+void splitNamePattern(std::string_view text, NamePattern& pattern);
 
 }  // namespace zandor

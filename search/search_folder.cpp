@@ -17,15 +17,15 @@ FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live
       m_live(live),
       m_results(results),
       m_progress(progress),
-      m_pattern(CompilePattern(criteria, criteria.m_bCaseSensitive)),
-      m_wantsMetadata(results.WantsMetadata()),
+      m_pattern(compilePattern(criteria, criteria.m_bCaseSensitive)),
+      m_wantsMetadata(results.wantsMetadata()),
       m_descent(&criteria.m_bStop) {}
 
 int FolderWalk::SearchFolder(const std::string& strFolder) {
     m_path = strFolder;
     m_descent.clear();
-    UniqueFd fd = OpenFolder(strFolder.c_str());
-    const auto id = fd.valid() ? FolderIdOf(fd.get()) : std::nullopt;
+    UniqueFd fd = openFolder(strFolder.c_str());
+    const auto id = fd.valid() ? folderIdOf(fd.get()) : std::nullopt;
     if (!id || !m_descent.enter(std::move(fd), *id, m_path.size())) {
         return errno;
     }
@@ -54,7 +54,7 @@ int FolderWalk::SearchFolder(const std::string& strFolder) {
 
 void FolderWalk::examine(int dirFd, const DirEntry& entry) {
     const bool isFolder = entry.kind == EntryKind::Folder || (entry.kind == EntryKind::Unknown &&
-                                                              IsFolderAt(dirFd, entry.name.data()));
+                                                              isFolderAt(dirFd, entry.name.data()));
     const LiveConditions& live = m_live.refresh();
     if (isFolder) {
         folderRules(dirFd, entry.name, live);
@@ -65,11 +65,11 @@ void FolderWalk::examine(int dirFd, const DirEntry& entry) {
 
 void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditions& live) {
     const std::size_t parentLength = m_path.size();
-    AppendPathComponent(m_path, name);
+    appendPathComponent(m_path, name);
     std::optional<FolderId> known;  // from the row's description, saving a call when entered
     if (!live.m_bTypeFilter && !live.m_bSizeFilter) {
-        m_progress.OnProgress(ProgressKind::FolderMet, m_path);
-        if (FolderNameMatches(m_pattern, comparedName(name))) {
+        m_progress.onProgress(ProgressKind::FolderMet, m_path);
+        if (folderNameMatches(m_pattern, comparedName(name))) {
             m_criteria.m_bMatch = true;
             if (const auto info = addResult(dirFd, name, true, std::nullopt)) {
                 known = FolderId{info->device, info->inode};
@@ -77,7 +77,7 @@ void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditi
         }
     } else if (live.m_bIncludeSubDirs) {
         // With a size or type condition folders are never listed, only entered.
-        m_progress.OnProgress(ProgressKind::SubFolderEntered, m_path);
+        m_progress.onProgress(ProgressKind::SubFolderEntered, m_path);
     }
     if (live.m_bIncludeSubDirs) {
         descend(dirFd, name, parentLength, known);
@@ -88,13 +88,13 @@ void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditi
 
 void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLength,
                          std::optional<FolderId> known) {
-    UniqueFd fd = OpenSubFolder(dirFd, name.data());
-    const auto id = !fd.valid() ? std::nullopt : known ? known : FolderIdOf(fd.get());
+    UniqueFd fd = openSubFolder(dirFd, name.data());
+    const auto id = !fd.valid() ? std::nullopt : known ? known : folderIdOf(fd.get());
     // A folder already on the descent path (a bind mount of an ancestor) would
     // lead round in a circle, and a pseudo file system mounted below the
     // look-in folder holds no user files and may not end.
     const bool enter = id && !m_descent.onPath(*id) &&
-                       (id->dev == m_descent.id().dev || !IsOnPseudoFileSystem(fd.get()));
+                       (id->dev == m_descent.id().dev || !isOnPseudoFileSystem(fd.get()));
     if (!enter || !m_descent.enter(std::move(fd), *id, m_path.size())) {
         m_path.resize(parentLength);
     }
@@ -103,34 +103,34 @@ void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLen
 void FolderWalk::fileRules(int dirFd, std::string_view name, const LiveConditions& live) {
     const bool nameTests = !m_pattern.nameAdmitsAll();
     const std::string_view compared = nameTests ? comparedName(name) : name;
-    if (nameTests && !FileNameMatches(m_pattern, compared)) {
+    if (nameTests && !fileNameMatches(m_pattern, compared)) {
         return;
     }
     std::optional<EntryInfo> info;
     const auto described = [&] {
         if (!info) {
-            info = StatEntryAt(dirFd, name.data());
+            info = statEntryAt(dirFd, name.data());
         }
         return info.has_value();  // a file that vanished matches nothing
     };
     if (live.m_bSizeFilter &&
-        (!described() || !SizeMatches(live.m_nSizeRelation, live.m_nSizeKB, info->size))) {
+        (!described() || !sizeMatches(live.m_nSizeRelation, live.m_sizeKB, info->size))) {
         return;
     }
-    if (live.m_bTypeFilter && !TypeMatches(lowerName(name), live.m_strTypeExt)) {
+    if (live.m_bTypeFilter && !typeMatches(lowerName(name), live.m_strTypeExt)) {
         return;
     }
     if (live.m_bDateFilter &&
-        (!described() || !DateMatches(live, info->created, info->lastWrite,
+        (!described() || !dateMatches(live, info->created, info->lastWrite,
                                       static_cast<std::int64_t>(::time(nullptr))))) {
         return;
     }
-    if (nameTests && !FileExtensionMatches(m_pattern, comparedName(name))) {
+    if (nameTests && !fileExtensionMatches(m_pattern, comparedName(name))) {
         return;
     }
     m_criteria.m_bMatch = true;
     const std::size_t parentLength = m_path.size();
-    AppendPathComponent(m_path, name);
+    appendPathComponent(m_path, name);
     addResult(dirFd, name, false, info);
     m_path.resize(parentLength);
 }
@@ -138,7 +138,7 @@ void FolderWalk::fileRules(int dirFd, std::string_view name, const LiveCondition
 std::optional<EntryInfo> FolderWalk::addResult(int dirFd, std::string_view name, bool isFolder,
                                                std::optional<EntryInfo> info) {
     if (!info && m_wantsMetadata) {
-        info = StatEntryAt(dirFd, name.data());
+        info = statEntryAt(dirFd, name.data());
         if (!info) {
             return info;  // vanished between the listing and now: nothing to show
         }
@@ -166,7 +166,7 @@ std::string_view FolderWalk::comparedName(std::string_view name) {
 }
 
 std::string_view FolderWalk::lowerName(std::string_view name) {
-    AsciiLower(name, m_lower);
+    asciiLower(name, m_lower);
     return m_lower;
 }
 

@@ -181,7 +181,7 @@ class MainFrameTest : public QObject {
         QCOMPARE(menuTexts(menus[2]), strings({"Open", "Open Containing Folder"}));
 
         QMenu context;
-        BuildContextMenu(&context, frame.actions());
+        buildContextMenu(&context, frame.actions());
         QCOMPARE(menuTexts(&context),
                  strings({"Open Containing Folder", "-", "View", "Arrange Icons", "-", "Open",
                           "Rename", "Delete", "-", "Properties", "-", "Select All", "Select Page",
@@ -220,9 +220,9 @@ class MainFrameTest : public QObject {
         CMainFrame frame;
         QCOMPARE(frame.router().activePane(), Pane::Criteria);
         frame.actions().views[0]->trigger();
-        QCOMPARE(frame.m_pRightView->m_dwViewType, ViewType::LargeIcons);
+        QCOMPARE(frame.m_pRightView->m_viewType, ViewType::LargeIcons);
         frame.actions().views[3]->trigger();
-        QCOMPARE(frame.m_pRightView->m_dwViewType, ViewType::Details);
+        QCOMPARE(frame.m_pRightView->m_viewType, ViewType::Details);
     }
 
     void theStatusBarToggles() {

@@ -14,7 +14,7 @@ namespace {
 using Args = std::vector<std::string>;
 using ::testing::HasSubstr;
 
-std::string Joined(const Args& args) {
+std::string joined(const Args& args) {
     std::string text;
     for (const auto& arg : args) {
         text.append(text.empty() ? "" : " ").append("[" + arg + "]");
@@ -23,17 +23,17 @@ std::string Joined(const Args& args) {
 }
 
 // The options parsed from args; a failure (and defaults) when they are refused.
-CliOptions Parsed(const Args& args) {
-    auto parsed = ParseCliOptions(args);
+CliOptions parsed(const Args& args) {
+    auto parsed = parseCliOptions(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        ADD_FAILURE() << Joined(args) << " refused: " << error->message;
+        ADD_FAILURE() << joined(args) << " refused: " << error->message;
         return CliOptions{};
     }
     return std::get<CliOptions>(parsed);
 }
 
 // The conditions of a command line with no options, to compare the rest against.
-void ExpectNoConditions(const LiveConditions& c) {
+void expectNoConditions(const LiveConditions& c) {
     EXPECT_FALSE(c.m_bSizeFilter);
     EXPECT_FALSE(c.m_bTypeFilter);
     EXPECT_FALSE(c.m_bDateFilter);
@@ -41,7 +41,7 @@ void ExpectNoConditions(const LiveConditions& c) {
 }
 
 TEST(CliOptionsParse, DefaultsWithoutArguments) {
-    const CliOptions options = Parsed({});
+    const CliOptions options = parsed({});
     EXPECT_EQ(options.folder, ".");
     EXPECT_EQ(options.name, "");
     EXPECT_FALSE(options.caseSensitive);
@@ -49,7 +49,7 @@ TEST(CliOptionsParse, DefaultsWithoutArguments) {
     EXPECT_EQ(options.format, OutputFormat::Tsv);
     EXPECT_FALSE(options.help);
     EXPECT_FALSE(options.version);
-    ExpectNoConditions(options.conditions);
+    expectNoConditions(options.conditions);
 }
 
 TEST(CliOptionsParse, SizeSetsRelationAndKilobytes) {
@@ -66,11 +66,11 @@ TEST(CliOptionsParse, SizeSetsRelationAndKilobytes) {
         {{"--size", "equal:9223372036854775807"}, 2, 9223372036854775807},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const CliOptions options = Parsed(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const CliOptions options = parsed(c.args);
         EXPECT_TRUE(options.conditions.m_bSizeFilter);
         EXPECT_EQ(options.conditions.m_nSizeRelation, c.relation);
-        EXPECT_EQ(options.conditions.m_nSizeKB, c.kb);
+        EXPECT_EQ(options.conditions.m_sizeKB, c.kb);
         EXPECT_FALSE(options.conditions.m_bTypeFilter);
         EXPECT_FALSE(options.conditions.m_bDateFilter);
         EXPECT_TRUE(options.conditions.m_bIncludeSubDirs);
@@ -78,11 +78,11 @@ TEST(CliOptionsParse, SizeSetsRelationAndKilobytes) {
 }
 
 TEST(CliOptionsParse, TypeAcceptsEveryKnownExtension) {
-    ASSERT_FALSE(KnownTypeExtensions().empty());
-    for (const auto& ext : KnownTypeExtensions()) {
+    ASSERT_FALSE(knownTypeExtensions().empty());
+    for (const auto& ext : knownTypeExtensions()) {
         for (const Args& args : {Args{"--type", ext}, Args{"--type=" + ext}}) {
-            SCOPED_TRACE(Joined(args));
-            const CliOptions options = Parsed(args);
+            SCOPED_TRACE(joined(args));
+            const CliOptions options = parsed(args);
             EXPECT_TRUE(options.conditions.m_bTypeFilter);
             EXPECT_EQ(options.conditions.m_strTypeExt, ext);
             EXPECT_FALSE(options.conditions.m_bSizeFilter);
@@ -92,7 +92,7 @@ TEST(CliOptionsParse, TypeAcceptsEveryKnownExtension) {
 }
 
 TEST(CliOptionsParse, SortTakesAKeyAndADirection) {
-    EXPECT_FALSE(Parsed({}).sortKey);
+    EXPECT_FALSE(parsed({}).sortKey);
     const struct {
         Args args;
         SortKey key;
@@ -106,8 +106,8 @@ TEST(CliOptionsParse, SortTakesAKeyAndADirection) {
         {{"--sort", "modified"}, SortKey::LastWrite, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const CliOptions options = Parsed(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const CliOptions options = parsed(c.args);
         ASSERT_TRUE(options.sortKey);
         EXPECT_EQ(*options.sortKey, c.key);
         EXPECT_EQ(options.sortDescending, c.descending);
@@ -115,7 +115,7 @@ TEST(CliOptionsParse, SortTakesAKeyAndADirection) {
 }
 
 TEST(CliOptionsParse, TypeCPlusPlus) {
-    const CliOptions options = Parsed({"--type", "c++"});
+    const CliOptions options = parsed({"--type", "c++"});
     EXPECT_TRUE(options.conditions.m_bTypeFilter);
     EXPECT_EQ(options.conditions.m_strTypeExt, "c++");
 }
@@ -139,13 +139,13 @@ TEST(CliOptionsParse, DatesSetKindUnitAndNumber) {
         {{"--created", "3", "--created", "2m"}, 0, false, 3, 2},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const CliOptions options = Parsed(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const CliOptions options = parsed(c.args);
         EXPECT_TRUE(options.conditions.m_bDateFilter);
-        EXPECT_EQ(options.conditions.m_nDateKind, c.kind);
-        EXPECT_EQ(options.conditions.m_bDaysChecked, c.days);
-        EXPECT_EQ(options.conditions.m_nDays, c.nDays);
-        EXPECT_EQ(options.conditions.m_nMonths, c.nMonths);
+        EXPECT_EQ(options.conditions.m_dateKind, c.kind);
+        EXPECT_EQ(options.conditions.m_daysChecked, c.days);
+        EXPECT_EQ(options.conditions.m_days, c.nDays);
+        EXPECT_EQ(options.conditions.m_months, c.nMonths);
         EXPECT_FALSE(options.conditions.m_bSizeFilter);
         EXPECT_FALSE(options.conditions.m_bTypeFilter);
     }
@@ -153,17 +153,17 @@ TEST(CliOptionsParse, DatesSetKindUnitAndNumber) {
 
 TEST(CliOptionsParse, FlagsAndFormats) {
     {
-        const CliOptions options = Parsed({"--no-subdirs"});
+        const CliOptions options = parsed({"--no-subdirs"});
         EXPECT_FALSE(options.conditions.m_bIncludeSubDirs);
         EXPECT_FALSE(options.caseSensitive);
     }
-    EXPECT_TRUE(Parsed({"--case-sensitive"}).caseSensitive);
-    EXPECT_TRUE(Parsed({"--progress"}).progress);
-    EXPECT_TRUE(Parsed({"-h"}).help);
-    EXPECT_TRUE(Parsed({"--help"}).help);
-    EXPECT_TRUE(Parsed({"--version"}).version);
-    EXPECT_FALSE(Parsed({"--help"}).version);
-    EXPECT_FALSE(Parsed({"--version"}).help);
+    EXPECT_TRUE(parsed({"--case-sensitive"}).caseSensitive);
+    EXPECT_TRUE(parsed({"--progress"}).progress);
+    EXPECT_TRUE(parsed({"-h"}).help);
+    EXPECT_TRUE(parsed({"--help"}).help);
+    EXPECT_TRUE(parsed({"--version"}).version);
+    EXPECT_FALSE(parsed({"--help"}).version);
+    EXPECT_FALSE(parsed({"--version"}).help);
 
     const struct {
         Args args;
@@ -177,7 +177,7 @@ TEST(CliOptionsParse, FlagsAndFormats) {
         {{"--format", "null", "--format", "json"}, OutputFormat::Json},
     };
     for (const auto& c : formats) {
-        EXPECT_EQ(Parsed(c.args).format, c.format) << Joined(c.args);
+        EXPECT_EQ(parsed(c.args).format, c.format) << joined(c.args);
     }
 }
 
@@ -202,15 +202,15 @@ TEST(CliOptionsParse, NameAndFolderForms) {
         {{"-n", "--", "dir"}, "--", "dir"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const CliOptions options = Parsed(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const CliOptions options = parsed(c.args);
         EXPECT_EQ(options.name, c.name);
         EXPECT_EQ(options.folder, c.folder);
     }
 }
 
 TEST(CliOptionsParse, DoubleDashEndsOptions) {
-    const CliOptions options = Parsed({"--progress", "--", "--no-subdirs"});
+    const CliOptions options = parsed({"--progress", "--", "--no-subdirs"});
     EXPECT_TRUE(options.progress);
     EXPECT_EQ(options.folder, "--no-subdirs");
     EXPECT_TRUE(options.conditions.m_bIncludeSubDirs);
@@ -218,7 +218,7 @@ TEST(CliOptionsParse, DoubleDashEndsOptions) {
 
 TEST(CliOptionsParse, OptionsCombine) {
     const CliOptions options =
-        Parsed({"-n", "*.cpp", "--no-subdirs", "--case-sensitive", "--size", "at-most:4", "--type",
+        parsed({"-n", "*.cpp", "--no-subdirs", "--case-sensitive", "--size", "at-most:4", "--type",
                 "cpp", "--modified", "2m", "--format", "json", "--progress", "src"});
     EXPECT_EQ(options.name, "*.cpp");
     EXPECT_EQ(options.folder, "src");
@@ -229,13 +229,13 @@ TEST(CliOptionsParse, OptionsCombine) {
     EXPECT_FALSE(c.m_bIncludeSubDirs);
     EXPECT_TRUE(c.m_bSizeFilter);
     EXPECT_EQ(c.m_nSizeRelation, 1);
-    EXPECT_EQ(c.m_nSizeKB, 4);
+    EXPECT_EQ(c.m_sizeKB, 4);
     EXPECT_TRUE(c.m_bTypeFilter);
     EXPECT_EQ(c.m_strTypeExt, "cpp");
     EXPECT_TRUE(c.m_bDateFilter);
-    EXPECT_EQ(c.m_nDateKind, 1);
-    EXPECT_FALSE(c.m_bDaysChecked);
-    EXPECT_EQ(c.m_nMonths, 2);
+    EXPECT_EQ(c.m_dateKind, 1);
+    EXPECT_FALSE(c.m_daysChecked);
+    EXPECT_EQ(c.m_months, 2);
 }
 
 TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
@@ -280,8 +280,8 @@ TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
         {{"--", "one", "two"}, {"'one'", "'two'"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const auto parsed = ParseCliOptions(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const auto parsed = parseCliOptions(c.args);
         const auto* error = std::get_if<UsageError>(&parsed);
         ASSERT_NE(error, nullptr);
         for (const auto& named : c.named) {
@@ -291,13 +291,13 @@ TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
 }
 
 TEST(CliOptionsProperties, TakesAPathAndRefusesNone) {
-    EXPECT_EQ(Parsed({"--properties", "/some/where"}).propertiesPath, "/some/where");
-    EXPECT_EQ(Parsed({"--properties=-odd name"}).propertiesPath, "-odd name");
-    EXPECT_FALSE(Parsed({"/some/where"}).propertiesPath);
+    EXPECT_EQ(parsed({"--properties", "/some/where"}).propertiesPath, "/some/where");
+    EXPECT_EQ(parsed({"--properties=-odd name"}).propertiesPath, "-odd name");
+    EXPECT_FALSE(parsed({"/some/where"}).propertiesPath);
     for (const Args& args : {Args{"--properties"}, Args{"--properties="}}) {
-        const auto parsed = ParseCliOptions(args);
+        const auto parsed = parseCliOptions(args);
         const auto* error = std::get_if<UsageError>(&parsed);
-        ASSERT_NE(error, nullptr) << Joined(args);
+        ASSERT_NE(error, nullptr) << joined(args);
         EXPECT_THAT(error->message, HasSubstr("--properties"));
     }
 }

@@ -15,15 +15,15 @@ namespace {
 using namespace std::string_view_literals;
 
 // Shows bytes as hex in failure messages, so that invalid UTF-8 stays readable.
-std::string Hex(std::string_view bytes) {
+std::string hex(std::string_view bytes) {
     std::string text;
-    AppendHex(text, bytes);
+    appendHex(text, bytes);
     return text;
 }
 
 // The UTF-8 form of a code point, in `length` bytes (more than needed gives an
 // overlong form). Surrogates and values above U+10FFFF are encoded as asked.
-std::string Encode(std::uint32_t cp, int length) {
+std::string encode(std::uint32_t cp, int length) {
     std::string out;
     switch (length) {
         case 1:
@@ -48,7 +48,7 @@ std::string Encode(std::uint32_t cp, int length) {
     return out;
 }
 
-int ShortestLength(std::uint32_t cp) {
+int shortestLength(std::uint32_t cp) {
     return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
 }
 
@@ -124,8 +124,8 @@ TEST(TextEscapeUtf8, SequenceLengthOfChosenBytes) {
         {"\xf0\x9f\x98\x80\xf0\x9f\x98"sv, 4, 0},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Utf8SequenceLength(c.text, c.pos), c.length)
-            << "bytes " << Hex(c.text) << " at " << c.pos;
+        EXPECT_EQ(utf8SequenceLength(c.text, c.pos), c.length)
+            << "bytes " << hex(c.text) << " at " << c.pos;
     }
 }
 
@@ -134,26 +134,26 @@ TEST(TextEscapeUtf8, SequenceLengthOfChosenBytes) {
 TEST(TextEscapeUtf8, SequenceLengthOfEveryCodePoint) {
     int failures = 0;
     for (std::uint32_t cp = 0; cp <= 0x10FFFF && failures < 10; ++cp) {
-        const int shortest = ShortestLength(cp);
+        const int shortest = shortestLength(cp);
         const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-        const std::string text = Encode(cp, shortest);
+        const std::string text = encode(cp, shortest);
         const std::size_t expected = surrogate ? 0 : static_cast<std::size_t>(shortest);
-        if (Utf8SequenceLength(text, 0) != expected || IsValidUtf8(text) == surrogate) {
-            ADD_FAILURE() << "U+" << std::hex << cp << " as " << Hex(text);
+        if (utf8SequenceLength(text, 0) != expected || isValidUtf8(text) == surrogate) {
+            ADD_FAILURE() << "U+" << std::hex << cp << " as " << hex(text);
             ++failures;
         }
         for (int longer = shortest + 1; longer <= 4; ++longer) {
-            const std::string overlong = Encode(cp, longer);
-            if (Utf8SequenceLength(overlong, 0) != 0 || IsValidUtf8(overlong)) {
-                ADD_FAILURE() << "overlong U+" << std::hex << cp << " as " << Hex(overlong);
+            const std::string overlong = encode(cp, longer);
+            if (utf8SequenceLength(overlong, 0) != 0 || isValidUtf8(overlong)) {
+                ADD_FAILURE() << "overlong U+" << std::hex << cp << " as " << hex(overlong);
                 ++failures;
             }
         }
     }
     for (std::uint32_t cp = 0x110000; cp <= 0x1FFFFF && failures < 10; ++cp) {
-        const std::string text = Encode(cp, 4);
-        if (Utf8SequenceLength(text, 0) != 0 || IsValidUtf8(text)) {
-            ADD_FAILURE() << "U+" << std::hex << cp << " as " << Hex(text);
+        const std::string text = encode(cp, 4);
+        if (utf8SequenceLength(text, 0) != 0 || isValidUtf8(text)) {
+            ADD_FAILURE() << "U+" << std::hex << cp << " as " << hex(text);
             ++failures;
         }
     }
@@ -182,7 +182,7 @@ TEST(TextEscapeUtf8, IsValidUtf8OnWholeTexts) {
         {"ok \xe2\x82\xac"sv.substr(0, 5), false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IsValidUtf8(c.text), c.valid) << "bytes " << Hex(c.text);
+        EXPECT_EQ(isValidUtf8(c.text), c.valid) << "bytes " << hex(c.text);
     }
 }
 
@@ -224,13 +224,13 @@ TEST(TextEscapeTsv, EscapesSeparatorsBackslashAndInvalidBytes) {
     };
     for (const auto& c : cases) {
         std::string out = "kept|";
-        AppendTsvEscaped(out, c.in);
-        EXPECT_EQ(out, "kept|" + std::string(c.out)) << "bytes " << Hex(c.in);
+        appendTsvEscaped(out, c.in);
+        EXPECT_EQ(out, "kept|" + std::string(c.out)) << "bytes " << hex(c.in);
     }
 }
 
 // Reverses the tsv escaping; false when the text holds an escape it never makes.
-bool TsvUnescape(std::string_view text, std::string& out) {
+bool tsvUnescape(std::string_view text, std::string& out) {
     const auto hexValue = [](char c) {
         return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
     };
@@ -288,11 +288,11 @@ TEST(TextEscapeTsv, EveryShortTextIsOneFieldAndRoundTrips) {
     }
     for (const auto& text : texts) {
         std::string escaped;
-        AppendTsvEscaped(escaped, text);
+        appendTsvEscaped(escaped, text);
         std::string back;
         const bool oneField = escaped.find_first_of("\t\n\r") == std::string::npos;
-        if (!oneField || !IsValidUtf8(escaped) || !TsvUnescape(escaped, back) || back != text) {
-            ADD_FAILURE() << "bytes " << Hex(text) << " escaped as " << Hex(escaped);
+        if (!oneField || !isValidUtf8(escaped) || !tsvUnescape(escaped, back) || back != text) {
+            ADD_FAILURE() << "bytes " << hex(text) << " escaped as " << hex(escaped);
             if (++failures == 10) {
                 break;
             }
@@ -330,8 +330,8 @@ TEST(TextEscapeJson, EscapesQuotesBackslashControlsAndInvalidBytes) {
     };
     for (const auto& c : cases) {
         std::string out = "kept|";
-        AppendJsonEscaped(out, c.in);
-        EXPECT_EQ(out, "kept|" + std::string(c.out)) << "bytes " << Hex(c.in);
+        appendJsonEscaped(out, c.in);
+        EXPECT_EQ(out, "kept|" + std::string(c.out)) << "bytes " << hex(c.in);
     }
 }
 
@@ -346,8 +346,8 @@ TEST(TextEscapeJson, EveryShortTextIsAValidStringBody) {
                 text.push_back(static_cast<char>(b));
             }
             std::string escaped;
-            AppendJsonEscaped(escaped, text);
-            bool ok = IsValidUtf8(escaped);
+            appendJsonEscaped(escaped, text);
+            bool ok = isValidUtf8(escaped);
             for (std::size_t i = 0; ok && i < escaped.size(); ++i) {
                 const auto c = static_cast<unsigned char>(escaped[i]);
                 if (c == '\\') {
@@ -368,7 +368,7 @@ TEST(TextEscapeJson, EveryShortTextIsAValidStringBody) {
                 }
             }
             if (!ok) {
-                ADD_FAILURE() << "bytes " << Hex(text) << " escaped as " << Hex(escaped);
+                ADD_FAILURE() << "bytes " << hex(text) << " escaped as " << hex(escaped);
                 ++failures;
             }
         }
@@ -385,7 +385,7 @@ TEST(TextEscapeHex, TwoLowerCaseDigitsPerByte) {
     };
     for (const auto& c : cases) {
         std::string out = "kept|";
-        AppendHex(out, c.in);
+        appendHex(out, c.in);
         EXPECT_EQ(out, "kept|" + std::string(c.out));
     }
 }

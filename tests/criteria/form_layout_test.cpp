@@ -233,7 +233,7 @@ TEST(FormLayoutSections, AllFourOpenMakeTheLowerFrame355High) {
 TEST(FormLayoutHeader, PlacesFollowTheFramesAfterStart) {
     const int cx = 240;
     const HeaderGeometry header =
-        HeaderPlaces(FormRect{7, 45, cx - 15, 180}, FormRect{7, 240, cx - 15, 130});
+        headerPlaces(FormRect{7, 45, cx - 15, 180}, FormRect{7, 240, cx - 15, 130});
     EXPECT_EQ(header.titleAt, (FormPoint{52, 15}));
     EXPECT_EQ(header.rule, (FormRect{52, 30, (cx - 13) - 52, 2}));
     EXPECT_EQ(header.band, (FormRect{8, 247, (cx - 11) - 8, 18}));
@@ -245,7 +245,7 @@ TEST(FormLayoutHeader, BandStaysAtTheTopOfTheLowerFrameWhenSectionsOpen) {
     layout.toggle(FormSection::Date, true);
     layout.toggle(FormSection::Size, true);
     const HeaderGeometry header =
-        HeaderPlaces(layout.rect(C::GroupNamed), layout.rect(C::GroupOptions));
+        headerPlaces(layout.rect(C::GroupNamed), layout.rect(C::GroupOptions));
     EXPECT_EQ(header.band, (FormRect{8, 247, 221, 18}));
 }
 

@@ -18,7 +18,7 @@ namespace zandor::test {
 
 // Three disks, listed out of order, and two kernel file systems.
 inline std::vector<MountedVolume> sampleDrives() {
-    return ParseMountInfo(
+    return parseMountInfo(
         "30 1 8:2 / /home rw - ext4 /dev/sda2 rw\n"
         "22 1 0:21 / /proc rw - proc proc rw\n"
         "25 0 8:1 / / rw - ext4 /dev/sda1 rw\n"

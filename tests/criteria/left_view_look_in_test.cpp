@@ -70,7 +70,7 @@ class LeftViewLookInTest : public QObject {
         QCOMPARE(m_form->m_nDriveCount, 3);
         QCOMPARE(indents(), (QList<int>{0, 0, 0}));
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(hasIcon(i, DriveIcon()));
+            QVERIFY(hasIcon(i, driveIcon()));
         }
         QCOMPARE(m_form->lookInSelection(), -1);
         QCOMPARE(m_form->lookInText(), QString());
@@ -82,7 +82,7 @@ class LeftViewLookInTest : public QObject {
         LiveConditionsBoard board;
         const CLeftView form(board);
         QStringList expected;
-        for (const MountedVolume& volume : MountedVolumes()) {
+        for (const MountedVolume& volume : mountedVolumes()) {
             expected << QFile::decodeName(QByteArray::fromStdString(volume.mountPoint));
         }
         QCOMPARE(test::itemTexts(form.m_comboLookIn), expected);
@@ -95,7 +95,7 @@ class LeftViewLookInTest : public QObject {
                  (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s, u"/usr/share/doc"_s}));
         QCOMPARE(indents(), (QList<int>{0, 0, 0, 1}));
         QCOMPARE(m_form->lookInSelection(), 3);
-        QVERIFY(hasIcon(3, FolderIcon()));
+        QVERIFY(hasIcon(3, folderIcon()));
         QCOMPARE(m_form->lookInText(), u"/usr/share/doc"_s);
         QCOMPARE(m_form->selectedLookInFolder(), std::optional<std::string>("/usr/share/doc"));
         QVERIFY(m_form->m_bLookInEdited);

@@ -25,7 +25,7 @@ class LeftViewStateTest : public QObject {
     std::unique_ptr<LiveConditionsBoard> m_board;
     std::unique_ptr<CLeftView> m_form;
 
-    LiveConditions published() const { return *m_board->Current(); }
+    LiveConditions published() const { return *m_board->current(); }
 
     void showActive() {
         m_form->resize(240, 700);
@@ -86,9 +86,9 @@ class LeftViewStateTest : public QObject {
         QVERIFY(live.m_bIncludeSubDirs);
         QCOMPARE(live.m_nSizeRelation, 0);
         QCOMPARE(live.m_strTypeExt, std::string());
-        QCOMPARE(live.m_nDateKind, -1);
+        QCOMPARE(live.m_dateKind, -1);
         // Neither radio is on yet, so the walk would take the months row.
-        QVERIFY(!live.m_bDaysChecked);
+        QVERIFY(!live.m_daysChecked);
     }
 
     void showsItsTextsWithTheirMnemonics() {
@@ -174,18 +174,18 @@ class LeftViewStateTest : public QObject {
         QTest::keyClicks(m_form->m_editSize, u"120"_s);
         QTest::keyClicks(m_form->m_editDays, u" 7 "_s);
         QTest::keyClicks(m_form->m_editMonths, u"-3"_s);
-        QCOMPARE(published().m_nSizeKB, 120);
-        QCOMPARE(published().m_nDays, 7);
-        QCOMPARE(published().m_nMonths, -3);
+        QCOMPARE(published().m_sizeKB, 120);
+        QCOMPARE(published().m_days, 7);
+        QCOMPARE(published().m_months, -3);
         QTest::keyClicks(m_form->m_editSize, u"k"_s);
-        QCOMPARE(published().m_nSizeKB, 0);
+        QCOMPARE(published().m_sizeKB, 0);
         m_form->m_editDays->clear();
-        QCOMPARE(published().m_nDays, 0);
+        QCOMPARE(published().m_days, 0);
         m_form->m_editSize->clear();
         QTest::keyClicks(m_form->m_editSize, u"99999999999999999999"_s);
-        QCOMPARE(published().m_nSizeKB, 0);
+        QCOMPARE(published().m_sizeKB, 0);
         m_form->m_editSize->setText(u"5000000000"_s);  // beyond 32 bits: sizes are 64-bit
-        QCOMPARE(published().m_nSizeKB, 5000000000LL);
+        QCOMPARE(published().m_sizeKB, 5000000000LL);
     }
 
     void caretInTheMonthsEditChoosesTheMonthsRow() {
@@ -198,14 +198,14 @@ class LeftViewStateTest : public QObject {
         QVERIFY(m_form->m_radioMonths->isChecked());
         QVERIFY(!m_form->m_radioDays->isChecked());
         QVERIFY(!m_form->m_editDays->isEnabled());
-        QVERIFY(!published().m_bDaysChecked);
+        QVERIFY(!published().m_daysChecked);
 
         QTest::mouseClick(m_form->m_radioDays, Qt::LeftButton);
         QVERIFY(m_form->m_radioDays->isChecked());
         QVERIFY(!m_form->m_radioMonths->isChecked());
         QVERIFY(m_form->m_editDays->isEnabled());
         QVERIFY(!m_form->m_editMonths->isEnabled());
-        QVERIFY(published().m_bDaysChecked);
+        QVERIFY(published().m_daysChecked);
         // The months edit cannot take the caret until its radio is clicked.
         QTest::mouseClick(m_form->m_editMonths, Qt::LeftButton);
         QVERIFY(!m_form->m_editMonths->hasFocus());
@@ -214,7 +214,7 @@ class LeftViewStateTest : public QObject {
         QTest::mouseClick(m_form->m_radioMonths, Qt::LeftButton);
         QVERIFY(m_form->m_editMonths->isEnabled());
         QVERIFY(!m_form->m_editDays->isEnabled());
-        QVERIFY(!published().m_bDaysChecked);
+        QVERIFY(!published().m_daysChecked);
     }
 
     void caretInTheDaysEditChoosesTheDaysRow() {
@@ -225,7 +225,7 @@ class LeftViewStateTest : public QObject {
         QVERIFY(m_form->m_radioDays->isChecked());
         QVERIFY(!m_form->m_radioMonths->isChecked());
         QVERIFY(!m_form->m_editMonths->isEnabled());
-        QVERIFY(published().m_bDaysChecked);
+        QVERIFY(published().m_daysChecked);
     }
 
     void dateKindIsPublishedAsTheListShowsIt() {
@@ -233,9 +233,9 @@ class LeftViewStateTest : public QObject {
         m_form->m_checkDate->click();
         QVERIFY(published().m_bDateFilter);
         QCOMPARE(m_form->m_comboDateKind->currentText(), u"files Created"_s);
-        QCOMPARE(published().m_nDateKind, 0);
+        QCOMPARE(published().m_dateKind, 0);
         test::chooseItem(m_form->m_comboDateKind, u"files Modified"_s);
-        QCOMPARE(published().m_nDateKind, 1);
+        QCOMPARE(published().m_dateKind, 1);
         QVERIFY(published().m_bDateFilter);
         m_form->m_checkDate->click();
         QVERIFY(!published().m_bDateFilter);
@@ -244,10 +244,10 @@ class LeftViewStateTest : public QObject {
     void advancedOptionsWriteTheirFlags() {
         m_form->m_checkAdvanced->click();
         QVERIFY(!m_form->m_checkSubDirs->isHidden());
-        const std::uint64_t before = m_board->Version();
+        const std::uint64_t before = m_board->version();
         m_form->m_checkSubDirs->click();
         QVERIFY(!published().m_bIncludeSubDirs);
-        QVERIFY(m_board->Version() > before);
+        QVERIFY(m_board->version() > before);
         m_form->m_checkCase->click();
         QVERIFY(m_form->m_bCaseSensitive);
         m_form->m_checkCase->click();
@@ -258,10 +258,10 @@ class LeftViewStateTest : public QObject {
 
     void everyLiveChangeIsPublishedAtOnce() {
         showActive();
-        std::uint64_t version = m_board->Version();
+        std::uint64_t version = m_board->version();
         auto publishedAgain = [&] {
-            const bool again = m_board->Version() > version;
-            version = m_board->Version();
+            const bool again = m_board->version() > version;
+            version = m_board->version();
             return again;
         };
         m_form->m_checkSize->click();
@@ -281,8 +281,8 @@ class LeftViewStateTest : public QObject {
         const LiveConditions live = published();
         QVERIFY(live.m_bSizeFilter && live.m_bDateFilter && live.m_bTypeFilter);
         QCOMPARE(live.m_nSizeRelation, 1);
-        QCOMPARE(live.m_nSizeKB, 4);
-        QVERIFY(live.m_bDaysChecked);
+        QCOMPARE(live.m_sizeKB, 4);
+        QVERIFY(live.m_daysChecked);
         QCOMPARE(live.m_strTypeExt, std::string("xml"));
     }
 

@@ -14,7 +14,7 @@ namespace {
 
 std::vector<std::pair<std::string, EntryKind>> entriesOf(const std::string& folder,
                                                          DirListing& listing) {
-    UniqueFd fd = OpenFolder(folder.c_str());
+    UniqueFd fd = openFolder(folder.c_str());
     EXPECT_TRUE(fd.valid());
     EXPECT_TRUE(listing.read(fd.get()));
     std::vector<std::pair<std::string, EntryKind>> out;
@@ -23,7 +23,7 @@ std::vector<std::pair<std::string, EntryKind>> entriesOf(const std::string& fold
     while (cursor.next(entry)) {
         const bool folderKind =
             entry.kind == EntryKind::Folder ||
-            (entry.kind == EntryKind::Unknown && IsFolderAt(fd.get(), entry.name.data()));
+            (entry.kind == EntryKind::Unknown && isFolderAt(fd.get(), entry.name.data()));
         out.emplace_back(std::string(entry.name), folderKind ? EntryKind::Folder : EntryKind::File);
     }
     std::sort(out.begin(), out.end());
@@ -64,14 +64,14 @@ TEST(DirListing, OpeningFailsForMissingFilesAndLinks) {
     test::TempTree tree;
     tree.file("plain");
     tree.folder("dir");
-    EXPECT_FALSE(OpenFolder(tree.path("missing").c_str()).valid());
-    EXPECT_FALSE(OpenFolder(tree.path("plain").c_str()).valid());
+    EXPECT_FALSE(openFolder(tree.path("missing").c_str()).valid());
+    EXPECT_FALSE(openFolder(tree.path("plain").c_str()).valid());
     EXPECT_EQ(errno, ENOTDIR);
     ASSERT_EQ(::symlink("dir", tree.path("link").c_str()), 0);
-    UniqueFd root = OpenFolder(tree.root().c_str());
-    EXPECT_TRUE(OpenSubFolder(root.get(), "dir").valid());
-    EXPECT_FALSE(OpenSubFolder(root.get(), "link").valid());  // never followed
-    EXPECT_FALSE(IsFolderAt(root.get(), "link"));
+    UniqueFd root = openFolder(tree.root().c_str());
+    EXPECT_TRUE(openSubFolder(root.get(), "dir").valid());
+    EXPECT_FALSE(openSubFolder(root.get(), "link").valid());  // never followed
+    EXPECT_FALSE(isFolderAt(root.get(), "link"));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ std::uint64_t sizeOf(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
-TEST(ContainingFolder, TextBeforeTheLastSeparator) {
+TEST(containingFolder, TextBeforeTheLastSeparator) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"/home/ann/notes.txt", "/home/ann"},
         {"/home/ann/", "/home/ann"},
@@ -34,58 +34,58 @@ TEST(ContainingFolder, TextBeforeTheLastSeparator) {
         {"", ""},
     };
     for (const auto& [path, folder] : cases) {
-        EXPECT_EQ(ContainingFolder(path), folder) << path;
+        EXPECT_EQ(containingFolder(path), folder) << path;
     }
 }
 
-TEST(RenameInFolder, GivesFilesAndFoldersTheirNewName) {
+TEST(renameInFolder, GivesFilesAndFoldersTheirNewName) {
     test::TempTree tree;
     tree.file("old.txt", 10);
     tree.folder("dir/inner");
-    EXPECT_EQ(RenameInFolder(tree.root(), "old.txt", "new.txt"), 0);
-    EXPECT_EQ(RenameInFolder(tree.root(), "dir", "renamed dir"), 0);
+    EXPECT_EQ(renameInFolder(tree.root(), "old.txt", "new.txt"), 0);
+    EXPECT_EQ(renameInFolder(tree.root(), "dir", "renamed dir"), 0);
     EXPECT_FALSE(exists(tree.path("old.txt")));
     EXPECT_EQ(sizeOf(tree.path("new.txt")), 10u);
     EXPECT_TRUE(exists(tree.path("renamed dir/inner")));
 }
 
-TEST(RenameInFolder, NeverReplacesAnExistingItem) {
+TEST(renameInFolder, NeverReplacesAnExistingItem) {
     test::TempTree tree;
     tree.file("a", 1);
     tree.file("b", 2);
     tree.folder("c");
-    EXPECT_EQ(RenameInFolder(tree.root(), "a", "b"), EEXIST);
-    EXPECT_EQ(RenameInFolder(tree.root(), "a", "c"), EEXIST);
+    EXPECT_EQ(renameInFolder(tree.root(), "a", "b"), EEXIST);
+    EXPECT_EQ(renameInFolder(tree.root(), "a", "c"), EEXIST);
     EXPECT_EQ(sizeOf(tree.path("a")), 1u);
     EXPECT_EQ(sizeOf(tree.path("b")), 2u);
     EXPECT_TRUE(exists(tree.path("c")));
 }
 
-TEST(RenameInFolder, RefusesNamesThatLeaveTheFolderOrNameNoItem) {
+TEST(renameInFolder, RefusesNamesThatLeaveTheFolderOrNameNoItem) {
     test::TempTree tree;
     tree.file("a", 1);
     tree.folder("sub");
     for (const std::string name : {"", ".", "..", "sub/a", "../a", "/tmp/a"}) {
-        EXPECT_EQ(RenameInFolder(tree.root(), "a", name), EINVAL) << name;
+        EXPECT_EQ(renameInFolder(tree.root(), "a", name), EINVAL) << name;
     }
     EXPECT_TRUE(exists(tree.path("a")));
     EXPECT_FALSE(exists(tree.path("sub/a")));
 }
 
-TEST(RenameInFolder, NamesAreRawBytes) {
+TEST(renameInFolder, NamesAreRawBytes) {
     test::TempTree tree;
     const std::string latin1 = "caf\xe9";  // not valid UTF-8
     tree.file(latin1, 3);
-    EXPECT_EQ(RenameInFolder(tree.root(), latin1, "cafe"), 0);
+    EXPECT_EQ(renameInFolder(tree.root(), latin1, "cafe"), 0);
     EXPECT_EQ(sizeOf(tree.path("cafe")), 3u);
-    EXPECT_EQ(RenameInFolder(tree.root(), "cafe", "\xff\xfe"), 0);
+    EXPECT_EQ(renameInFolder(tree.root(), "cafe", "\xff\xfe"), 0);
     EXPECT_EQ(sizeOf(tree.path("\xff\xfe")), 3u);
 }
 
-TEST(RenameInFolder, AMissingItemOrFolderFails) {
+TEST(renameInFolder, AMissingItemOrFolderFails) {
     test::TempTree tree;
-    EXPECT_EQ(RenameInFolder(tree.root(), "absent", "other"), ENOENT);
-    EXPECT_EQ(RenameInFolder(tree.path("no-folder"), "a", "b"), ENOENT);
+    EXPECT_EQ(renameInFolder(tree.root(), "absent", "other"), ENOENT);
+    EXPECT_EQ(renameInFolder(tree.path("no-folder"), "a", "b"), ENOENT);
 }
 
 }  // namespace

@@ -47,11 +47,11 @@ class TimeTextTest : public testing::Test {
 
 TEST_F(TimeTextTest, FormatsMonthDayYearAndTheClockInLocalTime) {
     useZone("UTC");
-    EXPECT_EQ(TimeText(1796540986), "12/06/26 07:09:46");
-    EXPECT_EQ(TimeText(0), "01/01/70 00:00:00");
-    EXPECT_EQ(TimeText(951782400), "02/29/00 00:00:00");
+    EXPECT_EQ(timeText(1796540986), "12/06/26 07:09:46");
+    EXPECT_EQ(timeText(0), "01/01/70 00:00:00");
+    EXPECT_EQ(timeText(951782400), "02/29/00 00:00:00");
     useZone("Asia/Kolkata");  // +05:30
-    EXPECT_EQ(TimeText(1796540986), "12/06/26 12:39:46");
+    EXPECT_EQ(timeText(1796540986), "12/06/26 12:39:46");
 }
 
 TEST_F(TimeTextTest, AgreesWithTheCLibraryAcrossClockChanges) {
@@ -60,15 +60,15 @@ TEST_F(TimeTextTest, AgreesWithTheCLibraryAcrossClockChanges) {
     for (const char* zone : {"America/New_York", "Australia/Lord_Howe", "Europe/Berlin", "UTC"}) {
         useZone(zone);
         for (std::int64_t t = 1'700'000'000; t < 1'763'000'000; t += 37 * 60 + 11) {
-            ASSERT_EQ(TimeText(t), referenceText(t)) << zone << " " << t;
+            ASSERT_EQ(timeText(t), referenceText(t)) << zone << " " << t;
         }
     }
 }
 
 TEST_F(TimeTextTest, TimesBefore1970AndAfter2038) {
     useZone("UTC");
-    EXPECT_EQ(TimeText(-86400), "12/31/69 00:00:00");
-    EXPECT_EQ(TimeText(4102444800), "01/01/00 00:00:00");  // 2100
+    EXPECT_EQ(timeText(-86400), "12/31/69 00:00:00");
+    EXPECT_EQ(timeText(4102444800), "01/01/00 00:00:00");  // 2100
 }
 
 }  // namespace

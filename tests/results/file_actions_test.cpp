@@ -383,7 +383,7 @@ class FileActionsTest : public QObject {
         QCOMPARE(view.stores().size(), 1u);
         QVERIFY(exists(trash("files/dir/sub/b.txt")));
         QVERIFY(!exists(trash("files/a.txt")));
-        test::RemoveTree(trash("files/dir"));
+        test::removeTree(trash("files/dir"));
         ::unlink(trash("info/dir.trashinfo").c_str());
     }
 
@@ -394,7 +394,7 @@ class FileActionsTest : public QObject {
         Prompts prompts;
         view.setPrompts(prompts.make());
         view.OnDelete();  // empty list
-        view.ShowNoItemsNotice();
+        view.showNoItemsNotice();
         selectRows(view, {0});
         view.OnDelete();  // the notice
         QVERIFY(prompts.questions.isEmpty());
@@ -486,7 +486,7 @@ class FileActionsTest : public QObject {
         view.AddResult(rowFor(tree.root(), "here"));
         view.AddResult(rowFor(tree.path("gone"), "away"));
         view.AddResult(rowFor(tree.root(), "gone", true));
-        test::RemoveTree(tree.path("gone"));
+        test::removeTree(tree.path("gone"));
         selectRows(view, {0, 1});
         view.OnOpen();
         QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(tree.path("here")))});
@@ -519,7 +519,7 @@ class FileActionsTest : public QObject {
 
     void theNoticeRowOpensNothing() {
         CRightView view;
-        view.ShowNoItemsNotice();
+        view.showNoItemsNotice();
         selectRows(view, {0});
         view.OnOpen();
         view.OnDblClkList();

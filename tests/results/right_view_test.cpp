@@ -30,7 +30,7 @@ ResultRow folderRow(const std::string& name) {
 // Hands rows to the pane's sink from another thread, as the walk does.
 void feed(CRightView& view, std::uint64_t generation, const std::vector<ResultRow>& rows) {
     std::thread worker([&] {
-        view.resultSink().OnSearchStarted(generation);
+        view.resultSink().onSearchStarted(generation);
         for (const ResultRow& row : rows) {
             view.resultSink().AddResult(row.asEntry());
         }
@@ -57,7 +57,7 @@ class RightViewTest : public QObject {
         CRightView view;
         QAbstractItemModelTester tester(&view.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        view.BeginSearch(1);
+        view.beginSearch(1);
         feed(view, 1, mixedRows());
         QTRY_COMPARE(view.model().rowCount(), 5);
         QCOMPARE(listedNames(view.model()), (strings({"b.txt", "Docs", "a.h", "bin", "C.txt"})));
@@ -72,9 +72,9 @@ class RightViewTest : public QObject {
 
     void rowsOfAnotherSearchAreDropped() {
         CRightView view;
-        view.BeginSearch(2);
+        view.beginSearch(2);
         feed(view, 1, mixedRows());
-        view.FlushPending();
+        view.flushPending();
         QCOMPARE(view.model().rowCount(), 0);
         feed(view, 2, {fileRow("mine")});
         QTRY_COMPARE(listedNames(view.model()), strings({"mine"}));
@@ -106,22 +106,22 @@ class RightViewTest : public QObject {
         CRightView view;
         QAbstractItemModelTester tester(&view.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        view.ShowNoItemsNotice();
+        view.showNoItemsNotice();
         QCOMPARE(listedNames(view.model()),
                  strings({"Search is complete. There are no items to display"}));
         QCOMPARE(view.stores().size(), 0u);
         view.OnSort(0);
         QCOMPARE(view.model().rowCount(), 0);
         view.AddResult(fileRow("x"));
-        view.ShowNoItemsNotice();
-        view.BeginSearch(3);
+        view.showNoItemsNotice();
+        view.beginSearch(3);
         QCOMPARE(view.model().rowCount(), 0);
         QCOMPARE(view.stores().size(), 0u);
     }
 
     void aSortDuringASearchKeepsEveryRowOnce() {
         CRightView view;
-        view.BeginSearch(4);
+        view.beginSearch(4);
         feed(view, 4, {fileRow("z"), folderRow("y")});
         QTRY_COMPARE(view.model().rowCount(), 2);
         view.OnSort(0);

@@ -10,8 +10,8 @@ namespace {
 
 CompiledPattern compile(const char* text, bool caseSensitive = false) {
     NamePattern pattern;
-    SplitNamePattern(text, pattern);
-    return CompilePattern(pattern, caseSensitive);
+    splitNamePattern(text, pattern);
+    return compilePattern(pattern, caseSensitive);
 }
 
 // The whole file verdict of the name and extension tests, as the walk makes it.
@@ -20,15 +20,15 @@ bool fileMatches(const CompiledPattern& pattern, std::string_view name) {
     if (pattern.caseSensitive) {
         compared = name;
     } else {
-        AsciiLower(name, compared);
+        asciiLower(name, compared);
     }
-    return FileNameMatches(pattern, compared) && FileExtensionMatches(pattern, compared);
+    return fileNameMatches(pattern, compared) && fileExtensionMatches(pattern, compared);
 }
 
 bool folderMatches(const CompiledPattern& pattern, std::string_view name) {
     std::string lower;
-    AsciiLower(name, lower);
-    return FolderNameMatches(pattern, lower);
+    asciiLower(name, lower);
+    return folderNameMatches(pattern, lower);
 }
 
 struct NameCase {
@@ -120,27 +120,27 @@ TEST(SizeMatch, RelationsAtTheirBounds) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.relation << " " << c.value << " " << c.bytes);
-        EXPECT_EQ(SizeMatches(c.relation, c.value, c.bytes), c.matches);
+        EXPECT_EQ(sizeMatches(c.relation, c.value, c.bytes), c.matches);
     }
 }
 
 TEST(SizeMatch, SizeInKilobytes) {
-    EXPECT_EQ(SizeInKB(0), 0u);
-    EXPECT_EQ(SizeInKB(1), 1u);
-    EXPECT_EQ(SizeInKB(1023), 1u);
-    EXPECT_EQ(SizeInKB(1024), 2u);
-    EXPECT_EQ(SizeInKB(2047), 2u);
-    EXPECT_EQ(SizeInKB(5ULL << 30), 5242881u);
+    EXPECT_EQ(sizeInKB(0), 0u);
+    EXPECT_EQ(sizeInKB(1), 1u);
+    EXPECT_EQ(sizeInKB(1023), 1u);
+    EXPECT_EQ(sizeInKB(1024), 2u);
+    EXPECT_EQ(sizeInKB(2047), 2u);
+    EXPECT_EQ(sizeInKB(5ULL << 30), 5242881u);
 }
 
 TEST(TypeMatch, TextAfterTheFirstDotEqualsTheExtension) {
-    EXPECT_TRUE(TypeMatches("a.bmp", "bmp"));
-    EXPECT_FALSE(TypeMatches("my.file.bmp", "bmp"));
-    EXPECT_FALSE(TypeMatches("bmp", "bmp"));
-    EXPECT_FALSE(TypeMatches(".bmp", "bmp"));
-    EXPECT_TRUE(TypeMatches("a.tar.gz", "tar.gz"));
-    EXPECT_FALSE(TypeMatches("a.bmp", ""));
-    EXPECT_TRUE(TypeMatches("x.c++", "c++"));
+    EXPECT_TRUE(typeMatches("a.bmp", "bmp"));
+    EXPECT_FALSE(typeMatches("my.file.bmp", "bmp"));
+    EXPECT_FALSE(typeMatches("bmp", "bmp"));
+    EXPECT_FALSE(typeMatches(".bmp", "bmp"));
+    EXPECT_TRUE(typeMatches("a.tar.gz", "tar.gz"));
+    EXPECT_FALSE(typeMatches("a.bmp", ""));
+    EXPECT_TRUE(typeMatches("x.c++", "c++"));
 }
 
 TEST(DateMatch, AgeInDaysAndMonthsAtTheBound) {
@@ -148,25 +148,25 @@ TEST(DateMatch, AgeInDaysAndMonthsAtTheBound) {
     constexpr std::int64_t day = 86400;
     LiveConditions days;
     days.m_bDateFilter = true;
-    days.m_nDateKind = 0;
-    days.m_bDaysChecked = true;
-    days.m_nDays = 1;
+    days.m_dateKind = 0;
+    days.m_daysChecked = true;
+    days.m_days = 1;
     const std::int64_t old = now - 10 * day;
-    EXPECT_TRUE(DateMatches(days, now - 2 * day + 1, old, now));  // age 1
-    EXPECT_FALSE(DateMatches(days, now - 2 * day, old, now));     // age 2
-    EXPECT_TRUE(DateMatches(days, now + 5 * day, old, now));      // the future
-    days.m_nDays = 0;
-    EXPECT_TRUE(DateMatches(days, now - day + 1, old, now));
-    EXPECT_FALSE(DateMatches(days, now - day, old, now));
+    EXPECT_TRUE(dateMatches(days, now - 2 * day + 1, old, now));  // age 1
+    EXPECT_FALSE(dateMatches(days, now - 2 * day, old, now));     // age 2
+    EXPECT_TRUE(dateMatches(days, now + 5 * day, old, now));      // the future
+    days.m_days = 0;
+    EXPECT_TRUE(dateMatches(days, now - day + 1, old, now));
+    EXPECT_FALSE(dateMatches(days, now - day, old, now));
 
     LiveConditions months = days;
-    months.m_bDaysChecked = false;
-    months.m_nMonths = 1;
-    months.m_nDateKind = 1;                                          // the last-write time decides
-    EXPECT_TRUE(DateMatches(months, old, now - 60 * day + 1, now));  // 59 days: 1 month
-    EXPECT_FALSE(DateMatches(months, old, now - 60 * day, now));     // 60 days: 2 months
-    months.m_nDateKind = -1;  // no choice made: the last write too
-    EXPECT_FALSE(DateMatches(months, now, now - 60 * day, now));
+    months.m_daysChecked = false;
+    months.m_months = 1;
+    months.m_dateKind = 1;                                           // the last-write time decides
+    EXPECT_TRUE(dateMatches(months, old, now - 60 * day + 1, now));  // 59 days: 1 month
+    EXPECT_FALSE(dateMatches(months, old, now - 60 * day, now));     // 60 days: 2 months
+    months.m_dateKind = -1;  // no choice made: the last write too
+    EXPECT_FALSE(dateMatches(months, now, now - 60 * day, now));
 }
 
 }  // namespace

@@ -27,13 +27,13 @@ class WalkTest : public testing::Test {
         criteria.m_strLookIn = folder;
         criteria.m_strNamePattern = name;
         criteria.m_bCaseSensitive = caseSensitive;
-        SplitNamePattern(name, criteria);
+        splitNamePattern(name, criteria);
         return SearchThreadProc(criteria, board, results, progress, 7);
     }
     void publish(const std::function<void(LiveConditions&)>& change) {
-        LiveConditions next = *board.Current();
+        LiveConditions next = *board.current();
         change(next);
-        board.Publish(next);
+        board.publish(next);
     }
     std::vector<std::string> under(std::vector<std::string> relative) const {
         for (auto& path : relative) {
@@ -131,7 +131,7 @@ TEST_F(WalkTest, ModeBListsNoFoldersAndTitlesOnlySubFoldersEntered) {
     publish([](LiveConditions& live) {
         live.m_bSizeFilter = true;
         live.m_nSizeRelation = 0;
-        live.m_nSizeKB = 10;
+        live.m_sizeKB = 10;
     });
     search(tree.root());
     EXPECT_EQ(results.sortedPaths(), under({"big.dat", "s/inner.dat"}));
@@ -167,7 +167,7 @@ TEST_F(WalkTest, NameTestsIgnoreCaseUnlessCaseSensitive) {
     RecordingResults exact;
     criteria.m_strNamePattern = "Report.TXT";
     criteria.m_bCaseSensitive = true;
-    SplitNamePattern(criteria.m_strNamePattern, criteria);
+    splitNamePattern(criteria.m_strNamePattern, criteria);
     SearchThreadProc(criteria, board, exact, progress);
     EXPECT_EQ(exact.sortedPaths(), under({"Report.TXT"}));
 }
@@ -188,8 +188,8 @@ TEST_F(WalkTest, TypeAndDateConditions) {
     RecordingResults recent;
     publish([](LiveConditions& live) {
         live.m_bDateFilter = true;
-        live.m_nDateKind = 1;
-        live.m_nDays = 2;
+        live.m_dateKind = 1;
+        live.m_days = 2;
     });
     SearchThreadProc(criteria, board, recent, progress);
     EXPECT_EQ(recent.sortedPaths(), under({"a.bmp"}));
@@ -237,7 +237,7 @@ TEST_F(WalkTest, AFolderThatVanishesIsPassedOver) {
     tree.file("c/z");
     progress.onTitle = [&](const std::string& title) {
         if (title.ends_with("/b ]")) {
-            test::RemoveTree(tree.path("b"));
+            test::removeTree(tree.path("b"));
         }
     };
     const auto completion = search(tree.root());

@@ -14,7 +14,7 @@ extern char** environ;
 
 namespace zandor::test {
 
-void DrainPipes(int outFd, int errFd, std::string& out, std::string& err) {
+void drainPipes(int outFd, int errFd, std::string& out, std::string& err) {
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     std::string* sinks[2] = {&out, &err};
     int open = 2;
@@ -41,7 +41,7 @@ void DrainPipes(int outFd, int errFd, std::string& out, std::string& err) {
     }
 }
 
-ProcessResult RunProcess(const std::vector<std::string>& argv) {
+ProcessResult runProcess(const std::vector<std::string>& argv) {
     int outPipe[2];
     int errPipe[2];
     if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -68,14 +68,14 @@ ProcessResult RunProcess(const std::vector<std::string>& argv) {
         ::close(errPipe[0]);
         throw std::runtime_error("cannot start " + argv[0]);
     }
-    DrainPipes(outPipe[0], errPipe[0], result.out, result.err);
+    drainPipes(outPipe[0], errPipe[0], result.out, result.err);
     int status = 0;
     ::waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
 }
 
-std::string ZandorFindPath() {
+std::string zandorFindPath() {
     const char* path = std::getenv("ZANDOR_FIND");
     return path != nullptr && *path != '\0' ? path : ZANDOR_FIND_BUILT;
 }

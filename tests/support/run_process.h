@@ -14,11 +14,11 @@ struct ProcessResult {
 
 // Reads a child's two output pipes to their end (closing them), so that
 // neither can fill and stall the child.
-void DrainPipes(int outFd, int errFd, std::string& out, std::string& err);
+void drainPipes(int outFd, int errFd, std::string& out, std::string& err);
 
-ProcessResult RunProcess(const std::vector<std::string>& argv);
+ProcessResult runProcess(const std::vector<std::string>& argv);
 
 // The zandor-find to test: $ZANDOR_FIND, else the one built beside the tests.
-std::string ZandorFindPath();
+std::string zandorFindPath();
 
 }  // namespace zandor::test

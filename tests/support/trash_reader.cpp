@@ -81,7 +81,7 @@ std::vector<std::string> namesIn(const std::string& folder) {
 
 }  // namespace
 
-std::vector<TrashedItem> ReadTrash(const std::string& trashFolder, const std::string& topdir) {
+std::vector<TrashedItem> readTrash(const std::string& trashFolder, const std::string& topdir) {
     static const std::string kSuffix = ".trashinfo";
     std::vector<TrashedItem> items;
     for (const std::string& infoName : namesIn(trashFolder + "/info")) {
@@ -114,7 +114,7 @@ std::vector<TrashedItem> ReadTrash(const std::string& trashFolder, const std::st
     return items;
 }
 
-bool RestoreFromTrash(const TrashedItem& item) {
+bool restoreFromTrash(const TrashedItem& item) {
     if (::syscall(SYS_renameat2, AT_FDCWD, item.storedPath.c_str(), AT_FDCWD,
                   item.originalPath.c_str(), RENAME_NOREPLACE) != 0) {
         return false;
@@ -138,13 +138,13 @@ SecondFileSystem::SecondFileSystem() {
     m_mountPoint = m_folder + "/mnt";
     const std::string image = m_folder + "/fs.img";
     ::mkdir(m_mountPoint.c_str(), 0755);
-    const ProcessResult made = RunProcess(
+    const ProcessResult made = runProcess(
         {"/bin/sh", "-c", "truncate -s 16M '" + image + "' && mkfs.ext4 -q -F '" + image + "'"});
     if (made.exitCode != 0) {
         m_skipReason = "mkfs.ext4 failed: " + made.err;
         return;
     }
-    const ProcessResult mounted = RunProcess({"mount", "-o", "loop", image, m_mountPoint});
+    const ProcessResult mounted = runProcess({"mount", "-o", "loop", image, m_mountPoint});
     if (mounted.exitCode != 0) {
         m_skipReason = "a loop device could not be mounted here: " + mounted.err;
         return;
@@ -154,10 +154,10 @@ SecondFileSystem::SecondFileSystem() {
 
 SecondFileSystem::~SecondFileSystem() {
     if (m_mounted) {
-        RunProcess({"umount", m_mountPoint});
+        runProcess({"umount", m_mountPoint});
     }
     if (!m_folder.empty()) {
-        RemoveTree(m_folder);
+        removeTree(m_folder);
     }
 }
 
