@@ -29,6 +29,18 @@ namespace {
 constexpr int kColumnWidths[ResultModel::ColumnCount] = {100, 120, 50, 50, 120, 120};
 constexpr int kListBatchSize = 2000;
 
+// A key 0 to 5 (a header section), or a sort command 32782 to 32787 in
+// column order; nothing for any other number.
+std::optional<SortKey> sortKeyOf(unsigned argument) {
+    if (argument >= cmd::kSortByName && argument <= cmd::kSortByLastWrite) {
+        argument -= cmd::kSortByName;
+    }
+    if (argument > static_cast<unsigned>(SortKey::LastWrite)) {
+        return std::nullopt;
+    }
+    return static_cast<SortKey>(argument);
+}
+
 std::optional<ViewType> viewTypeOf(unsigned command) {
     switch (command) {
         case cmd::kViewLargeIcons:
@@ -269,7 +281,7 @@ void CRightView::beginSearch(std::uint64_t generation) {
 }
 
 void CRightView::OnSort(unsigned argument) {
-    const auto key = sortKeyFromArgument(argument);
+    const auto key = sortKeyOf(argument);
     if (!key) {
         return;
     }

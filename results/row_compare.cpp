@@ -1,7 +1,5 @@
 #include "results/row_compare.h"
 
-#include "res/command_ids.h"
-
 namespace zandor {
 
 namespace {
@@ -17,16 +15,6 @@ int compareNumbers(Number a, Number b) {
 }
 
 }  // namespace
-
-std::optional<SortKey> sortKeyFromArgument(unsigned argument) {
-    if (argument >= cmd::kSortByName && argument <= cmd::kSortByLastWrite) {
-        argument -= cmd::kSortByName;
-    }
-    if (argument > static_cast<unsigned>(SortKey::LastWrite)) {
-        return std::nullopt;
-    }
-    return static_cast<SortKey>(argument);
-}
 
 int compareNoCase(std::string_view a, std::string_view b) {
     const std::size_t common = a.size() < b.size() ? a.size() : b.size();

@@ -3,7 +3,6 @@
 // as 64-bit numbers, times as times.
 #pragma once
 
-#include <optional>
 #include <string_view>
 
 #include "results/result_row.h"
@@ -18,9 +17,6 @@ enum class SortKey : unsigned {
     Created = 4,
     LastWrite = 5
 };
-
-// A key 0 to 5, or a sort command 32782 to 32787; empty for anything else.
-std::optional<SortKey> sortKeyFromArgument(unsigned argument);
 
 // Negative, zero or positive as a sorts before, with or after b.
 int compareNoCase(std::string_view a, std::string_view b);

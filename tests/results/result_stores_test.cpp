@@ -96,15 +96,5 @@ TEST(ResultStoresSort, SizesAndTimesCompareAsNumbers) {
     EXPECT_EQ(names(times.listing()), (std::vector<std::string>{"jan-2026", "dec-2025"}));
 }
 
-TEST(ResultStoresSort, SortArgumentsAreKeysOrCommands) {
-    EXPECT_EQ(sortKeyFromArgument(0), SortKey::Name);
-    EXPECT_EQ(sortKeyFromArgument(5), SortKey::LastWrite);
-    EXPECT_EQ(sortKeyFromArgument(32782), SortKey::Name);
-    EXPECT_EQ(sortKeyFromArgument(32784), SortKey::Size);
-    EXPECT_EQ(sortKeyFromArgument(32787), SortKey::LastWrite);
-    EXPECT_FALSE(sortKeyFromArgument(6));
-    EXPECT_FALSE(sortKeyFromArgument(32788));
-}
-
 }  // namespace
 }  // namespace zandor

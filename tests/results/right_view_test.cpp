@@ -102,6 +102,31 @@ class RightViewTest : public QObject {
         QCOMPARE(view.stores().size(), 5u);
     }
 
+    void sortArgumentsAreColumnsOrSortCommands() {
+        CRightView view;
+        // Name order a b c, size order b c a, last-write order c a b; listed a c b.
+        for (ResultRow row : {ResultRow{"a", "/t/a", "File", 1, 20, 3000},
+                              ResultRow{"c", "/t/c", "File", 1, 10, 2000},
+                              ResultRow{"b", "/t/b", "File", 1, 30, 1000}}) {
+            view.AddResult(std::move(row));
+        }
+        // Neither a column nor a sort command: nothing is sorted, and the
+        // direction does not turn.
+        view.OnSort(6);
+        view.OnSort(cmd::kSortByLastWrite + 1);
+        QCOMPARE(listedNames(view.model()), (strings({"a", "c", "b"})));
+        view.OnSort(5);
+        QCOMPARE(listedNames(view.model()), (strings({"c", "a", "b"})));
+        view.OnSort(cmd::kSortByLastWrite);
+        QCOMPARE(listedNames(view.model()), (strings({"b", "a", "c"})));
+        view.OnSort(cmd::kSortBySize);
+        QCOMPARE(listedNames(view.model()), (strings({"b", "c", "a"})));
+        view.OnSort(cmd::kSortByName);
+        QCOMPARE(listedNames(view.model()), (strings({"c", "b", "a"})));
+        view.OnSort(0);
+        QCOMPARE(listedNames(view.model()), (strings({"a", "b", "c"})));
+    }
+
     void theNoticeIsInNoStoreAndVanishesOnSortAndSearch() {
         CRightView view;
         QAbstractItemModelTester tester(&view.model(),
