@@ -4,13 +4,13 @@
 
 #include <atomic>
 #include <csignal>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/row_writer.h"
 #include "cli/text_escape.h"
+#include "platform/fs_file.h"
 #include "results/properties_report.h"
 #include "results/result_stores.h"
 #include "search/search_criteria.h"
@@ -43,10 +43,11 @@ void installInterruptHandler(std::atomic<bool>& stop) {
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
+// Messages and titles that cannot be written have no one left to tell.
 void writeLine(int fd, std::string_view text) {
     std::string line(text);
     line.push_back('\n');
-    writeAll(fd, line);
+    static_cast<void>(writeAll(fd, line));
 }
 
 // Progress titles go to standard error, escaped like the tsv rows so that
@@ -62,7 +63,7 @@ class TitlePrinter : public ProgressSink {
         m_line.clear();
         appendTsvEscaped(m_line, progressTitle(kind, path));
         m_line.push_back('\n');
-        writeAll(STDERR_FILENO, m_line);
+        static_cast<void>(writeAll(STDERR_FILENO, m_line));
     }
     void onCompleted(const SearchCompletion& /*completion*/) override {}
 
@@ -109,21 +110,20 @@ int runSearch(const CliOptions& options) {
     }
     writer.flush();
 
-    if (completion.rootError != 0) {
+    if (!completion.lookIn.ok()) {
         std::string message = "zandor-find: cannot read '";
         appendTsvEscaped(message, options.folder);
-        message.append("': ").append(std::strerror(completion.rootError));
+        message.append("': ").append(completion.lookIn.error().message);
         writeLine(STDERR_FILENO, message);
     }
     if (completion.nothingFound()) {
         writeLine(STDERR_FILENO, kNoItemsNotice);
     }
-    if (writer.writeError() != 0) {
-        writeLine(STDERR_FILENO,
-                  std::string("zandor-find: write error: ") + std::strerror(writer.writeError()));
+    if (!writer.written().ok()) {
+        writeLine(STDERR_FILENO, "zandor-find: write error: " + writer.written().error().message);
     }
     writeLine(STDERR_FILENO, completion.title());
-    if (completion.rootError != 0 || writer.writeError() != 0) {
+    if (!completion.lookIn.ok() || !writer.written().ok()) {
         return 1;
     }
     return g_interrupted != 0 ? 128 + g_interrupted : 0;
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     }
     const auto& options = std::get<CliOptions>(parsed);
     if (options.help) {
-        writeAll(STDOUT_FILENO, cliHelpText());
+        static_cast<void>(writeAll(STDOUT_FILENO, cliHelpText()));
         return 0;
     }
     if (options.version) {

@@ -1,11 +1,9 @@
 #include "cli/row_writer.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 
 #include "cli/text_escape.h"
+#include "platform/fs_file.h"
 #include "platform/fs_time.h"
 #include "search/size_text.h"
 
@@ -81,20 +79,6 @@ void appendJson(std::string& out, const FoundEntry& entry) {
 
 }  // namespace
 
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 RowWriter::RowWriter(int fd, OutputFormat format) : m_fd(fd), m_format(format) {
     m_buffer.reserve(kFlushAt + 64 * 1024);
 }
@@ -125,15 +109,14 @@ void RowWriter::AddResult(const FoundEntry& entry) {
     }
 }
 
-bool RowWriter::flush() {
-    if (m_writeError == 0 && !writeAll(m_fd, m_buffer)) {
-        m_writeError = errno;
-        if (m_stopOnFailure != nullptr) {
+void RowWriter::flush() {
+    if (m_written.ok()) {
+        m_written = writeAll(m_fd, m_buffer);
+        if (!m_written.ok() && m_stopOnFailure != nullptr) {
             m_stopOnFailure->store(true, std::memory_order_relaxed);
         }
     }
     m_buffer.clear();
-    return m_writeError == 0;
 }
 
 }  // namespace zandor

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 
+#include "platform/result.h"
 #include "search/sinks.h"
 
 namespace zandor {
@@ -19,13 +20,13 @@ class RowWriter : public ResultSink {
 
     void AddResult(const FoundEntry& entry) override;
     bool wantsMetadata() const override { return m_format != OutputFormat::Null; }
-    // Writes what is buffered; false when the descriptor refused it. After a
-    // refusal nothing more is written, and the walk is told to stop through
-    // the flag given to stopOnFailure, since no later row can reach the reader.
-    bool flush();
+    // Writes what is buffered. After the descriptor refused a write nothing
+    // more is written, and the walk is told to stop through the flag given
+    // to stopOnFailure, since no later row can reach the reader.
+    void flush();
     void stopOnFailure(std::atomic<bool>* stop) { m_stopOnFailure = stop; }
-    // The errno of the first write that failed, or 0.
-    int writeError() const { return m_writeError; }
+    // Whether every row so far was written; else the first write's error.
+    const Result<void>& written() const { return m_written; }
 
     // One row in the writer's format, appended to out (for tests and callers
     // that gather text).
@@ -36,10 +37,7 @@ class RowWriter : public ResultSink {
     OutputFormat m_format;
     std::string m_buffer;
     std::atomic<bool>* m_stopOnFailure = nullptr;
-    int m_writeError = 0;
+    Result<void> m_written;
 };
-
-// Writes all of text to fd, going on after interruptions and short writes.
-bool writeAll(int fd, std::string_view text);
 
 }  // namespace zandor

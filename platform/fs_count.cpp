@@ -52,7 +52,8 @@ class Counter {
 
     void enter(UniqueFd fd, FolderId id) {
         if (fd.valid() && !m_descent.onPath(id)) {
-            m_descent.enter(std::move(fd), id);
+            // A folder that cannot be read contributes only itself.
+            static_cast<void>(m_descent.enter(std::move(fd), id));
         }
     }
 

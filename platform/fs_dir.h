@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/fs_fd.h"
+#include "platform/result.h"
 
 namespace zandor {
 
@@ -22,9 +23,9 @@ struct DirEntry {
 
 // Opens a folder for enumeration. Symbolic links are followed only for the
 // path given here (the look-in folder); the walk opens sub-folders with
-// openSubFolder, which never follows a link. Returns an invalid fd with errno
-// set on failure.
-UniqueFd openFolder(const char* path);
+// openSubFolder, which never follows a link, and passes over a sub-folder
+// it cannot open (an invalid fd).
+Result<UniqueFd> openFolder(const char* path);
 UniqueFd openSubFolder(int parentFd, const char* name);
 
 // All entries of one folder, read with large getdents64 calls into one
@@ -34,8 +35,7 @@ class DirListing {
   public:
     // Reads every entry of the folder open on fd, replacing what was held.
     // Polls stop between reads so that a huge folder does not delay Stop.
-    // Returns false with errno set when the folder cannot be read.
-    bool read(int fd, const std::atomic<bool>* stop = nullptr);
+    Result<void> read(int fd, const std::atomic<bool>* stop = nullptr);
 
     class Cursor {
       public:

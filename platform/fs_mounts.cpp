@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <iterator>
-#include <sstream>
+
+#include "platform/fs_file.h"
 
 namespace zandor {
 
@@ -91,10 +91,9 @@ std::vector<MountedVolume> parseMountInfo(std::string_view text) {
 }
 
 std::vector<MountedVolume> mountedVolumes() {
-    std::ifstream in("/proc/self/mountinfo");
-    std::ostringstream text;
-    text << in.rdbuf();
-    auto volumes = parseMountInfo(text.str());
+    // Without a mount table (no /proc) the search can still start from "/".
+    const Result<std::string> table = readFileText("/proc/self/mountinfo");
+    auto volumes = table.ok() ? parseMountInfo(table.value()) : std::vector<MountedVolume>{};
     if (volumes.empty() || volumes.front().mountPoint != "/") {
         volumes.insert(volumes.begin(), MountedVolume{"/", "", ""});
     }

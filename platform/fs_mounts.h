@@ -16,6 +16,7 @@ struct MountedVolume {
 
 // The real file systems from /proc/self/mountinfo: "/" first, then the others
 // in path order, each mount point once, pseudo and memory file systems left out.
+// "/" alone when the mount table cannot be read.
 std::vector<MountedVolume> mountedVolumes();
 
 // The same, from the text of a mountinfo file (for tests and other sources).

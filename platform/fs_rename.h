@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace zandor {
 
 // The folder that holds the item at path: the text before the last "/" that
@@ -18,9 +20,9 @@ std::string containingFolder(std::string_view path);
 bool isAcceptableName(std::string_view name);
 
 // Gives the item oldName in folder (the current directory when empty) the
-// name newName. Returns 0, or an errno value: EINVAL for a name that is not
-// acceptable, EEXIST when an item already bears newName.
-int renameInFolder(const std::string& folder, const std::string& oldName,
-                   const std::string& newName);
+// name newName. The error's code is EINVAL for a name that is not
+// acceptable, EEXIST when an item already bears newName, else the system's.
+Result<void> renameInFolder(const std::string& folder, const std::string& oldName,
+                            const std::string& newName);
 
 }  // namespace zandor

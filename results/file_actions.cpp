@@ -14,10 +14,13 @@ void openWithDefaultHandler(const std::string& path) {
     QDesktopServices::openUrl(fileUrlOf(path));
 }
 
-QString deletePermanently(const std::string& path) {
+Result<void> deletePermanently(const std::string& path) {
     std::error_code error;
     std::filesystem::remove_all(std::filesystem::path(path), error);
-    return error ? QString::fromLocal8Bit(error.message().c_str()) : QString();
+    if (error) {
+        return Error{error.value(), error.message()};
+    }
+    return {};
 }
 
 }  // namespace zandor

@@ -3,9 +3,10 @@
 // to the Trash (moving to the Trash is platform/shell_trash.h).
 #pragma once
 
-#include <QString>
 #include <QUrl>
 #include <string>
+
+#include "platform/result.h"
 
 namespace zandor {
 
@@ -18,7 +19,6 @@ QUrl fileUrlOf(const std::string& path);
 void openWithDefaultHandler(const std::string& path);
 
 // Deletes the item, a folder with everything below it, links not followed.
-// Empty on success, else why not.
-QString deletePermanently(const std::string& path);
+Result<void> deletePermanently(const std::string& path);
 
 }  // namespace zandor

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
+#include <cerrno>
 #include <unordered_set>
 
 #include "platform/fs_entry_info.h"
@@ -31,6 +32,13 @@ namespace {
 
 QString listOf(const QStringList& lines) {
     return lines.join(QLatin1Char('\n'));
+}
+
+// The system's and GIO's messages are text of the locale, which Qt 6 reads
+// as UTF-8.
+QString messageText(const Error& error) {
+    return QString::fromLocal8Bit(error.message.data(),
+                                  static_cast<qsizetype>(error.message.size()));
 }
 
 }  // namespace
@@ -140,7 +148,7 @@ bool CRightView::renameRow(int index, const QString& name) {
     if (newName == row->m_strName) {
         return false;
     }
-    if (renameInFolder(containingFolder(row->m_strPath), row->m_strName, newName) != 0) {
+    if (!renameInFolder(containingFolder(row->m_strPath), row->m_strName, newName).ok()) {
         // Shown once the editor has closed, so that the message does not take
         // the focus from an editor that would then commit again.
         QMetaObject::invokeMethod(
@@ -190,13 +198,14 @@ void CRightView::OnDelete() {
     std::vector<std::string> refused;
     QStringList refusals;
     for (const ResultRow* row : rows) {
-        const TrashOutcome outcome = moveToTrash(row->m_strPath);
-        if (outcome.gone()) {
-            gone.push_back(row->m_strPath);  // a vanished item is listed no longer either
+        const Result<void> trashed = moveToTrash(row->m_strPath);
+        // An item that had vanished is listed no longer either.
+        if (trashed.ok() || trashed.error().code == ENOENT) {
+            gone.push_back(row->m_strPath);
         } else {
             refused.push_back(row->m_strPath);
             refusals << QStringLiteral("%1: %2").arg(displayText(row->m_strPath),
-                                                     QString::fromStdString(outcome.reason));
+                                                     messageText(trashed.error()));
         }
     }
     if (!refused.empty()) {
@@ -225,11 +234,12 @@ void CRightView::offerPermanentDeletion(const std::vector<std::string>& paths,
     }
     QStringList failures;
     for (const std::string& path : paths) {
-        const QString error = deletePermanently(path);
-        if (error.isEmpty()) {
+        const Result<void> deleted = deletePermanently(path);
+        if (deleted.ok()) {
             gone.push_back(path);
         } else {
-            failures << QStringLiteral("%1: %2").arg(displayText(path), error);
+            failures << QStringLiteral("%1: %2").arg(displayText(path),
+                                                     messageText(deleted.error()));
         }
     }
     if (!failures.isEmpty()) {

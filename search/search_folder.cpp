@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <ctime>
 
 #include "platform/fs_mounts.h"
@@ -21,13 +20,20 @@ FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live
       m_wantsMetadata(results.wantsMetadata()),
       m_descent(&criteria.m_bStop) {}
 
-int FolderWalk::SearchFolder(const std::string& strFolder) {
+Result<void> FolderWalk::SearchFolder(const std::string& strFolder) {
     m_path = strFolder;
     m_descent.clear();
-    UniqueFd fd = openFolder(strFolder.c_str());
-    const auto id = fd.valid() ? folderIdOf(fd.get()) : std::nullopt;
-    if (!id || !m_descent.enter(std::move(fd), *id, m_path.size())) {
-        return errno;
+    Result<UniqueFd> fd = openFolder(strFolder.c_str());
+    if (!fd.ok()) {
+        return fd.error();
+    }
+    const Result<FolderId> id = folderIdOf(fd.value().get());
+    if (!id.ok()) {
+        return id.error();
+    }
+    if (Result<void> entered = m_descent.enter(std::move(fd.value()), id.value(), m_path.size());
+        !entered.ok()) {
+        return entered;
     }
     while (!m_descent.empty()) {
         m_criteria.m_bMatch = false;
@@ -49,7 +55,7 @@ int FolderWalk::SearchFolder(const std::string& strFolder) {
         }
     }
     m_descent.clear();
-    return 0;
+    return {};
 }
 
 void FolderWalk::examine(int dirFd, const DirEntry& entry) {
@@ -89,13 +95,19 @@ void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditi
 void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLength,
                          std::optional<FolderId> known) {
     UniqueFd fd = openSubFolder(dirFd, name.data());
-    const auto id = !fd.valid() ? std::nullopt : known ? known : folderIdOf(fd.get());
+    std::optional<FolderId> id = fd.valid() ? known : std::nullopt;
+    if (fd.valid() && !id) {
+        if (const Result<FolderId> asked = folderIdOf(fd.get()); asked.ok()) {
+            id = asked.value();
+        }
+    }
     // A folder already on the descent path (a bind mount of an ancestor) would
     // lead round in a circle, and a pseudo file system mounted below the
-    // look-in folder holds no user files and may not end.
+    // look-in folder holds no user files and may not end. A folder that cannot
+    // be read is passed over.
     const bool enter = id && !m_descent.onPath(*id) &&
                        (id->dev == m_descent.id().dev || !isOnPseudoFileSystem(fd.get()));
-    if (!enter || !m_descent.enter(std::move(fd), *id, m_path.size())) {
+    if (!enter || !m_descent.enter(std::move(fd), *id, m_path.size()).ok()) {
         m_path.resize(parentLength);
     }
 }

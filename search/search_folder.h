@@ -27,10 +27,10 @@ class FolderWalk {
     FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live, ResultSink& results,
                ProgressSink& progress);
 
-    // Walks strFolder, adding to the criteria's counters. Returns 0, or the
-    // errno of the failure when strFolder itself cannot be read; a folder
-    // below it that cannot be read is passed over silently.
-    int SearchFolder(const std::string& strFolder);
+    // Walks strFolder, adding to the criteria's counters. An error when
+    // strFolder itself cannot be read; a folder below it that cannot be read
+    // is passed over silently.
+    Result<void> SearchFolder(const std::string& strFolder);
 
   private:
     void examine(int dirFd, const DirEntry& entry);

@@ -38,7 +38,7 @@ SearchCompletion SearchThreadProc(SearchCriteria& criteria, const LiveConditions
     completion.generation = generation;
     {
         FolderWalk walk(criteria, live, results, progress);
-        completion.rootError = walk.SearchFolder(criteria.m_strLookIn);
+        completion.lookIn = walk.SearchFolder(criteria.m_strLookIn);
     }
     completion.stopped = criteria.m_bStop.exchange(false);
     criteria.m_bExtWildcard = false;

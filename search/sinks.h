@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/fs_time.h"
+#include "platform/result.h"
 
 namespace zandor {
 
@@ -51,7 +52,7 @@ struct SearchCompletion {
     std::int64_t filesFound = 0;
     std::int64_t foldersFound = 0;
     bool stopped = false;
-    int rootError = 0;  // errno when the look-in folder could not be read, else 0
+    Result<void> lookIn;  // an error when the look-in folder itself could not be read
 
     bool nothingFound() const { return filesFound == 0 && foldersFound == 0; }
     std::string title() const;

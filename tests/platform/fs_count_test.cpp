@@ -92,7 +92,7 @@ TEST(CountFolderContents, StopsWhenCancelledAndReportsProgress) {
 
 // The type comes from the item itself: a folder whatever its permissions, a
 // link (to a folder too) a file, as the list shows them.
-TEST(isFolderItself, FoldersWhateverTheirRightsAndNeverLinks) {
+TEST(IsFolderItself, FoldersWhateverTheirRightsAndNeverLinks) {
     test::TempTree tree;
     tree.folder("dir");
     tree.folder("shut");
@@ -107,7 +107,7 @@ TEST(isFolderItself, FoldersWhateverTheirRightsAndNeverLinks) {
     ::chmod(tree.path("shut").c_str(), 0700);
 }
 
-TEST(entryExists, OnlyAnItemThatIsGoneDoesNot) {
+TEST(EntryExists, OnlyAnItemThatIsGoneDoesNot) {
     test::TempTree tree;
     tree.file("file");
     ASSERT_EQ(::symlink("nowhere", tree.path("dangling").c_str()), 0);

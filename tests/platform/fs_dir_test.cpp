@@ -14,9 +14,10 @@ namespace {
 
 std::vector<std::pair<std::string, EntryKind>> entriesOf(const std::string& folder,
                                                          DirListing& listing) {
-    UniqueFd fd = openFolder(folder.c_str());
-    EXPECT_TRUE(fd.valid());
-    EXPECT_TRUE(listing.read(fd.get()));
+    Result<UniqueFd> opened = openFolder(folder.c_str());
+    EXPECT_TRUE(opened.ok());
+    const UniqueFd fd = opened.ok() ? std::move(opened.value()) : UniqueFd();
+    EXPECT_TRUE(listing.read(fd.get()).ok());
     std::vector<std::pair<std::string, EntryKind>> out;
     auto cursor = listing.cursor();
     DirEntry entry{};
@@ -64,11 +65,10 @@ TEST(DirListing, OpeningFailsForMissingFilesAndLinks) {
     test::TempTree tree;
     tree.file("plain");
     tree.folder("dir");
-    EXPECT_FALSE(openFolder(tree.path("missing").c_str()).valid());
-    EXPECT_FALSE(openFolder(tree.path("plain").c_str()).valid());
-    EXPECT_EQ(errno, ENOTDIR);
+    EXPECT_EQ(openFolder(tree.path("missing").c_str()).error().code, ENOENT);
+    EXPECT_EQ(openFolder(tree.path("plain").c_str()).error().code, ENOTDIR);
     ASSERT_EQ(::symlink("dir", tree.path("link").c_str()), 0);
-    UniqueFd root = openFolder(tree.root().c_str());
+    const UniqueFd root = std::move(openFolder(tree.root().c_str()).value());
     EXPECT_TRUE(openSubFolder(root.get(), "dir").valid());
     EXPECT_FALSE(openSubFolder(root.get(), "link").valid());  // never followed
     EXPECT_FALSE(isFolderAt(root.get(), "link"));

@@ -19,7 +19,7 @@ std::vector<std::string> mountPoints(const std::vector<MountedVolume>& volumes) 
     return points;
 }
 
-TEST(mountedVolumes, RealFileSystemsWithRootFirstThenInPathOrder) {
+TEST(MountedVolumes, RealFileSystemsWithRootFirstThenInPathOrder) {
     const char* text =
         "22 1 0:21 / /proc rw,nosuid - proc proc rw\n"
         "30 1 8:2 / /home rw,relatime shared:2 - ext4 /dev/sda2 rw\n"
@@ -39,7 +39,7 @@ TEST(mountedVolumes, RealFileSystemsWithRootFirstThenInPathOrder) {
     EXPECT_EQ(volumes[0].source, "/dev/sda1");
 }
 
-TEST(mountedVolumes, ThisMachineListsRootFirst) {
+TEST(MountedVolumes, ThisMachineListsRootFirst) {
     const auto volumes = mountedVolumes();
     ASSERT_FALSE(volumes.empty());
     EXPECT_EQ(volumes.front().mountPoint, "/");
@@ -58,12 +58,13 @@ namespace {
 TEST(PseudoFileSystems, KernelFileSystemsAreToldApartFromDisks) {
     test::TempTree tree;
     for (const char* path : {"/proc", "/sys", "/proc/self"}) {
-        UniqueFd fd = openFolder(path);
-        ASSERT_TRUE(fd.valid()) << path;
-        EXPECT_TRUE(isOnPseudoFileSystem(fd.get())) << path;
+        Result<UniqueFd> fd = openFolder(path);
+        ASSERT_TRUE(fd.ok()) << path;
+        EXPECT_TRUE(isOnPseudoFileSystem(fd.value().get())) << path;
     }
-    UniqueFd disk = openFolder(tree.root().c_str());
-    EXPECT_FALSE(isOnPseudoFileSystem(disk.get()));
+    Result<UniqueFd> disk = openFolder(tree.root().c_str());
+    ASSERT_TRUE(disk.ok());
+    EXPECT_FALSE(isOnPseudoFileSystem(disk.value().get()));
     EXPECT_TRUE(isPseudoFileSystemType("cgroup2"));
     EXPECT_FALSE(isPseudoFileSystemType("ext4"));
 }

@@ -10,7 +10,7 @@
 namespace zandor {
 namespace {
 
-TEST(isBelowAny, OnlyWholeFoldersAboveThePathHoldIt) {
+TEST(IsBelowAny, OnlyWholeFoldersAboveThePathHoldIt) {
     const PathSet items{"/a/dir", "rel", "/x/"};
     const std::vector<std::pair<std::string, bool>> cases = {
         {"/a/dir/f", true},    {"/a/dir/sub/g", true},
@@ -25,7 +25,7 @@ TEST(isBelowAny, OnlyWholeFoldersAboveThePathHoldIt) {
     }
 }
 
-TEST(isBelowAny, TheRootHoldsEveryAbsolutePath) {
+TEST(IsBelowAny, TheRootHoldsEveryAbsolutePath) {
     const PathSet root{"/"};
     EXPECT_TRUE(isBelowAny("/bin", root));
     EXPECT_TRUE(isBelowAny("/usr/share/doc", root));

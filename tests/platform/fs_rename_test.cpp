@@ -23,7 +23,7 @@ std::uint64_t sizeOf(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
-TEST(containingFolder, TextBeforeTheLastSeparator) {
+TEST(ContainingFolder, TextBeforeTheLastSeparator) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"/home/ann/notes.txt", "/home/ann"},
         {"/home/ann/", "/home/ann"},
@@ -38,54 +38,54 @@ TEST(containingFolder, TextBeforeTheLastSeparator) {
     }
 }
 
-TEST(renameInFolder, GivesFilesAndFoldersTheirNewName) {
+TEST(RenameInFolder, GivesFilesAndFoldersTheirNewName) {
     test::TempTree tree;
     tree.file("old.txt", 10);
     tree.folder("dir/inner");
-    EXPECT_EQ(renameInFolder(tree.root(), "old.txt", "new.txt"), 0);
-    EXPECT_EQ(renameInFolder(tree.root(), "dir", "renamed dir"), 0);
+    EXPECT_TRUE(renameInFolder(tree.root(), "old.txt", "new.txt").ok());
+    EXPECT_TRUE(renameInFolder(tree.root(), "dir", "renamed dir").ok());
     EXPECT_FALSE(exists(tree.path("old.txt")));
     EXPECT_EQ(sizeOf(tree.path("new.txt")), 10u);
     EXPECT_TRUE(exists(tree.path("renamed dir/inner")));
 }
 
-TEST(renameInFolder, NeverReplacesAnExistingItem) {
+TEST(RenameInFolder, NeverReplacesAnExistingItem) {
     test::TempTree tree;
     tree.file("a", 1);
     tree.file("b", 2);
     tree.folder("c");
-    EXPECT_EQ(renameInFolder(tree.root(), "a", "b"), EEXIST);
-    EXPECT_EQ(renameInFolder(tree.root(), "a", "c"), EEXIST);
+    EXPECT_EQ(renameInFolder(tree.root(), "a", "b").error().code, EEXIST);
+    EXPECT_EQ(renameInFolder(tree.root(), "a", "c").error().code, EEXIST);
     EXPECT_EQ(sizeOf(tree.path("a")), 1u);
     EXPECT_EQ(sizeOf(tree.path("b")), 2u);
     EXPECT_TRUE(exists(tree.path("c")));
 }
 
-TEST(renameInFolder, RefusesNamesThatLeaveTheFolderOrNameNoItem) {
+TEST(RenameInFolder, RefusesNamesThatLeaveTheFolderOrNameNoItem) {
     test::TempTree tree;
     tree.file("a", 1);
     tree.folder("sub");
     for (const std::string name : {"", ".", "..", "sub/a", "../a", "/tmp/a"}) {
-        EXPECT_EQ(renameInFolder(tree.root(), "a", name), EINVAL) << name;
+        EXPECT_EQ(renameInFolder(tree.root(), "a", name).error().code, EINVAL) << name;
     }
     EXPECT_TRUE(exists(tree.path("a")));
     EXPECT_FALSE(exists(tree.path("sub/a")));
 }
 
-TEST(renameInFolder, NamesAreRawBytes) {
+TEST(RenameInFolder, NamesAreRawBytes) {
     test::TempTree tree;
     const std::string latin1 = "caf\xe9";  // not valid UTF-8
     tree.file(latin1, 3);
-    EXPECT_EQ(renameInFolder(tree.root(), latin1, "cafe"), 0);
+    EXPECT_TRUE(renameInFolder(tree.root(), latin1, "cafe").ok());
     EXPECT_EQ(sizeOf(tree.path("cafe")), 3u);
-    EXPECT_EQ(renameInFolder(tree.root(), "cafe", "\xff\xfe"), 0);
+    EXPECT_TRUE(renameInFolder(tree.root(), "cafe", "\xff\xfe").ok());
     EXPECT_EQ(sizeOf(tree.path("\xff\xfe")), 3u);
 }
 
-TEST(renameInFolder, AMissingItemOrFolderFails) {
+TEST(RenameInFolder, AMissingItemOrFolderFails) {
     test::TempTree tree;
-    EXPECT_EQ(renameInFolder(tree.root(), "absent", "other"), ENOENT);
-    EXPECT_EQ(renameInFolder(tree.path("no-folder"), "a", "b"), ENOENT);
+    EXPECT_EQ(renameInFolder(tree.root(), "absent", "other").error().code, ENOENT);
+    EXPECT_EQ(renameInFolder(tree.path("no-folder"), "a", "b").error().code, ENOENT);
 }
 
 }  // namespace

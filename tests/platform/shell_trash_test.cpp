@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -98,8 +99,8 @@ class TrashTest : public ::testing::Test {
         std::map<std::string, Identity> before;
         for (const std::string& path : paths) {
             before[path] = identityOf(path);
-            const TrashOutcome outcome = moveToTrash(path);
-            EXPECT_EQ(outcome.kind, TrashOutcome::Kind::Trashed) << path << ": " << outcome.reason;
+            const Result<void> trashed = moveToTrash(path);
+            EXPECT_TRUE(trashed.ok()) << path << ": " << trashed.error().message;
             EXPECT_EQ(identityOf(path), Identity{}) << path;
         }
         const std::vector<test::TrashedItem> items = test::readTrash(trashFolder, topdir);
@@ -133,7 +134,7 @@ TEST_F(TrashTest, PathLinesArePercentEncodedAndAbsoluteInTheHomeTrash) {
     test::TempTree tree;
     for (const std::string& name : kAwkwardNames) {
         test::TempTree::fileAt(tree.path(name), 0);
-        ASSERT_EQ(moveToTrash(tree.path(name)).kind, TrashOutcome::Kind::Trashed);
+        ASSERT_TRUE(moveToTrash(tree.path(name)).ok());
     }
     std::vector<std::string> lines;
     const auto items = test::readTrash(homeTrash(), "");
@@ -172,7 +173,7 @@ TEST_F(TrashTest, ItemsOnAnotherFileSystemGoToItsTopFolderTrash) {
     // Nothing of it went to the home trash, and the paths there are relative.
     EXPECT_TRUE(test::readTrash(homeTrash(), "").empty());
     test::TempTree::fileAt(disk.root() + "/b\xe9.txt", 0);
-    ASSERT_EQ(moveToTrash(disk.root() + "/b\xe9.txt").kind, TrashOutcome::Kind::Trashed);
+    ASSERT_TRUE(moveToTrash(disk.root() + "/b\xe9.txt").ok());
     const auto items = test::readTrash(trash, disk.root());
     ASSERT_EQ(items.size(), 1u);
     EXPECT_NE(items[0].infoText.find("\nPath=b%E9.txt\n"), std::string::npos) << items[0].infoText;
@@ -180,13 +181,16 @@ TEST_F(TrashTest, ItemsOnAnotherFileSystemGoToItsTopFolderTrash) {
 
 TEST_F(TrashTest, AVanishedItemAndOneThatCannotBeTrashedSayWhy) {
     test::TempTree tree;
-    const TrashOutcome vanished = moveToTrash(tree.path("absent"));
-    EXPECT_EQ(vanished.kind, TrashOutcome::Kind::Vanished);
+    const Result<void> vanished = moveToTrash(tree.path("absent"));
+    ASSERT_FALSE(vanished.ok());
+    EXPECT_EQ(vanished.error().code, ENOENT);
     // The kernel's own files have no trash; the reason is GIO's, without the path.
-    const TrashOutcome refused = moveToTrash("/proc/version");
-    EXPECT_EQ(refused.kind, TrashOutcome::Kind::Refused);
-    EXPECT_FALSE(refused.reason.empty());
-    EXPECT_EQ(refused.reason.find("/proc/version"), std::string::npos) << refused.reason;
+    const Result<void> refused = moveToTrash("/proc/version");
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().code, ENOENT);
+    EXPECT_FALSE(refused.error().message.empty());
+    EXPECT_EQ(refused.error().message.find("/proc/version"), std::string::npos)
+        << refused.error().message;
     EXPECT_NE(identityOf("/proc/version"), Identity{});
 }
 

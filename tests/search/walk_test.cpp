@@ -79,7 +79,7 @@ TEST_F(WalkTest, ListsEveryEntryWithAFolderBeforeWhatItHolds) {
     EXPECT_EQ(completion.filesFound, 4);
     EXPECT_EQ(completion.foldersFound, 4);
     EXPECT_EQ(completion.title(), "Search Completed - Found 4 files and 4 folders ");
-    EXPECT_EQ(completion.rootError, 0);
+    EXPECT_TRUE(completion.lookIn.ok());
     ASSERT_EQ(progress.completions().size(), 1u);
     EXPECT_EQ(progress.completions()[0].generation, 7u);
 }
@@ -224,10 +224,10 @@ TEST_F(WalkTest, NamesAreFoundAsRawBytes) {
 TEST_F(WalkTest, AFolderThatCannotBeReadEndsWithCountsOfZero) {
     tree.file("plain");
     const auto missing = search(tree.path("missing"));
-    EXPECT_EQ(missing.rootError, ENOENT);
+    EXPECT_EQ(missing.lookIn.error().code, ENOENT);
     EXPECT_TRUE(missing.nothingFound());
     const auto notFolder = search(tree.path("plain"));
-    EXPECT_EQ(notFolder.rootError, ENOTDIR);
+    EXPECT_EQ(notFolder.lookIn.error().code, ENOTDIR);
     EXPECT_TRUE(results.rows().empty());
 }
 
