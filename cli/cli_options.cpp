@@ -28,6 +28,8 @@ std::string joined(const std::vector<std::string>& items) {
 
 std::optional<UsageError> parseSize(std::string_view value, LiveConditions& conditions) {
     static const std::vector<std::string> kRelations = {"at-least", "at-most", "equal"};
+    static constexpr SizeRelation kRelationOf[] = {SizeRelation::AtLeast, SizeRelation::AtMost,
+                                                   SizeRelation::Equal};
     const std::size_t colon = value.find(':');
     const auto relation = std::find(kRelations.begin(), kRelations.end(), value.substr(0, colon));
     const auto number =
@@ -38,7 +40,7 @@ std::optional<UsageError> parseSize(std::string_view value, LiveConditions& cond
                           " and N a whole number of KB (0 or more)"};
     }
     conditions.m_bSizeFilter = true;
-    conditions.m_nSizeRelation = static_cast<int>(relation - kRelations.begin());
+    conditions.m_nSizeRelation = kRelationOf[relation - kRelations.begin()];
     conditions.m_sizeKB = *number;
     return std::nullopt;
 }
@@ -46,7 +48,7 @@ std::optional<UsageError> parseSize(std::string_view value, LiveConditions& cond
 std::optional<UsageError> parseDate(std::string_view option, std::string_view value, DateKind kind,
                                     LiveConditions& conditions) {
     // The same option given again replaces its value; the other one clashes.
-    if (conditions.m_bDateFilter && conditions.m_dateKind != static_cast<int>(kind)) {
+    if (conditions.m_bDateFilter && conditions.m_dateKind != kind) {
         return UsageError{"--created and --modified cannot be used together"};
     }
     std::string_view digits = value;
@@ -61,7 +63,7 @@ std::optional<UsageError> parseDate(std::string_view option, std::string_view va
                           "': expected N, Nd (days) or Nm (months) with N a whole number"};
     }
     conditions.m_bDateFilter = true;
-    conditions.m_dateKind = static_cast<int>(kind);
+    conditions.m_dateKind = kind;
     conditions.m_daysChecked = days;
     (days ? conditions.m_days : conditions.m_months) = *number;
     return std::nullopt;

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "search/live_conditions.h"
+
 namespace zandor {
 
 struct FileTypeChoice {
@@ -30,12 +32,25 @@ inline constexpr std::array<FileTypeChoice, 14> kFileTypeChoices{{
     {"ZIP Acrive", "zip"},
 }};
 
-// Indexed as the walk reads them: 0 at least, 1 at most, 2 equal.
-inline constexpr std::array<std::string_view, 3> kSizeRelationChoices{"at least", "at most",
-                                                                      "equal"};
+struct SizeRelationChoice {
+    std::string_view text;
+    SizeRelation relation;
+};
 
-// Index 0 tests the creation time, 1 the last write.
-inline constexpr std::array<std::string_view, 2> kDateKindChoices{"files Created",
-                                                                  "files Modified"};
+inline constexpr std::array<SizeRelationChoice, 3> kSizeRelationChoices{{
+    {"at least", SizeRelation::AtLeast},
+    {"at most", SizeRelation::AtMost},
+    {"equal", SizeRelation::Equal},
+}};
+
+struct DateKindChoice {
+    std::string_view text;
+    DateKind kind;
+};
+
+inline constexpr std::array<DateKindChoice, 2> kDateKindChoices{{
+    {"files Created", DateKind::Created},
+    {"files Modified", DateKind::Modified},
+}};
 
 }  // namespace zandor

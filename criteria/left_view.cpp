@@ -152,14 +152,14 @@ void CLeftView::createControls() {
 }
 
 void CLeftView::fillLists() {
-    for (std::string_view relation : kSizeRelationChoices) {
-        m_comboSizeRelation->addItem(toQString(relation));
+    for (const SizeRelationChoice& relation : kSizeRelationChoices) {
+        m_comboSizeRelation->addItem(toQString(relation.text));
     }
     for (const FileTypeChoice& type : kFileTypeChoices) {
         m_comboType->addItem(toQString(type.description), toQString(type.extension));
     }
-    for (std::string_view kind : kDateKindChoices) {
-        m_comboDateKind->addItem(toQString(kind));
+    for (const DateKindChoice& kind : kDateKindChoices) {
+        m_comboDateKind->addItem(toQString(kind.text));
     }
     // Every list starts with no choice made.
     for (QComboBox* list : {m_comboSizeRelation, m_comboType, m_comboDateKind}) {

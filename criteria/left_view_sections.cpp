@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "criteria/form_canvas.h"
+#include "criteria/form_lists.h"
 #include "criteria/left_view.h"
 
 namespace zandor {
@@ -104,7 +105,7 @@ void CLeftView::OnSizeCheck() {
     showSection(FormSection::Size, open);
     if (open) {
         m_comboSizeRelation->setCurrentIndex(0);
-        m_live.m_nSizeRelation = 0;
+        m_live.m_nSizeRelation = kSizeRelationChoices[0].relation;
     }
     applyLayout();
     updateCanvasSize();
@@ -143,7 +144,10 @@ void CLeftView::OnAdvancedCheck() {
 }
 
 void CLeftView::OnSelchangeSizeRelation() {
-    m_live.m_nSizeRelation = m_comboSizeRelation->currentIndex();
+    const int chosen = m_comboSizeRelation->currentIndex();
+    if (chosen >= 0) {
+        m_live.m_nSizeRelation = kSizeRelationChoices[static_cast<std::size_t>(chosen)].relation;
+    }
     publish();
 }
 
@@ -199,7 +203,9 @@ void CLeftView::publish() {
     m_live.m_sizeKB = formNumber(m_editSize);
     m_live.m_days = formNumber(m_editDays);
     m_live.m_months = formNumber(m_editMonths);
-    m_live.m_dateKind = m_comboDateKind->currentIndex();
+    const int kind = m_comboDateKind->currentIndex();
+    m_live.m_dateKind =
+        kind >= 0 ? kDateKindChoices[static_cast<std::size_t>(kind)].kind : DateKind::None;
     m_live.m_daysChecked = m_radioDays->isChecked();
     m_board.publish(m_live);
 }

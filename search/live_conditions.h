@@ -11,7 +11,10 @@
 
 namespace zandor {
 
+// The relation of the size condition, in the order the form lists them.
 enum class SizeRelation : int { AtLeast = 0, AtMost = 1, Equal = 2 };
+// Which time the date condition tests; None (no choice made) tests the last
+// write, as Modified does.
 enum class DateKind : int { None = -1, Created = 0, Modified = 1 };
 
 struct LiveConditions {
@@ -19,14 +22,14 @@ struct LiveConditions {
     bool m_bTypeFilter = false;
     bool m_bDateFilter = false;
     bool m_bIncludeSubDirs = true;
-    int m_nSizeRelation = 0;   // 0 at least, 1 at most, 2 equal; other values decide nothing
+    SizeRelation m_nSizeRelation = SizeRelation::AtLeast;
     std::string m_strTypeExt;  // lower case, without the dot
     // The numbers and choices on the form that the size and date tests read.
     // A field that is not a number reads as 0.
     std::int64_t m_sizeKB = 0;
     std::int64_t m_days = 0;
     std::int64_t m_months = 0;
-    int m_dateKind = -1;        // 0 created, any other value the last write
+    DateKind m_dateKind = DateKind::None;
     bool m_daysChecked = true;  // days (else months) radio
 };
 

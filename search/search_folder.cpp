@@ -16,7 +16,7 @@ FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live
       m_live(live),
       m_results(results),
       m_progress(progress),
-      m_pattern(compilePattern(criteria, criteria.m_bCaseSensitive)),
+      m_pattern(matchingPattern(criteria)),
       m_wantsMetadata(results.wantsMetadata()),
       m_descent(&criteria.m_bStop) {}
 
@@ -36,7 +36,6 @@ Result<void> FolderWalk::SearchFolder(const std::string& strFolder) {
         return entered;
     }
     while (!m_descent.empty()) {
-        m_criteria.m_bMatch = false;
         // Polled before every entry at every level, so Stop is felt within one
         // entry; leaving here unwinds every level at once.
         if (stopRequested()) {
@@ -76,7 +75,6 @@ void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditi
     if (!live.m_bTypeFilter && !live.m_bSizeFilter) {
         m_progress.onProgress(ProgressKind::FolderMet, m_path);
         if (folderNameMatches(m_pattern, comparedName(name))) {
-            m_criteria.m_bMatch = true;
             if (const auto info = addResult(dirFd, name, true, std::nullopt)) {
                 known = FolderId{info->device, info->inode};
             }
@@ -113,7 +111,7 @@ void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLen
 }
 
 void FolderWalk::fileRules(int dirFd, std::string_view name, const LiveConditions& live) {
-    const bool nameTests = !m_pattern.nameAdmitsAll();
+    const bool nameTests = !nameAdmitsAll(m_pattern);
     const std::string_view compared = nameTests ? comparedName(name) : name;
     if (nameTests && !fileNameMatches(m_pattern, compared)) {
         return;
@@ -140,7 +138,6 @@ void FolderWalk::fileRules(int dirFd, std::string_view name, const LiveCondition
     if (nameTests && !fileExtensionMatches(m_pattern, comparedName(name))) {
         return;
     }
-    m_criteria.m_bMatch = true;
     const std::size_t parentLength = m_path.size();
     appendPathComponent(m_path, name);
     addResult(dirFd, name, false, info);
@@ -174,7 +171,7 @@ std::optional<EntryInfo> FolderWalk::addResult(int dirFd, std::string_view name,
 }
 
 std::string_view FolderWalk::comparedName(std::string_view name) {
-    return m_pattern.caseSensitive ? name : lowerName(name);
+    return m_pattern.m_bCaseSensitive ? name : lowerName(name);
 }
 
 std::string_view FolderWalk::lowerName(std::string_view name) {

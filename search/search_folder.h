@@ -49,7 +49,7 @@ class FolderWalk {
     LiveConditionsReader m_live;
     ResultSink& m_results;
     ProgressSink& m_progress;
-    CompiledPattern m_pattern;
+    NamePattern m_pattern;  // prepared for matching
     bool m_wantsMetadata;
 
     FolderDescent m_descent;  // each folder's tag is the length of its path in m_path

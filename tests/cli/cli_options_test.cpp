@@ -55,15 +55,15 @@ TEST(CliOptionsParse, DefaultsWithoutArguments) {
 TEST(CliOptionsParse, SizeSetsRelationAndKilobytes) {
     const struct {
         Args args;
-        int relation;
+        SizeRelation relation;
         std::int64_t kb;
     } cases[] = {
-        {{"--size", "at-least:10"}, 0, 10},
-        {{"--size", "at-most:1"}, 1, 1},
-        {{"--size", "equal:2"}, 2, 2},
-        {{"--size", "at-least:0"}, 0, 0},
-        {{"--size=at-most:123456789012"}, 1, 123456789012},
-        {{"--size", "equal:9223372036854775807"}, 2, 9223372036854775807},
+        {{"--size", "at-least:10"}, SizeRelation::AtLeast, 10},
+        {{"--size", "at-most:1"}, SizeRelation::AtMost, 1},
+        {{"--size", "equal:2"}, SizeRelation::Equal, 2},
+        {{"--size", "at-least:0"}, SizeRelation::AtLeast, 0},
+        {{"--size=at-most:123456789012"}, SizeRelation::AtMost, 123456789012},
+        {{"--size", "equal:9223372036854775807"}, SizeRelation::Equal, 9223372036854775807},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(joined(c.args));
@@ -123,20 +123,20 @@ TEST(CliOptionsParse, TypeCPlusPlus) {
 TEST(CliOptionsParse, DatesSetKindUnitAndNumber) {
     const struct {
         Args args;
-        int kind;
+        DateKind kind;
         bool days;
         std::int64_t nDays;
         std::int64_t nMonths;
     } cases[] = {
-        {{"--created", "3"}, 0, true, 3, 0},
-        {{"--created", "4d"}, 0, true, 4, 0},
-        {{"--created", "5m"}, 0, false, 0, 5},
-        {{"--created=0"}, 0, true, 0, 0},
-        {{"--modified", "2m"}, 1, false, 0, 2},
-        {{"--modified", "7"}, 1, true, 7, 0},
-        {{"--modified=30d"}, 1, true, 30, 0},
+        {{"--created", "3"}, DateKind::Created, true, 3, 0},
+        {{"--created", "4d"}, DateKind::Created, true, 4, 0},
+        {{"--created", "5m"}, DateKind::Created, false, 0, 5},
+        {{"--created=0"}, DateKind::Created, true, 0, 0},
+        {{"--modified", "2m"}, DateKind::Modified, false, 0, 2},
+        {{"--modified", "7"}, DateKind::Modified, true, 7, 0},
+        {{"--modified=30d"}, DateKind::Modified, true, 30, 0},
         // The same option again replaces the value and the unit.
-        {{"--created", "3", "--created", "2m"}, 0, false, 3, 2},
+        {{"--created", "3", "--created", "2m"}, DateKind::Created, false, 3, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(joined(c.args));
@@ -228,12 +228,12 @@ TEST(CliOptionsParse, OptionsCombine) {
     const LiveConditions& c = options.conditions;
     EXPECT_FALSE(c.m_bIncludeSubDirs);
     EXPECT_TRUE(c.m_bSizeFilter);
-    EXPECT_EQ(c.m_nSizeRelation, 1);
+    EXPECT_EQ(c.m_nSizeRelation, SizeRelation::AtMost);
     EXPECT_EQ(c.m_sizeKB, 4);
     EXPECT_TRUE(c.m_bTypeFilter);
     EXPECT_EQ(c.m_strTypeExt, "cpp");
     EXPECT_TRUE(c.m_bDateFilter);
-    EXPECT_EQ(c.m_dateKind, 1);
+    EXPECT_EQ(c.m_dateKind, DateKind::Modified);
     EXPECT_FALSE(c.m_daysChecked);
     EXPECT_EQ(c.m_months, 2);
 }

@@ -84,9 +84,9 @@ class LeftViewStateTest : public QObject {
         QVERIFY(!live.m_bDateFilter);
         QVERIFY(!live.m_bTypeFilter);
         QVERIFY(live.m_bIncludeSubDirs);
-        QCOMPARE(live.m_nSizeRelation, 0);
+        QCOMPARE(live.m_nSizeRelation, SizeRelation::AtLeast);
         QCOMPARE(live.m_strTypeExt, std::string());
-        QCOMPARE(live.m_dateKind, -1);
+        QCOMPARE(live.m_dateKind, DateKind::None);
         // Neither radio is on yet, so the walk would take the months row.
         QVERIFY(!live.m_daysChecked);
     }
@@ -159,13 +159,13 @@ class LeftViewStateTest : public QObject {
         QVERIFY(published().m_bSizeFilter);
         QCOMPARE(m_form->m_comboSizeRelation->currentText(), u"at least"_s);
         test::chooseItem(m_form->m_comboSizeRelation, u"equal"_s);
-        QCOMPARE(published().m_nSizeRelation, 2);
+        QCOMPARE(published().m_nSizeRelation, SizeRelation::Equal);
         m_form->m_checkSize->click();
         QVERIFY(!published().m_bSizeFilter);
-        QCOMPARE(published().m_nSizeRelation, 2);
+        QCOMPARE(published().m_nSizeRelation, SizeRelation::Equal);
         m_form->m_checkSize->click();
         QCOMPARE(m_form->m_comboSizeRelation->currentText(), u"at least"_s);
-        QCOMPARE(published().m_nSizeRelation, 0);
+        QCOMPARE(published().m_nSizeRelation, SizeRelation::AtLeast);
     }
 
     void numbersThatAreNotNumbersReadAsZero() {
@@ -233,9 +233,9 @@ class LeftViewStateTest : public QObject {
         m_form->m_checkDate->click();
         QVERIFY(published().m_bDateFilter);
         QCOMPARE(m_form->m_comboDateKind->currentText(), u"files Created"_s);
-        QCOMPARE(published().m_dateKind, 0);
+        QCOMPARE(published().m_dateKind, DateKind::Created);
         test::chooseItem(m_form->m_comboDateKind, u"files Modified"_s);
-        QCOMPARE(published().m_dateKind, 1);
+        QCOMPARE(published().m_dateKind, DateKind::Modified);
         QVERIFY(published().m_bDateFilter);
         m_form->m_checkDate->click();
         QVERIFY(!published().m_bDateFilter);
@@ -280,7 +280,7 @@ class LeftViewStateTest : public QObject {
         QVERIFY(publishedAgain());
         const LiveConditions live = published();
         QVERIFY(live.m_bSizeFilter && live.m_bDateFilter && live.m_bTypeFilter);
-        QCOMPARE(live.m_nSizeRelation, 1);
+        QCOMPARE(live.m_nSizeRelation, SizeRelation::AtMost);
         QCOMPARE(live.m_sizeKB, 4);
         QVERIFY(live.m_daysChecked);
         QCOMPARE(live.m_strTypeExt, std::string("xml"));

@@ -130,7 +130,7 @@ TEST_F(WalkTest, ModeBListsNoFoldersAndTitlesOnlySubFoldersEntered) {
     tree.folder("s/t");
     publish([](LiveConditions& live) {
         live.m_bSizeFilter = true;
-        live.m_nSizeRelation = 0;
+        live.m_nSizeRelation = SizeRelation::AtLeast;
         live.m_sizeKB = 10;
     });
     search(tree.root());
@@ -188,7 +188,7 @@ TEST_F(WalkTest, TypeAndDateConditions) {
     RecordingResults recent;
     publish([](LiveConditions& live) {
         live.m_bDateFilter = true;
-        live.m_dateKind = 1;
+        live.m_dateKind = DateKind::Modified;
         live.m_days = 2;
     });
     SearchThreadProc(criteria, board, recent, progress);
