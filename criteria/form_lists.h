@@ -1,4 +1,5 @@
-// The fixed choices of the criteria form's lists, in the order they show.
+// The fixed choices of the criteria form's size and date lists, in the order
+// they show (the type list shows search/file_types.h).
 #pragma once
 
 #include <array>
@@ -7,30 +8,6 @@
 #include "search/live_conditions.h"
 
 namespace zandor {
-
-struct FileTypeChoice {
-    std::string_view description;
-    std::string_view extension;  // lower case, without the dot
-};
-
-// Shown in this order; each description stays paired with its extension
-// however the list is sorted.
-inline constexpr std::array<FileTypeChoice, 14> kFileTypeChoices{{
-    {"Bitmap Image", "bmp"},
-    {"C Source File", "c"},
-    {"C/C++ Header File", "h"},
-    {"C++ Source File", "c++"},
-    {"CPP Source File", "cpp"},
-    {"Help File", "hlp"},
-    {"Hyper Text", "html"},
-    {"Icon Files", "ico"},
-    {"java Source", "java"},
-    {"Resource Script", "rc"},
-    {"VC++ Project File", "dsp"},
-    {"VC++ Workspace", "dsw"},
-    {"XML", "xml"},
-    {"ZIP Acrive", "zip"},
-}};
 
 struct SizeRelationChoice {
     std::string_view text;

@@ -15,6 +15,7 @@
 #include "criteria/form_canvas.h"
 #include "criteria/form_icons.h"
 #include "criteria/form_lists.h"
+#include "search/file_types.h"
 
 using namespace Qt::StringLiterals;
 
@@ -155,7 +156,8 @@ void CLeftView::fillLists() {
     for (const SizeRelationChoice& relation : kSizeRelationChoices) {
         m_comboSizeRelation->addItem(toQString(relation.text));
     }
-    for (const FileTypeChoice& type : kFileTypeChoices) {
+    // Each description stays paired with its extension however the list is sorted.
+    for (const FileType& type : kFileTypes) {
         m_comboType->addItem(toQString(type.description), toQString(type.extension));
     }
     for (const DateKindChoice& kind : kDateKindChoices) {
