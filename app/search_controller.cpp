@@ -1,9 +1,6 @@
 #include "app/search_controller.h"
 
-#include <QFile>
-#include <QLineEdit>
 #include <QMetaObject>
-#include <QPushButton>
 
 #include "criteria/left_view.h"
 #include "results/name_text.h"
@@ -35,26 +32,13 @@ void SearchController::shutdown() {
 }
 
 void SearchController::OnSearch() {
-    // An edited look-in text becomes the typed item first, so that it is
-    // selected and searched.
-    if (m_form.m_bLookInEdited) {
-        m_form.m_bLookInEdited = false;
-        // An emptied field names no folder: the selected item stands.
-        if (!m_form.lookInText().isEmpty()) {
-            m_form.AddTypedPath(m_form.lookInText());
-        }
-    }
-    const auto folder = m_form.selectedLookInFolder();
-    if (!folder) {
+    const std::optional<SearchRequest> request = m_form.takeSearchRequest();
+    if (!request) {
         return;  // nothing to search: the rows and the stores stay as they were
     }
-    SearchRequest request;
-    request.m_strFolder = *folder;
-    request.m_strNamePattern = QFile::encodeName(m_form.m_editName->text()).toStdString();
-    request.m_bCaseSensitive = m_form.m_bCaseSensitive;
-    m_current = m_session.start(request);
+    m_current = m_session.start(*request);
     m_results.beginSearch(m_current);
-    setButtons(true);
+    m_form.setSearching(true);
     {
         // Only titles of the walk from now on replace the window's title.
         std::lock_guard lock(m_titleMutex);
@@ -65,19 +49,7 @@ void SearchController::OnSearch() {
 
 void SearchController::OnStop() {
     m_session.stop();
-    setButtons(false);
-}
-
-void SearchController::setButtons(bool searching) {
-    QPushButton* enabled = searching ? m_form.m_btnStop : m_form.m_btnSearch;
-    QPushButton* disabled = searching ? m_form.m_btnSearch : m_form.m_btnStop;
-    const bool hadFocus = disabled->hasFocus();
-    enabled->setEnabled(true);
-    // The keyboard focus passes to the other button rather than leaving the form.
-    if (hadFocus) {
-        enabled->setFocus(Qt::OtherFocusReason);
-    }
-    disabled->setEnabled(false);
+    m_form.setSearching(false);
 }
 
 void SearchController::onProgress(ProgressKind kind, std::string_view path) {
@@ -111,7 +83,7 @@ void SearchController::complete(const SearchCompletion& completion) {
     m_current = 0;
     m_titleTimer.stop();
     m_results.flushPending();
-    setButtons(false);
+    m_form.setSearching(false);
     if (completion.nothingFound()) {
         m_results.showNoItemsNotice();
     }

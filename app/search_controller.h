@@ -50,7 +50,6 @@ class SearchController : public QObject, private ProgressSink {
     // User-interface side.
     void showLatestTitle();
     void complete(const SearchCompletion& completion);
-    void setButtons(bool searching);
 
     CLeftView& m_form;
     CRightView& m_results;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +75,40 @@ CLeftView::CLeftView(LiveConditionsBoard& board, const std::vector<MountedVolume
 
 void CLeftView::setFolderChooser(std::function<QString(QWidget*)> chooser) {
     m_chooseFolder = std::move(chooser);
+}
+
+std::optional<SearchRequest> CLeftView::takeSearchRequest() {
+    // An edited look-in text becomes the typed item first, so that it is
+    // selected and searched.
+    if (m_bLookInEdited) {
+        m_bLookInEdited = false;
+        // An emptied field names no folder: the selected item stands.
+        const QString typed = m_comboLookIn->currentText();
+        if (!typed.isEmpty()) {
+            AddTypedPath(typed);
+        }
+    }
+    const std::optional<std::string> folder = selectedLookInFolder();
+    if (!folder) {
+        return std::nullopt;
+    }
+    SearchRequest request;
+    request.m_strFolder = *folder;
+    request.m_strNamePattern = QFile::encodeName(m_editName->text()).toStdString();
+    request.m_bCaseSensitive = m_bCaseSensitive;
+    return request;
+}
+
+void CLeftView::setSearching(bool searching) {
+    QPushButton* enabled = searching ? m_btnStop : m_btnSearch;
+    QPushButton* disabled = searching ? m_btnSearch : m_btnStop;
+    const bool hadFocus = disabled->hasFocus();
+    enabled->setEnabled(true);
+    // The keyboard focus passes to the other button rather than leaving the form.
+    if (hadFocus) {
+        enabled->setFocus(Qt::OtherFocusReason);
+    }
+    disabled->setEnabled(false);
 }
 
 void CLeftView::createControls() {

@@ -20,10 +20,6 @@ namespace {
 // exactly when a mount point is not valid UTF-8.
 constexpr int kRawPathRole = Qt::UserRole;
 
-int indentOf(const QComboBox* list, int index) {
-    return list->itemData(index, kIndentRole).toInt();
-}
-
 }  // namespace
 
 void CLeftView::connectLookIn() {
@@ -64,20 +60,9 @@ void CLeftView::AddTypedPath(const QString& text) {
     m_comboLookIn->insertItem(added, folderIcon(), text, QFile::encodeName(text));
     m_comboLookIn->setItemData(added, 1, kIndentRole);
     m_comboLookIn->setCurrentIndex(added);
-    for (int i = 0; i < m_comboLookIn->count() - 1; ++i) {
-        if (indentOf(m_comboLookIn, i) > 0) {
-            m_comboLookIn->removeItem(i);
-            break;
-        }
+    if (added > m_nDriveCount) {
+        m_comboLookIn->removeItem(m_nDriveCount);
     }
-}
-
-QString CLeftView::lookInText() const {
-    return m_comboLookIn->currentText();
-}
-
-int CLeftView::lookInSelection() const {
-    return m_comboLookIn->currentIndex();
 }
 
 std::optional<std::string> CLeftView::selectedLookInFolder() const {

@@ -98,11 +98,16 @@ void CLeftView::showSection(FormSection section, bool show) {
     }
 }
 
+bool CLeftView::toggleSection(FormSection section, const QCheckBox* box) {
+    const bool open = box->isChecked();
+    m_layout.toggle(section, open);
+    showSection(section, open);
+    return open;
+}
+
 void CLeftView::OnSizeCheck() {
-    const bool open = m_checkSize->isChecked();
+    const bool open = toggleSection(FormSection::Size, m_checkSize);
     m_live.m_bSizeFilter = open;
-    m_layout.toggle(FormSection::Size, open);
-    showSection(FormSection::Size, open);
     if (open) {
         m_comboSizeRelation->setCurrentIndex(0);
         m_live.m_nSizeRelation = kSizeRelationChoices[0].relation;
@@ -113,10 +118,8 @@ void CLeftView::OnSizeCheck() {
 }
 
 void CLeftView::OnDateCheck() {
-    const bool open = m_checkDate->isChecked();
+    const bool open = toggleSection(FormSection::Date, m_checkDate);
     m_live.m_bDateFilter = open;
-    m_layout.toggle(FormSection::Date, open);
-    showSection(FormSection::Date, open);
     if (open) {
         m_comboDateKind->setCurrentIndex(0);
     }
@@ -126,19 +129,14 @@ void CLeftView::OnDateCheck() {
 }
 
 void CLeftView::OnTypeCheck() {
-    const bool open = m_checkType->isChecked();
-    m_live.m_bTypeFilter = open;
-    m_layout.toggle(FormSection::Type, open);
-    showSection(FormSection::Type, open);
+    m_live.m_bTypeFilter = toggleSection(FormSection::Type, m_checkType);
     applyLayout();
     updateCanvasSize();
     publish();
 }
 
 void CLeftView::OnAdvancedCheck() {
-    const bool open = m_checkAdvanced->isChecked();
-    m_layout.toggle(FormSection::Advanced, open);
-    showSection(FormSection::Advanced, open);
+    toggleSection(FormSection::Advanced, m_checkAdvanced);
     applyLayout();
     updateCanvasSize();
 }

@@ -55,7 +55,6 @@ class ResultModel : public QAbstractTableModel {
 
     // The recorded row listed at index, or null for the notice row.
     const ResultRow* rowAt(int row) const;
-    bool showsNotice() const { return m_notice; }
 
   private:
     QVariant cellText(const ResultRow& row, int column) const;

@@ -107,6 +107,7 @@ CRightView::CRightView(QWidget* parent)
       m_selection(new QItemSelectionModel(&m_model, this)),
       m_prompts(messageBoxPrompts()),
       m_properties(new PropertiesCounter(this)) {
+    setObjectName(QStringLiteral("rightView"));
     IconCache::ensureIconTheme();
     m_stack = new QStackedLayout(this);
     m_stack->setContentsMargins(0, 0, 0, 0);

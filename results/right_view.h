@@ -74,16 +74,9 @@ class CRightView : public QWidget {
     // The menu a right click shows, and its five commands that act on rows
     // (their enabled state is given back when the menu closes).
     void setContextMenu(QMenu* menu, std::vector<QAction*> rowActions);
-    QMenu* contextMenu() const { return m_contextMenu; }
 
     void setPrompts(PanePrompts prompts) { m_prompts = std::move(prompts); }
     PropertiesCounter& propertiesCounter() const { return *m_properties; }
-
-    ViewType m_viewType = ViewType::Details;
-    bool m_bSortDescending = true;  // so that the first sort is ascending
-    // Set while a name edit that a click on a selected row began is open;
-    // Delete waits for it to end. An edit begun by Rename leaves it clear.
-    bool m_bEditingLabel = false;
 
     const ResultStores& stores() const { return m_stores; }
     ResultModel& model() { return m_model; }
@@ -116,6 +109,12 @@ class CRightView : public QWidget {
     void detach(QAbstractItemView* view);
     QTreeView* makeDetailsView();
     QListView* makeListView(ViewType type);
+
+    ViewType m_viewType = ViewType::Details;
+    bool m_bSortDescending = true;  // so that the first sort is ascending
+    // Set while a name edit that a click on a selected row began is open;
+    // Delete waits for it to end. An edit begun by Rename leaves it clear.
+    bool m_bEditingLabel = false;
 
     ResultStores m_stores;
     ResultModel m_model;

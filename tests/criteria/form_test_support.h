@@ -2,7 +2,12 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -12,9 +17,71 @@
 #include <initializer_list>
 #include <vector>
 
+#include "find_widget.h"
 #include "platform/fs_mounts.h"
 
 namespace zandor::test {
+
+// The form's controls, found by their objectName, in the order of the form
+// template.
+struct FormControls {
+    explicit FormControls(const QWidget& form)
+        : labelName(widget<QLabel>(form, "labelName")),
+          labelLookIn(widget<QLabel>(form, "labelLookIn")),
+          groupOptions(widget<QWidget>(form, "groupOptions")),
+          groupNamed(widget<QWidget>(form, "groupNamed")),
+          staticDays(widget<QLabel>(form, "staticDays")),
+          staticMonths(widget<QLabel>(form, "staticMonths")),
+          iconSearch(widget<QLabel>(form, "iconSearch")),
+          staticKB(widget<QLabel>(form, "staticKB")),
+          editName(widget<QLineEdit>(form, "editName")),
+          comboLookIn(widget<QComboBox>(form, "comboLookIn")),
+          btnBrowse(widget<QPushButton>(form, "btnBrowse")),
+          checkSize(widget<QCheckBox>(form, "checkSize")),
+          comboSizeRelation(widget<QComboBox>(form, "comboSizeRelation")),
+          editSize(widget<QLineEdit>(form, "editSize")),
+          checkDate(widget<QCheckBox>(form, "checkDate")),
+          comboDateKind(widget<QComboBox>(form, "comboDateKind")),
+          radioDays(widget<QRadioButton>(form, "radioDays")),
+          editDays(widget<QLineEdit>(form, "editDays")),
+          radioMonths(widget<QRadioButton>(form, "radioMonths")),
+          editMonths(widget<QLineEdit>(form, "editMonths")),
+          checkType(widget<QCheckBox>(form, "checkType")),
+          comboType(widget<QComboBox>(form, "comboType")),
+          checkAdvanced(widget<QCheckBox>(form, "checkAdvanced")),
+          checkSubDirs(widget<QCheckBox>(form, "checkSubDirs")),
+          checkCase(widget<QCheckBox>(form, "checkCase")),
+          btnSearch(widget<QPushButton>(form, "btnSearch")),
+          btnStop(widget<QPushButton>(form, "btnStop")) {}
+
+    QLabel* labelName;
+    QLabel* labelLookIn;
+    QWidget* groupOptions;
+    QWidget* groupNamed;
+    QLabel* staticDays;
+    QLabel* staticMonths;
+    QLabel* iconSearch;
+    QLabel* staticKB;
+    QLineEdit* editName;
+    QComboBox* comboLookIn;
+    QPushButton* btnBrowse;
+    QCheckBox* checkSize;
+    QComboBox* comboSizeRelation;
+    QLineEdit* editSize;
+    QCheckBox* checkDate;
+    QComboBox* comboDateKind;
+    QRadioButton* radioDays;
+    QLineEdit* editDays;
+    QRadioButton* radioMonths;
+    QLineEdit* editMonths;
+    QCheckBox* checkType;
+    QComboBox* comboType;
+    QCheckBox* checkAdvanced;
+    QCheckBox* checkSubDirs;
+    QCheckBox* checkCase;
+    QPushButton* btnSearch;
+    QPushButton* btnStop;
+};
 
 // Three disks, listed out of order, and two kernel file systems.
 inline std::vector<MountedVolume> sampleDrives() {

@@ -25,12 +25,13 @@ class LeftViewLayoutTest : public QObject {
   private:
     std::unique_ptr<LiveConditionsBoard> m_board;
     std::unique_ptr<CLeftView> m_form;
+    std::unique_ptr<test::FormControls> m_controls;
     static constexpr int kWidth = 240;
 
     QStringList sectionBoxesAndButtons() const {
-        return test::placesOf({m_form->m_checkSize, m_form->m_checkDate, m_form->m_checkType,
-                               m_form->m_checkAdvanced, m_form->m_btnSearch, m_form->m_btnStop,
-                               m_form->m_groupOptions});
+        return test::placesOf({m_controls->checkSize, m_controls->checkDate, m_controls->checkType,
+                               m_controls->checkAdvanced, m_controls->btnSearch,
+                               m_controls->btnStop, m_controls->groupOptions});
     }
 
     QStringList allPlaces() const {
@@ -48,12 +49,14 @@ class LeftViewLayoutTest : public QObject {
     void init() {
         m_board = std::make_unique<LiveConditionsBoard>();
         m_form = std::make_unique<CLeftView>(*m_board, test::sampleDrives());
+        m_controls = std::make_unique<test::FormControls>(*m_form);
         m_form->resize(kWidth, 760);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
     void cleanup() {
+        m_controls.reset();
         m_form.reset();
         m_board.reset();
     }
@@ -65,48 +68,49 @@ class LeftViewLayoutTest : public QObject {
                               u"checkType 12,320 70x15"_s, u"checkAdvanced 12,345 120x15"_s,
                               u"btnSearch 8,380 90x25"_s, u"btnStop 110,380 90x25"_s,
                               u"groupOptions 7,240 225x130"_s}));
-        QCOMPARE(test::placesOf({m_form->m_groupNamed, m_form->m_editName, m_form->m_btnBrowse}),
-                 (QStringList{u"groupNamed 7,45 225x180"_s, u"editName 12,90 215x25"_s,
-                              u"btnBrowse 12,185 70x25"_s}));
+        QCOMPARE(
+            test::placesOf({m_controls->groupNamed, m_controls->editName, m_controls->btnBrowse}),
+            (QStringList{u"groupNamed 7,45 225x180"_s, u"editName 12,90 215x25"_s,
+                         u"btnBrowse 12,185 70x25"_s}));
         // A drop-down list keeps its own height; its width follows the pane.
-        const QRect lookIn = m_form->m_comboLookIn->geometry();
+        const QRect lookIn = m_controls->comboLookIn->geometry();
         QCOMPARE(lookIn.topLeft(), QPoint(12, 150));
         QCOMPARE(lookIn.width(), kWidth - 25);
-        QCOMPARE(lookIn.height(), m_form->m_comboLookIn->sizeHint().height());
+        QCOMPARE(lookIn.height(), m_controls->comboLookIn->sizeHint().height());
     }
 
     void tickingAndClearingSize() {
-        QTest::mouseClick(m_form->m_checkSize, Qt::LeftButton);
-        QVERIFY(m_form->m_checkSize->isChecked());
+        QTest::mouseClick(m_controls->checkSize, Qt::LeftButton);
+        QVERIFY(m_controls->checkSize->isChecked());
         QCOMPARE(sectionBoxesAndButtons(),
                  (QStringList{u"checkSize 12,270 50x20"_s, u"checkDate 12,330 70x15"_s,
                               u"checkType 12,355 70x15"_s, u"checkAdvanced 12,380 120x15"_s,
                               u"btnSearch 12,430 90x25"_s, u"btnStop 112,430 90x25"_s,
                               u"groupOptions 7,240 225x175"_s}));
-        QCOMPARE(m_form->m_comboSizeRelation->pos(), QPoint(32, 295));
-        QCOMPARE(m_form->m_editSize->pos(), QPoint(112, 295));
-        QCOMPARE(m_form->m_comboSizeRelation->currentText(), u"at least"_s);
+        QCOMPARE(m_controls->comboSizeRelation->pos(), QPoint(32, 295));
+        QCOMPARE(m_controls->editSize->pos(), QPoint(112, 295));
+        QCOMPARE(m_controls->comboSizeRelation->currentText(), u"at least"_s);
         QCOMPARE(m_form->scrollExtent().cy, 455);
 
-        QTest::mouseClick(m_form->m_checkSize, Qt::LeftButton);
+        QTest::mouseClick(m_controls->checkSize, Qt::LeftButton);
         QCOMPARE(sectionBoxesAndButtons(),
                  (QStringList{u"checkSize 12,270 50x20"_s, u"checkDate 12,298 70x15"_s,
                               u"checkType 12,320 70x15"_s, u"checkAdvanced 12,340 120x15"_s,
                               u"btnSearch 12,380 90x25"_s, u"btnStop 112,380 90x25"_s,
                               u"groupOptions 7,240 225x130"_s}));
-        QVERIFY(m_form->m_comboSizeRelation->isHidden());
-        QVERIFY(m_form->m_editSize->isHidden());
-        QVERIFY(m_form->m_staticKB->isHidden());
+        QVERIFY(m_controls->comboSizeRelation->isHidden());
+        QVERIFY(m_controls->editSize->isHidden());
+        QVERIFY(m_controls->staticKB->isHidden());
     }
 
     void allFourOpen() {
-        for (QCheckBox* box : {m_form->m_checkAdvanced, m_form->m_checkType, m_form->m_checkSize,
-                               m_form->m_checkDate}) {
+        for (QCheckBox* box : {m_controls->checkAdvanced, m_controls->checkType,
+                               m_controls->checkSize, m_controls->checkDate}) {
             QTest::mouseClick(box, Qt::LeftButton);
             QVERIFY2(box->isChecked(), qPrintable(box->objectName()));
         }
-        QCOMPARE(m_form->m_groupOptions->geometry(), QRect(7, 240, 225, 355));
-        QCOMPARE(m_form->scrollExtent().cy, m_form->m_btnSearch->geometry().bottom() + 1);
+        QCOMPARE(m_controls->groupOptions->geometry(), QRect(7, 240, 225, 355));
+        QCOMPARE(m_form->scrollExtent().cy, m_controls->btnSearch->geometry().bottom() + 1);
         // Every text shows whole beside its box or in its label.
         for (QWidget* child :
              m_form->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -119,17 +123,17 @@ class LeftViewLayoutTest : public QObject {
     }
 
     void clearingDateUnderOpenTypeKeepsTheButtonsOnOneRow() {
-        m_form->m_checkDate->click();
-        m_form->m_checkType->click();
-        m_form->m_checkDate->click();
-        const QRect search = m_form->m_btnSearch->geometry();
-        const QRect stop = m_form->m_btnStop->geometry();
+        m_controls->checkDate->click();
+        m_controls->checkType->click();
+        m_controls->checkDate->click();
+        const QRect search = m_controls->btnSearch->geometry();
+        const QRect stop = m_controls->btnStop->geometry();
         QCOMPARE(stop.y(), search.y());
         QCOMPARE(stop.x(), search.x() + 100);
     }
 
     void narrowerThan210OnlyTheScrollExtentChanges() {
-        m_form->m_checkSize->click();
+        m_controls->checkSize->click();
         const QStringList before = allPlaces();
         m_form->resize(200, 760);
         QCOMPARE(m_form->viewport()->width(), 200);
@@ -141,18 +145,19 @@ class LeftViewLayoutTest : public QObject {
 
     void widerPaneWidensTheFramesAndFields() {
         m_form->resize(320, 760);
-        QCOMPARE(test::placesOf({m_form->m_groupNamed, m_form->m_groupOptions, m_form->m_editName}),
+        QCOMPARE(test::placesOf(
+                     {m_controls->groupNamed, m_controls->groupOptions, m_controls->editName}),
                  (QStringList{u"groupNamed 7,45 305x180"_s, u"groupOptions 7,240 305x130"_s,
                               u"editName 12,90 295x25"_s}));
     }
 
     void tallerFormScrollsToTheSearchButton() {
         m_form->resize(kWidth, 400);
-        m_form->m_checkDate->click();
-        m_form->m_checkAdvanced->click();
+        m_controls->checkDate->click();
+        m_controls->checkAdvanced->click();
         QTRY_VERIFY(m_form->verticalScrollBar()->isVisible());
         QCOMPARE(m_form->widget()->height(), m_form->scrollExtent().cy);
-        QCOMPARE(m_form->scrollExtent().cy, m_form->m_btnSearch->geometry().bottom() + 1);
+        QCOMPARE(m_form->scrollExtent().cy, m_controls->btnSearch->geometry().bottom() + 1);
     }
 
     void headerIsPaintedAroundTheFrames() {
@@ -177,7 +182,7 @@ class LeftViewLayoutTest : public QObject {
     }
 
     void headerFollowsTheFramesWidth() {
-        m_form->m_checkDate->click();
+        m_controls->checkDate->click();
         m_form->resize(300, 760);
         const QImage image = painted();
         QCOMPARE(image.pixelColor(300 - 12, 247), QColor(0, 0, 100));
