@@ -16,7 +16,7 @@ namespace zandor {
 
 enum class Pane { Criteria, Results };
 
-class CommandRouter : public QObject {
+class CommandRouter final : public QObject {
     Q_OBJECT
   public:
     CommandRouter(QWidget* criteriaPane, QWidget* resultsPane, std::vector<QAction*> resultsOnly,

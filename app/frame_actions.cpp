@@ -37,7 +37,7 @@ QAction* makeAction(QWidget* owner, const char* text, unsigned id, const char* i
 
 // Toolbar buttons of commands without a prompt show no tooltip (Qt would
 // otherwise show the button's text).
-class NoTipFilter : public QObject {
+class NoTipFilter final : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {

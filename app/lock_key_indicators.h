@@ -14,7 +14,7 @@ class QStatusBar;
 
 namespace zandor {
 
-class LockKeyIndicators : public QObject {
+class LockKeyIndicators final : public QObject {
     Q_OBJECT
   public:
     static constexpr int kPollMs = 300;

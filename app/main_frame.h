@@ -20,7 +20,7 @@ class CRightView;
 class CommandRouter;
 class SearchController;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame final : public QMainWindow {
     Q_OBJECT
   public:
     explicit CMainFrame(QWidget* parent = nullptr);

@@ -22,7 +22,7 @@ namespace zandor {
 class CLeftView;
 class CRightView;
 
-class SearchController : public QObject, private ProgressSink {
+class SearchController final : public QObject, private ProgressSink {
     Q_OBJECT
   public:
     static constexpr int kTitleIntervalMs = 33;

@@ -29,7 +29,7 @@ namespace zandor {
 
 class FormCanvas;
 
-class CLeftView : public QScrollArea {
+class CLeftView final : public QScrollArea {
     Q_OBJECT
 
   public:

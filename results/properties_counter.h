@@ -20,7 +20,7 @@ class QWidget;
 
 namespace zandor {
 
-class PropertiesCounter : public QObject {
+class PropertiesCounter final : public QObject {
     Q_OBJECT
   public:
     using CountFunction = std::function<ContentCount(

@@ -17,7 +17,7 @@
 
 namespace zandor {
 
-class ResultBatcher : public QObject, public ResultSink {
+class ResultBatcher final : public QObject, public ResultSink {
     Q_OBJECT
   public:
     static constexpr int kIntervalMs = 40;

@@ -14,7 +14,7 @@
 
 namespace zandor {
 
-class ResultModel : public QAbstractTableModel {
+class ResultModel final : public QAbstractTableModel {
     Q_OBJECT
   public:
     enum Column { Name = 0, Path, Size, Type, Creation, LastWrite, ColumnCount };

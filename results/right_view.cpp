@@ -79,7 +79,7 @@ class LabelEditDelegate : public QStyledItemDelegate {
 // Every item of an icon or list view has the same size, given here rather
 // than measured, so a million items are laid out without asking each one;
 // long names are elided within it.
-class FixedSizeDelegate : public LabelEditDelegate {
+class FixedSizeDelegate final : public LabelEditDelegate {
   public:
     FixedSizeDelegate(QSize size, bool& editing, QObject* parent)
         : LabelEditDelegate(editing, parent), m_size(size) {}

@@ -29,7 +29,7 @@ class PropertiesCounter;
 // The view-type values a list can show, as the view commands name them.
 enum class ViewType : unsigned { LargeIcons = 0, Details = 1, SmallIcons = 2, List = 3 };
 
-class CRightView : public QWidget {
+class CRightView final : public QWidget {
     Q_OBJECT
   public:
     explicit CRightView(QWidget* parent = nullptr);

@@ -237,10 +237,11 @@ class FileActionsTest : public QObject {
         const QModelIndex name = view.model().index(0, ResultModel::Name);
         const QString shown = name.data(Qt::EditRole).toString();
         QCOMPARE(shown, QStringLiteral("bad\uFFFD\uFFFDname.txt"));
-        QVERIFY(view.model().setData(name, shown + QStringLiteral("-x"), Qt::EditRole));
+        QVERIFY(view.model().setData(name, QString(shown + QStringLiteral("-x")), Qt::EditRole));
         QCOMPARE(contentsOf(tree.path(raw + "-x")).size(), 6u);
         const QString now = name.data(Qt::EditRole).toString();
-        QVERIFY(view.model().setData(name, QStringLiteral("\u00e9") + now.mid(3), Qt::EditRole));
+        QVERIFY(view.model().setData(name, QString(QStringLiteral("\u00e9") + now.mid(3)),
+                                     Qt::EditRole));
         QCOMPARE(contentsOf(tree.path("\xc3\xa9\xff\xfename.txt-x")).size(), 6u);
         // The text shown again, unchanged, renames nothing.
         QVERIFY(!view.model().setData(name, name.data(Qt::EditRole), Qt::EditRole));
