@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "utf8_encode.h"
+
 namespace zandor {
 namespace {
 
@@ -21,36 +23,8 @@ std::string hex(std::string_view bytes) {
     return text;
 }
 
-// The UTF-8 form of a code point, in `length` bytes (more than needed gives an
-// overlong form). Surrogates and values above U+10FFFF are encoded as asked.
-std::string encode(std::uint32_t cp, int length) {
-    std::string out;
-    switch (length) {
-        case 1:
-            out.push_back(static_cast<char>(cp));
-            break;
-        case 2:
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-            break;
-        case 3:
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-            break;
-        default:
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-            break;
-    }
-    return out;
-}
-
-int shortestLength(std::uint32_t cp) {
-    return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
-}
+using test::shortestUtf8Length;
+using test::utf8Encode;
 
 struct SequenceCase {
     std::string_view text;
@@ -134,16 +108,16 @@ TEST(TextEscapeUtf8, SequenceLengthOfChosenBytes) {
 TEST(TextEscapeUtf8, SequenceLengthOfEveryCodePoint) {
     int failures = 0;
     for (std::uint32_t cp = 0; cp <= 0x10FFFF && failures < 10; ++cp) {
-        const int shortest = shortestLength(cp);
+        const int shortest = shortestUtf8Length(cp);
         const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-        const std::string text = encode(cp, shortest);
+        const std::string text = utf8Encode(cp, shortest);
         const std::size_t expected = surrogate ? 0 : static_cast<std::size_t>(shortest);
         if (utf8SequenceLength(text, 0) != expected || isValidUtf8(text) == surrogate) {
             ADD_FAILURE() << "U+" << std::hex << cp << " as " << hex(text);
             ++failures;
         }
         for (int longer = shortest + 1; longer <= 4; ++longer) {
-            const std::string overlong = encode(cp, longer);
+            const std::string overlong = utf8Encode(cp, longer);
             if (utf8SequenceLength(overlong, 0) != 0 || isValidUtf8(overlong)) {
                 ADD_FAILURE() << "overlong U+" << std::hex << cp << " as " << hex(overlong);
                 ++failures;
@@ -151,7 +125,7 @@ TEST(TextEscapeUtf8, SequenceLengthOfEveryCodePoint) {
         }
     }
     for (std::uint32_t cp = 0x110000; cp <= 0x1FFFFF && failures < 10; ++cp) {
-        const std::string text = encode(cp, 4);
+        const std::string text = utf8Encode(cp, 4);
         if (utf8SequenceLength(text, 0) != 0 || isValidUtf8(text)) {
             ADD_FAILURE() << "U+" << std::hex << cp << " as " << hex(text);
             ++failures;

@@ -1,12 +1,8 @@
 // End-to-end tests of zandor-find: the built program runs on real folders made
 // for each test, and its standard output, standard error and exit status are
 // compared with what the rows, the progress titles and the completion must be.
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
@@ -15,27 +11,24 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/text_escape.h"
+#include "json_rows.h"
 #include "run_process.h"
 #include "temp_tree.h"
-
-extern char** environ;
+#include "time_reference.h"
 
 namespace zandor {
 namespace {
 
-using test::drainPipes;
+using test::JsonRow;
 using test::ProcessResult;
 using test::TempTree;
 using ::testing::HasSubstr;
@@ -128,262 +121,21 @@ std::vector<std::vector<std::string>> tsvRows(std::string_view out) {
 }
 
 // ---------------------------------------------------------------------------
-// Times
-
-std::string localTimeText(std::int64_t secs) {
-    const std::time_t t = static_cast<std::time_t>(secs);
-    std::tm tm{};
-    if (localtime_r(&t, &tm) == nullptr) {
-        return "(no local time)";
-    }
-    char text[64];
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-y2k"
-    std::strftime(text, sizeof text, "%m/%d/%y %H:%M:%S", &tm);
-#pragma GCC diagnostic pop
-    return text;
-}
-
-// The creation time the file system reports: the birth time when it records
-// one, else the last-write time.
-std::int64_t createdSecs(const std::string& path) {
-    struct statx stx {};
-    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME | STATX_MTIME, &stx) !=
-        0) {
-        ADD_FAILURE() << "statx " << path << ": " << std::strerror(errno);
-        return 0;
-    }
-    const bool hasBirth = (stx.stx_mask & STATX_BTIME) != 0 && stx.stx_btime.tv_sec != 0;
-    return hasBirth ? stx.stx_btime.tv_sec : stx.stx_mtime.tv_sec;
-}
+// Times and json rows
 
 const std::regex kTimeTextForm(R"(\d\d/\d\d/\d\d \d\d:\d\d:\d\d)");
-
-// Sets TZ for this process (and so for the programs it starts) while alive.
-class ScopedTimeZone {
-  public:
-    explicit ScopedTimeZone(const char* zone) {
-        if (const char* old = std::getenv("TZ")) {
-            m_old = old;
-        }
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ScopedTimeZone() {
-        if (m_old) {
-            ::setenv("TZ", m_old->c_str(), 1);
-        } else {
-            ::unsetenv("TZ");
-        }
-        ::tzset();
-    }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
-
-  private:
-    std::optional<std::string> m_old;
-};
-
-// ---------------------------------------------------------------------------
-// A small reader of the json rows: one flat object a line, values strings or
-// whole numbers. Strings come back decoded; numbers as their digits.
-
-struct JsonRow {
-    std::map<std::string, std::string> strings;
-    std::map<std::string, std::string> numbers;
-};
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-class JsonLineReader {
-  public:
-    explicit JsonLineReader(std::string_view line) : m_text(line) {}
-
-    std::optional<JsonRow> read() {
-        JsonRow row;
-        if (!isValidUtf8(m_text) || !take('{')) {
-            return std::nullopt;
-        }
-        if (take('}')) {
-            return atEnd() ? std::optional(row) : std::nullopt;
-        }
-        do {
-            std::string key;
-            if (!string(key) || !take(':') || row.strings.contains(key) ||
-                row.numbers.contains(key)) {
-                return std::nullopt;
-            }
-            if (peek() == '"') {
-                if (!string(row.strings[key])) {
-                    return std::nullopt;
-                }
-            } else if (!number(row.numbers[key])) {
-                return std::nullopt;
-            }
-        } while (take(','));
-        if (!take('}') || !atEnd()) {
-            return std::nullopt;
-        }
-        return row;
-    }
-
-  private:
-    char peek() const { return m_pos < m_text.size() ? m_text[m_pos] : '\0'; }
-    bool atEnd() const { return m_pos == m_text.size(); }
-    bool take(char c) {
-        if (m_pos < m_text.size() && m_text[m_pos] == c) {
-            ++m_pos;
-            return true;
-        }
-        return false;
-    }
-
-    bool number(std::string& out) {
-        const std::size_t start = m_pos;
-        take('-');
-        const std::size_t digits = m_pos;
-        while (peek() >= '0' && peek() <= '9') {
-            ++m_pos;
-        }
-        if (m_pos == digits || (m_text[digits] == '0' && m_pos - digits > 1)) {
-            return false;
-        }
-        out.assign(m_text.substr(start, m_pos - start));
-        return true;
-    }
-
-    bool hex4(std::uint32_t& value) {
-        if (m_text.size() - m_pos < 4) {
-            return false;
-        }
-        value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const char c = m_text[m_pos++];
-            const int digit = c >= '0' && c <= '9'   ? c - '0'
-                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                     : -1;
-            if (digit < 0) {
-                return false;
-            }
-            value = value * 16 + static_cast<std::uint32_t>(digit);
-        }
-        return true;
-    }
-
-    bool string(std::string& out) {
-        if (!take('"')) {
-            return false;
-        }
-        while (m_pos < m_text.size()) {
-            const char c = m_text[m_pos++];
-            if (c == '"') {
-                return true;
-            }
-            if (static_cast<unsigned char>(c) < 0x20) {
-                return false;  // a raw control character is not allowed in a string
-            }
-            if (c != '\\') {
-                out.push_back(c);
-                continue;
-            }
-            const char e = peek();
-            ++m_pos;
-            switch (e) {
-                case '"':
-                case '\\':
-                case '/':
-                    out.push_back(e);
-                    break;
-                case 'b':
-                    out.push_back('\b');
-                    break;
-                case 'f':
-                    out.push_back('\f');
-                    break;
-                case 'n':
-                    out.push_back('\n');
-                    break;
-                case 'r':
-                    out.push_back('\r');
-                    break;
-                case 't':
-                    out.push_back('\t');
-                    break;
-                case 'u': {
-                    std::uint32_t cp = 0;
-                    if (!hex4(cp) || (cp >= 0xDC00 && cp <= 0xDFFF)) {
-                        return false;
-                    }
-                    if (cp >= 0xD800 && cp <= 0xDBFF) {
-                        std::uint32_t low = 0;
-                        if (!take('\\') || !take('u') || !hex4(low) || low < 0xDC00 ||
-                            low > 0xDFFF) {
-                            return false;
-                        }
-                        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                    }
-                    appendUtf8(out, cp);
-                    break;
-                }
-                default:
-                    return false;
-            }
-        }
-        return false;  // not closed
-    }
-
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-};
 
 std::vector<JsonRow> jsonRows(std::string_view out) {
     std::vector<JsonRow> rows;
     for (const auto& line : splitLines(out)) {
-        auto row = JsonLineReader(line).read();
+        EXPECT_TRUE(isValidUtf8(line)) << "not UTF-8: " << line;
+        auto row = test::readJsonRow(line);
         EXPECT_TRUE(row.has_value()) << "not a JSON object: " << line;
         if (row) {
             rows.push_back(std::move(*row));
         }
     }
     return rows;
-}
-
-std::optional<std::string> fromHex(std::string_view hex) {
-    if (hex.size() % 2 != 0) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        unsigned value = 0;
-        for (const char c : hex.substr(i, 2)) {
-            if (c >= '0' && c <= '9') {
-                value = value * 16 + static_cast<unsigned>(c - '0');
-            } else if (c >= 'a' && c <= 'f') {
-                value = value * 16 + static_cast<unsigned>(c - 'a' + 10);
-            } else {
-                return std::nullopt;  // lower-case digits only
-            }
-        }
-        bytes.push_back(static_cast<char>(value));
-    }
-    return bytes;
 }
 
 // ---------------------------------------------------------------------------
@@ -394,7 +146,7 @@ TEST(ZandorFindTsv, FileRowHasExactTextInTheLocalTimeZone) {
     std::vector<std::string> lastWriteTexts;
     for (const char* zone : {"UTC0", "<+0530>-5:30", "<-08>8"}) {
         SCOPED_TRACE(zone);
-        const ScopedTimeZone scopedZone(zone);
+        const test::ScopedTimeZone scopedZone(zone);
         TempTree tree;
         tree.file("report.txt", 3000);
         tree.setLastWrite("report.txt", kLastWrite);
@@ -411,8 +163,8 @@ TEST(ZandorFindTsv, FileRowHasExactTextInTheLocalTimeZone) {
         EXPECT_EQ(row[2], "3 KB");
         EXPECT_EQ(row[3], "File");
         EXPECT_TRUE(std::regex_match(row[4], kTimeTextForm)) << row[4];
-        EXPECT_EQ(row[4], localTimeText(createdSecs(tree.path("report.txt"))));
-        EXPECT_EQ(row[5], localTimeText(kLastWrite));
+        EXPECT_EQ(row[4], test::referenceTimeText(test::createdSecs(tree.path("report.txt"))));
+        EXPECT_EQ(row[5], test::referenceTimeText(kLastWrite));
         lastWriteTexts.push_back(row[5]);
     }
     // The zones show the same moment as three different texts, so the text is
@@ -435,10 +187,12 @@ TEST(ZandorFindTsv, FolderRowHasEmptySizeAndFolderType) {
     EXPECT_EQ(result.err, completion(1, 1) + "\n");
     // A folder comes before what it holds.
     const std::vector<std::vector<std::string>> expected = {
-        {"sub", tree.path("sub"), "", "File Folder", localTimeText(createdSecs(tree.path("sub"))),
-         localTimeText(kLastWrite)},
+        {"sub", tree.path("sub"), "", "File Folder",
+         test::referenceTimeText(test::createdSecs(tree.path("sub"))),
+         test::referenceTimeText(kLastWrite)},
         {"inner.txt", tree.path("sub/inner.txt"), "1 KB", "File",
-         localTimeText(createdSecs(tree.path("sub/inner.txt"))), localTimeText(kLastWrite + 60)},
+         test::referenceTimeText(test::createdSecs(tree.path("sub/inner.txt"))),
+         test::referenceTimeText(kLastWrite + 60)},
     };
     EXPECT_EQ(tsvRows(result.out), expected);
 }
@@ -503,28 +257,28 @@ TEST(ZandorFindJson, RowCarriesEveryField) {
     const auto rows = jsonRows(result.out);
     ASSERT_EQ(rows.size(), 2u);
 
-    const std::int64_t folderCreated = createdSecs(tree.path("dir"));
+    const std::int64_t folderCreated = test::createdSecs(tree.path("dir"));
     const std::map<std::string, std::string> folderStrings = {
         {"name", "dir"},
         {"path", tree.path("dir")},
         {"size_text", ""},
         {"type", "File Folder"},
-        {"created", localTimeText(folderCreated)},
-        {"last_write", localTimeText(kLastWrite - 3600)},
+        {"created", test::referenceTimeText(folderCreated)},
+        {"last_write", test::referenceTimeText(kLastWrite - 3600)},
     };
     EXPECT_EQ(rows[0].strings, folderStrings);
     EXPECT_EQ(rows[0].numbers.at("created_epoch"), std::to_string(folderCreated));
     EXPECT_EQ(rows[0].numbers.at("last_write_epoch"), std::to_string(kLastWrite - 3600));
     EXPECT_EQ(rows[0].numbers.size(), 3u);  // size, created_epoch, last_write_epoch
 
-    const std::int64_t fileCreated = createdSecs(tree.path("dir/data.xml"));
+    const std::int64_t fileCreated = test::createdSecs(tree.path("dir/data.xml"));
     const std::map<std::string, std::string> fileStrings = {
         {"name", "data.xml"},
         {"path", tree.path("dir/data.xml")},
         {"size_text", "5 KB"},
         {"type", "File"},
-        {"created", localTimeText(fileCreated)},
-        {"last_write", localTimeText(kLastWrite)},
+        {"created", test::referenceTimeText(fileCreated)},
+        {"last_write", test::referenceTimeText(kLastWrite)},
     };
     const std::map<std::string, std::string> fileNumbers = {
         {"size", "4096"},
@@ -596,8 +350,8 @@ TEST_F(ZandorFindAwkwardNames, JsonIsValidAndKeepsTheExactBytes) {
     EXPECT_EQ(invalid.strings.at("path"), tree.root() + "/" + replacedName);
     ASSERT_TRUE(invalid.strings.contains("name_hex"));
     ASSERT_TRUE(invalid.strings.contains("path_hex"));
-    EXPECT_EQ(fromHex(invalid.strings.at("name_hex")), kInvalid);
-    EXPECT_EQ(fromHex(invalid.strings.at("path_hex")), tree.path(kInvalid));
+    EXPECT_EQ(test::bytesFromHex(invalid.strings.at("name_hex")), kInvalid);
+    EXPECT_EQ(test::bytesFromHex(invalid.strings.at("path_hex")), tree.path(kInvalid));
 }
 
 TEST_F(ZandorFindAwkwardNames, NullFormatWritesTheExactBytes) {
@@ -886,109 +640,6 @@ TEST(ZandorFindUsage, ErrorsExitTwoAndNameTheArgument) {
 // ---------------------------------------------------------------------------
 // Ctrl-C
 
-// A child process with its standard output and error on pipes.
-class Child {
-  public:
-    explicit Child(const Args& argv) {
-        int outPipe[2];
-        int errPipe[2];
-        if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) {
-            ADD_FAILURE() << "pipe: " << std::strerror(errno);
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        // The child gets the default action of SIGINT whatever this process has.
-        posix_spawnattr_t attr;
-        posix_spawnattr_init(&attr);
-        sigset_t defaults;
-        sigemptyset(&defaults);
-        sigaddset(&defaults, SIGINT);
-        posix_spawnattr_setsigdefault(&attr, &defaults);
-        posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
-        std::vector<char*> args;
-        for (const auto& arg : argv) {
-            args.push_back(const_cast<char*>(arg.c_str()));
-        }
-        args.push_back(nullptr);
-        const int spawned = ::posix_spawn(&m_pid, args[0], &actions, &attr, args.data(), environ);
-        posix_spawnattr_destroy(&attr);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(outPipe[1]);
-        ::close(errPipe[1]);
-        m_out = outPipe[0];
-        m_err = errPipe[0];
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot start " << argv[0] << ": " << std::strerror(spawned);
-            m_pid = -1;
-        }
-    }
-
-    ~Child() {
-        closeFd(m_out);
-        closeFd(m_err);
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            wait();
-        }
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    bool started() const { return m_pid > 0; }
-    pid_t pid() const { return m_pid; }
-
-    // Blocks until standard error has something (or closes); false on close.
-    bool readSomeErr() {
-        char buffer[4096];
-        for (;;) {
-            const ssize_t got = ::read(m_err, buffer, sizeof buffer);
-            if (got > 0) {
-                err.append(buffer, static_cast<std::size_t>(got));
-                return true;
-            }
-            if (got == 0 || errno != EINTR) {
-                return false;
-            }
-        }
-    }
-
-    // Reads both pipes to their end, then waits for the end of the child and
-    // returns its wait status.
-    int finish() {
-        drainPipes(m_out, m_err, out, err);
-        m_out = -1;
-        m_err = -1;
-        return wait();
-    }
-
-    std::string out;
-    std::string err;
-
-  private:
-    static void closeFd(int& fd) {
-        if (fd >= 0) {
-            ::close(fd);
-            fd = -1;
-        }
-    }
-
-    int wait() {
-        int status = 0;
-        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        m_pid = -1;
-        return status;
-    }
-
-    pid_t m_pid = -1;
-    int m_out = -1;
-    int m_err = -1;
-};
-
 // The walk of a chain 4,000 folders deep writes some 16 MB of progress text,
 // far more than a pipe holds, and this test reads none of it after the first bytes until
 // SIGINT is sent: so the program is still walking (or waiting to write) when
@@ -1006,19 +657,19 @@ TEST(ZandorFindInterrupt, SigintAndSigtermStopTheWalkAndExitWithTheCompletion) {
 }
 
 void interruptAndCheck(const TempTree& tree, int kDepth, int signal) {
-    Child child({test::zandorFindPath(), "--progress", "--format", "null", tree.root()});
-    ASSERT_TRUE(child.started());
+    test::ChildProcess child(
+        {test::zandorFindPath(), "--progress", "--format", "null", tree.root()});
     ASSERT_TRUE(child.readSomeErr()) << "no progress before the end";
     ASSERT_EQ(::kill(child.pid(), signal), 0);
-    const int status = child.finish();
+    const ProcessResult result = child.finish();
 
     // The program ends by itself with status 128 + the signal (130 for
     // Ctrl-C); it is not killed by the signal.
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+    ASSERT_EQ(result.signal, 0) << "ended by signal " << result.signal;
+    EXPECT_EQ(result.exitCode, 128 + signal);
     // What was listed is the start of the chain, folder by folder, and the
     // walk stopped well before its end.
-    const std::vector<std::string> paths = nulItems(child.out);
+    const std::vector<std::string> paths = nulItems(result.out);
     ASSERT_FALSE(paths.empty());
     EXPECT_LT(paths.size(), static_cast<std::size_t>(kDepth));
     std::vector<std::string> expectedPaths;
@@ -1031,7 +682,7 @@ void interruptAndCheck(const TempTree& tree, int kDepth, int signal) {
     }
     EXPECT_TRUE(paths == expectedPaths) << "the listed paths are not the start of the chain";
     expectedErr.push_back(completion(0, static_cast<int>(paths.size())));
-    const Lines err = splitLines(child.err);
+    const Lines err = splitLines(result.err);
     EXPECT_TRUE(err == expectedErr)
         << "standard error ends with: " << (err.empty() ? std::string() : err.back());
 }

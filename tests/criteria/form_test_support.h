@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "find_widget.h"
+#include "form_places.h"
 #include "platform/fs_mounts.h"
 
 namespace zandor::test {
@@ -111,20 +112,34 @@ inline void chooseItem(QComboBox* list, const QString& text) {
     QTest::keyClick(view, Qt::Key_Return);
 }
 
-// "name x,y wxh" for each widget, so a failed comparison shows every place.
-inline QString placeText(const QString& name, const QRect& r) {
-    return QStringLiteral("%1 %2,%3 %4x%5")
-        .arg(name)
-        .arg(r.x())
-        .arg(r.y())
-        .arg(r.width())
-        .arg(r.height());
+// "name x,y wxh" of a widget, so a failed comparison shows every place.
+inline QString placeText(const QWidget* widget) {
+    const QRect r = widget->geometry();
+    return QString::fromStdString(placeText(widget->objectName().toStdString(),
+                                            FormRect{r.x(), r.y(), r.width(), r.height()}));
 }
 
 inline QStringList placesOf(std::initializer_list<const QWidget*> widgets) {
     QStringList places;
     for (const QWidget* widget : widgets) {
-        places << placeText(widget->objectName(), widget->geometry());
+        places << placeText(widget);
+    }
+    return places;
+}
+
+// The places a table expects, and the places the form's widgets it names have.
+inline QStringList expectedPlaces(const std::vector<FormPlace>& table) {
+    QStringList places;
+    for (const std::string& place : placeTexts(table)) {
+        places << QString::fromStdString(place);
+    }
+    return places;
+}
+
+inline QStringList widgetPlaces(const QWidget& form, const std::vector<FormPlace>& table) {
+    QStringList places;
+    for (const FormPlace& place : table) {
+        places << placeText(widget<QWidget>(form, place.objectName));
     }
     return places;
 }
