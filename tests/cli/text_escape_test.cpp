@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "hex_text.h"
 #include "utf8_encode.h"
 
 namespace zandor {
@@ -205,9 +206,6 @@ TEST(TextEscapeTsv, EscapesSeparatorsBackslashAndInvalidBytes) {
 
 // Reverses the tsv escaping; false when the text holds an escape it never makes.
 bool tsvUnescape(std::string_view text, std::string& out) {
-    const auto hexValue = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\\') {
             out.push_back(text[i]);
@@ -230,15 +228,13 @@ bool tsvUnescape(std::string_view text, std::string& out) {
                 out.push_back('\r');
                 break;
             case 'x': {
-                if (i + 2 >= text.size()) {
+                const auto byte = i + 2 < text.size()
+                                      ? test::bytesFromLowerHex(text.substr(i + 1, 2))
+                                      : std::nullopt;
+                if (!byte) {
                     return false;
                 }
-                const int high = hexValue(text[i + 1]);
-                const int low = hexValue(text[i + 2]);
-                if (high < 0 || low < 0) {
-                    return false;
-                }
-                out.push_back(static_cast<char>(high * 16 + low));
+                out.append(*byte);
                 i += 2;
                 break;
             }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "cli/text_escape.h"
+#include "hex_text.h"
 #include "json_rows.h"
 #include "run_process.h"
 #include "temp_tree.h"
@@ -350,8 +351,8 @@ TEST_F(ZandorFindAwkwardNames, JsonIsValidAndKeepsTheExactBytes) {
     EXPECT_EQ(invalid.strings.at("path"), tree.root() + "/" + replacedName);
     ASSERT_TRUE(invalid.strings.contains("name_hex"));
     ASSERT_TRUE(invalid.strings.contains("path_hex"));
-    EXPECT_EQ(test::bytesFromHex(invalid.strings.at("name_hex")), kInvalid);
-    EXPECT_EQ(test::bytesFromHex(invalid.strings.at("path_hex")), tree.path(kInvalid));
+    EXPECT_EQ(test::bytesFromLowerHex(invalid.strings.at("name_hex")), kInvalid);
+    EXPECT_EQ(test::bytesFromLowerHex(invalid.strings.at("path_hex")), tree.path(kInvalid));
 }
 
 TEST_F(ZandorFindAwkwardNames, NullFormatWritesTheExactBytes) {

@@ -15,8 +15,10 @@
 #include <QWidget>
 
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
+#include "criteria/left_view.h"
 #include "find_widget.h"
 #include "form_places.h"
 #include "platform/fs_mounts.h"
@@ -111,6 +113,26 @@ inline void chooseItem(QComboBox* list, const QString& text) {
     view->setCurrentIndex(list->model()->index(index, 0));
     QTest::keyClick(view, Qt::Key_Return);
 }
+
+// What each of the form's widget tests starts from: a board, the form on the
+// sample drives, and its controls, made anew for every test function.
+class FormTest : public QObject {
+  protected:
+    void makeForm() {
+        m_board = std::make_unique<LiveConditionsBoard>();
+        m_form = std::make_unique<CLeftView>(*m_board, sampleDrives());
+        m_controls = std::make_unique<FormControls>(*m_form);
+    }
+    void dropForm() {
+        m_controls.reset();
+        m_form.reset();
+        m_board.reset();
+    }
+
+    std::unique_ptr<LiveConditionsBoard> m_board;
+    std::unique_ptr<CLeftView> m_form;
+    std::unique_ptr<FormControls> m_controls;
+};
 
 // "name x,y wxh" of a widget, so a failed comparison shows every place.
 inline QString placeText(const QWidget* widget) {

@@ -19,13 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace zandor {
 
-class LeftViewLayoutTest : public QObject {
+class LeftViewLayoutTest : public test::FormTest {
     Q_OBJECT
 
   private:
-    std::unique_ptr<LiveConditionsBoard> m_board;
-    std::unique_ptr<CLeftView> m_form;
-    std::unique_ptr<test::FormControls> m_controls;
     static constexpr int kWidth = test::kFormPaneWidth;
 
     QStringList allPlaces() const {
@@ -46,19 +43,13 @@ class LeftViewLayoutTest : public QObject {
 
   private Q_SLOTS:
     void init() {
-        m_board = std::make_unique<LiveConditionsBoard>();
-        m_form = std::make_unique<CLeftView>(*m_board, test::sampleDrives());
-        m_controls = std::make_unique<test::FormControls>(*m_form);
+        makeForm();
         m_form->resize(kWidth, 760);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    void cleanup() {
-        m_controls.reset();
-        m_form.reset();
-        m_board.reset();
-    }
+    void cleanup() { dropForm(); }
 
     void startingPlaces() {
         QCOMPARE(m_form->viewport()->width(), kWidth);

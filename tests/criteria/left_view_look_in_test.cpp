@@ -19,14 +19,10 @@ using namespace Qt::StringLiterals;
 
 namespace zandor {
 
-class LeftViewLookInTest : public QObject {
+class LeftViewLookInTest : public test::FormTest {
     Q_OBJECT
 
   private:
-    std::unique_ptr<LiveConditionsBoard> m_board;
-    std::unique_ptr<CLeftView> m_form;
-    std::unique_ptr<test::FormControls> m_controls;
-
     QComboBox* list() const { return m_controls->comboLookIn; }
     QLineEdit* field() const { return m_controls->comboLookIn->lineEdit(); }
 
@@ -54,19 +50,13 @@ class LeftViewLookInTest : public QObject {
 
   private Q_SLOTS:
     void init() {
-        m_board = std::make_unique<LiveConditionsBoard>();
-        m_form = std::make_unique<CLeftView>(*m_board, test::sampleDrives());
-        m_controls = std::make_unique<test::FormControls>(*m_form);
+        makeForm();
         m_form->resize(240, 700);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    void cleanup() {
-        m_controls.reset();
-        m_form.reset();
-        m_board.reset();
-    }
+    void cleanup() { dropForm(); }
 
     void drivesAreTheDisksWithRootFirst() {
         QCOMPARE(test::itemTexts(list()), (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s}));

@@ -18,14 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace zandor {
 
-class LeftViewStateTest : public QObject {
+class LeftViewStateTest : public test::FormTest {
     Q_OBJECT
 
   private:
-    std::unique_ptr<LiveConditionsBoard> m_board;
-    std::unique_ptr<CLeftView> m_form;
-    std::unique_ptr<test::FormControls> m_controls;
-
     LiveConditions published() const { return *m_board->current(); }
 
     void showActive() {
@@ -47,17 +43,9 @@ class LeftViewStateTest : public QObject {
     }
 
   private Q_SLOTS:
-    void init() {
-        m_board = std::make_unique<LiveConditionsBoard>();
-        m_form = std::make_unique<CLeftView>(*m_board, test::sampleDrives());
-        m_controls = std::make_unique<test::FormControls>(*m_form);
-    }
+    void init() { makeForm(); }
 
-    void cleanup() {
-        m_controls.reset();
-        m_form.reset();
-        m_board.reset();
-    }
+    void cleanup() { dropForm(); }
 
     void startsWithEverySectionClosedAndNothingChosen() {
         QCOMPARE(m_controls->editName->text(), QString());

@@ -60,6 +60,16 @@ void selectRows(CRightView& view, std::initializer_list<int> rows) {
     }
 }
 
+// The pane listing rows r0, r1, ... of the folder /t, shown at the size given.
+void showRows(CRightView& view, int count, QSize size) {
+    for (int i = 0; i < count; ++i) {
+        view.AddResult(rowFor("/t", "r" + std::to_string(i)));
+    }
+    view.resize(size);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+}
+
 struct Message {
     QString caption;
     QString text;
@@ -630,12 +640,7 @@ class FileActionsTest : public QObject {
 
     void selectAllSelectsEveryRowAndInvertTwiceRestores() {
         CRightView view;
-        for (int i = 0; i < 50; ++i) {
-            view.AddResult(rowFor("/t", "r" + std::to_string(i)));
-        }
-        view.resize(400, 200);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showRows(view, 50, QSize(400, 200));
         selectRows(view, {1, 7, 30});
         view.OnInvertSelection();
         QList<int> inverted;
@@ -658,12 +663,7 @@ class FileActionsTest : public QObject {
 
     void selectPageSelectsTheVisibleRowsAndTheOneAfter() {
         CRightView view;
-        for (int i = 0; i < 100; ++i) {
-            view.AddResult(rowFor("/t", "r" + std::to_string(i)));
-        }
-        view.resize(500, 240);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showRows(view, 100, QSize(500, 240));
         auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
         details->scrollTo(view.model().index(5, 0), QAbstractItemView::PositionAtTop);
         selectRows(view, {0});

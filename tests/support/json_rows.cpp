@@ -1,5 +1,6 @@
 #include "json_rows.h"
 
+#include "hex_text.h"
 #include "utf8_encode.h"
 
 namespace zandor::test {
@@ -69,11 +70,7 @@ class JsonLineReader {
         }
         value = 0;
         for (int i = 0; i < 4; ++i) {
-            const char c = m_text[m_pos++];
-            const int digit = c >= '0' && c <= '9'   ? c - '0'
-                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                     : -1;
+            const int digit = hexDigitValue(m_text[m_pos++]);
             if (digit < 0) {
                 return false;
             }
@@ -152,27 +149,6 @@ class JsonLineReader {
 
 std::optional<JsonRow> readJsonRow(std::string_view line) {
     return JsonLineReader(line).read();
-}
-
-std::optional<std::string> bytesFromHex(std::string_view hex) {
-    if (hex.size() % 2 != 0) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        unsigned value = 0;
-        for (const char c : hex.substr(i, 2)) {
-            if (c >= '0' && c <= '9') {
-                value = value * 16 + static_cast<unsigned>(c - '0');
-            } else if (c >= 'a' && c <= 'f') {
-                value = value * 16 + static_cast<unsigned>(c - 'a' + 10);
-            } else {
-                return std::nullopt;  // lower-case digits only
-            }
-        }
-        bytes.push_back(static_cast<char>(value));
-    }
-    return bytes;
 }
 
 }  // namespace zandor::test

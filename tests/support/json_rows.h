@@ -18,7 +18,4 @@ struct JsonRow {
 // The row one line holds, or nothing when the line is not such an object.
 std::optional<JsonRow> readJsonRow(std::string_view line);
 
-// The bytes that lower-case hex digits stand for (two a byte), or nothing.
-std::optional<std::string> bytesFromHex(std::string_view hex);
-
 }  // namespace zandor::test

@@ -13,25 +13,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "hex_text.h"
 #include "run_process.h"
 #include "temp_tree.h"
 
 namespace zandor::test {
 
 namespace {
-
-int hexValue(char digit) {
-    if (digit >= '0' && digit <= '9') {
-        return digit - '0';
-    }
-    if (digit >= 'A' && digit <= 'F') {
-        return digit - 'A' + 10;
-    }
-    if (digit >= 'a' && digit <= 'f') {
-        return digit - 'a' + 10;
-    }
-    return -1;
-}
 
 // Undoes the percent-encoding of a Path= value; every other byte stands for
 // itself. A "%" not followed by two hex digits is an error.
@@ -45,8 +33,8 @@ bool percentDecode(const std::string& encoded, std::string& decoded) {
         if (i + 2 >= encoded.size()) {
             return false;
         }
-        const int high = hexValue(encoded[i + 1]);
-        const int low = hexValue(encoded[i + 2]);
+        const int high = hexDigitValue(encoded[i + 1]);
+        const int low = hexDigitValue(encoded[i + 2]);
         if (high < 0 || low < 0) {
             return false;
         }
