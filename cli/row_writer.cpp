@@ -5,6 +5,7 @@
 #include "cli/text_escape.h"
 #include "platform/fs_file.h"
 #include "platform/fs_time.h"
+#include "platform/utf8.h"
 #include "search/size_text.h"
 
 namespace zandor {

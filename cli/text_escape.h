@@ -9,12 +9,6 @@
 
 namespace zandor {
 
-// Length of the valid UTF-8 sequence that starts text at pos, or 0 when the
-// byte there does not start one.
-std::size_t utf8SequenceLength(std::string_view text, std::size_t pos);
-
-bool isValidUtf8(std::string_view text);
-
 // Tab-separated text: "\" "\t" "\n" "\r" as \\ \t \n \r; a byte that is not
 // part of valid UTF-8 as \xHH (lower-case hex). Everything else unchanged.
 void appendTsvEscaped(std::string& out, std::string_view text);

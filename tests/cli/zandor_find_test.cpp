@@ -19,9 +19,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/text_escape.h"
 #include "hex_text.h"
 #include "json_rows.h"
+#include "platform/utf8.h"
 #include "run_process.h"
 #include "temp_tree.h"
 #include "time_reference.h"

@@ -8,6 +8,19 @@
 
 namespace zandor::test {
 
+// The bytes as lower-case hex, two digits a byte, so that a failure message
+// shows bytes that are not UTF-8 readably.
+inline std::string hexOf(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text.push_back(kDigits[byte >> 4]);
+        text.push_back(kDigits[byte & 0x0F]);
+    }
+    return text;
+}
+
 // 0 to 15 for 0-9, a-f and A-F; -1 for any other character.
 inline int hexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
