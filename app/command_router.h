@@ -25,9 +25,6 @@ class CommandRouter final : public QObject {
     Pane activePane() const { return m_active; }
     void setActivePane(Pane pane);
 
-  Q_SIGNALS:
-    void activePaneChanged(Pane pane);
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

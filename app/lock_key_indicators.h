@@ -22,12 +22,12 @@ class LockKeyIndicators final : public QObject {
     explicit LockKeyIndicators(QStatusBar* bar,
                                QString ledFolder = QStringLiteral("/sys/class/leds"));
 
+  private:
     // Whether a light whose name ends with suffix (for example "::capslock")
     // is on, in the folder of lights.
     static bool lightOn(const QString& ledFolder, const QString& suffix);
     void refresh();
 
-  private:
     QString m_ledFolder;
     std::array<QLabel*, 3> m_labels{};
     QTimer m_timer;

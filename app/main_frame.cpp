@@ -14,7 +14,6 @@
 #include "app/result_commands.h"
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
-#include "res/command_ids.h"
 #include "results/right_view.h"
 
 namespace zandor {

@@ -88,7 +88,6 @@ void SearchController::complete(const SearchCompletion& completion) {
         m_results.showNoItemsNotice();
     }
     m_titleWindow.setWindowTitle(QString::fromStdString(completion.title()));
-    Q_EMIT searchCompleted();
 }
 
 }  // namespace zandor

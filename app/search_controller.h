@@ -39,9 +39,6 @@ class SearchController final : public QObject, private ProgressSink {
     bool searching() const { return m_current != 0; }
     bool workerBusy() const { return m_session.busy(); }
 
-  Q_SIGNALS:
-    void searchCompleted();
-
   private:
     // Worker side.
     void onProgress(ProgressKind kind, std::string_view path) override;

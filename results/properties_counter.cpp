@@ -10,6 +10,8 @@ namespace zandor {
 
 namespace {
 
+// A count that ends within this long shows no progress at all.
+constexpr int kProgressDelayMs = 500;
 constexpr int kProgressUpdateMs = 150;
 
 }  // namespace
@@ -56,7 +58,7 @@ bool PropertiesCounter::start(const std::string& path) {
         QMetaObject::invokeMethod(
             this, [this, report = std::move(report)] { finish(report); }, Qt::QueuedConnection);
     });
-    m_showTimer->start(m_progressDelay);
+    m_showTimer->start(kProgressDelayMs);
     return true;
 }
 

@@ -126,10 +126,10 @@ void ResultModel::removeRecords(const std::unordered_set<const ResultRow*>& reco
             rows.push_back(static_cast<int>(row));
         }
     }
-    removeRows(std::move(rows));
+    removeRowsAt(std::move(rows));
 }
 
-void ResultModel::removeRows(std::vector<int> rows) {
+void ResultModel::removeRowsAt(std::vector<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     // From the bottom up, one removal for each run of adjacent rows, so the

@@ -44,20 +44,19 @@ class ResultModel final : public QAbstractTableModel {
     // which stands for no recorded row.
     void showNotice();
 
-    // Takes the rows at these indexes (any order) out of the list.
-    void removeRows(std::vector<int> rows);
     // Takes these recorded rows out of the list, wherever they are listed.
     void removeRecords(const std::unordered_set<const ResultRow*>& records);
-
-    // Recorded rows changed (renamed, or moved with their folder): every
-    // cell is shown anew.
-    void rowsChanged();
 
     // The recorded row listed at index, or null for the notice row.
     const ResultRow* rowAt(int row) const;
 
   private:
+    // Recorded rows changed (renamed, or moved with their folder): every
+    // cell is shown anew.
+    void rowsChanged();
     QVariant cellText(const ResultRow& row, int column) const;
+    // Takes the rows at these indexes (any order) out of the list.
+    void removeRowsAt(std::vector<int> rows);
 
     std::vector<const ResultRow*> m_rows;
     bool m_notice = false;

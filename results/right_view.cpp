@@ -1,26 +1,15 @@
 #include "results/right_view.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
-#include <QMenu>
 #include <QStackedLayout>
 #include <QStyledItemDelegate>
-#include <QTimer>
 #include <QTreeView>
-#include <algorithm>
-#include <unordered_map>
-#include <unordered_set>
+#include <optional>
 
-#include "platform/fs_path.h"
-#include "platform/fs_rename.h"
 #include "res/command_ids.h"
-#include "results/file_actions.h"
 #include "results/properties_counter.h"
-#include "results/properties_report.h"
-#include "results/selection_commands.h"
 
 namespace zandor {
 

@@ -2,16 +2,12 @@
 // delete, properties, the selection commands and the context menu.
 #include "results/right_view.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QListView>
 #include <QMenu>
-#include <QStackedLayout>
-#include <QStyledItemDelegate>
 #include <QTimer>
-#include <QTreeView>
 #include <algorithm>
 #include <cerrno>
 #include <unordered_set>

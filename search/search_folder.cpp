@@ -7,6 +7,7 @@
 
 #include "platform/fs_mounts.h"
 #include "platform/fs_path.h"
+#include "search/match.h"
 
 namespace zandor {
 

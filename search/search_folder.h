@@ -16,7 +16,7 @@
 #include "platform/fs_dir.h"
 #include "platform/fs_entry_info.h"
 #include "search/live_conditions.h"
-#include "search/match.h"
+#include "search/name_pattern.h"
 #include "search/search_criteria.h"
 #include "search/sinks.h"
 

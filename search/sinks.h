@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/fs_time.h"
 #include "platform/result.h"
 
 namespace zandor {
@@ -25,8 +24,6 @@ struct FoundEntry {
     std::int64_t lastWrite = 0;  // seconds since 1970
 
     std::string_view type() const { return isFolder ? kFolderType : kFileType; }
-    std::string createdText() const { return timeText(created); }
-    std::string lastWriteText() const { return timeText(lastWrite); }
 };
 
 class ResultSink {

@@ -16,7 +16,6 @@
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
 #include "find_widget.h"
-#include "res/command_ids.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
 

@@ -1,7 +1,6 @@
 // The look-in list of the criteria form: drives, the typed or browsed folder,
 // and the folder a search would start from.
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>

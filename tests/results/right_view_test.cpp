@@ -2,7 +2,6 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QListView>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <thread>
