@@ -105,7 +105,7 @@ void RowWriter::appendRow(std::string& out, const FoundEntry& entry, OutputForma
 
 void RowWriter::AddResult(const FoundEntry& entry) {
     appendRow(m_buffer, entry, m_format);
-    if (m_buffer.size() >= kFlushAt) {
+    if (m_buffer.size() >= kFlushAt) [[unlikely]] {
         flush();
     }
 }
