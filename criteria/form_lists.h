@@ -9,23 +9,20 @@
 
 namespace zandor {
 
-struct SizeRelationChoice {
+// One entry of a list: the text it shows and the value it stands for.
+template <typename Value>
+struct ListChoice {
     std::string_view text;
-    SizeRelation relation;
+    Value value;
 };
 
-inline constexpr std::array<SizeRelationChoice, 3> kSizeRelationChoices{{
+inline constexpr std::array<ListChoice<SizeRelation>, 3> kSizeRelationChoices{{
     {"at least", SizeRelation::AtLeast},
     {"at most", SizeRelation::AtMost},
     {"equal", SizeRelation::Equal},
 }};
 
-struct DateKindChoice {
-    std::string_view text;
-    DateKind kind;
-};
-
-inline constexpr std::array<DateKindChoice, 2> kDateKindChoices{{
+inline constexpr std::array<ListChoice<DateKind>, 2> kDateKindChoices{{
     {"files Created", DateKind::Created},
     {"files Modified", DateKind::Modified},
 }};

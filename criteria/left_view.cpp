@@ -188,14 +188,14 @@ void CLeftView::createControls() {
 }
 
 void CLeftView::fillLists() {
-    for (const SizeRelationChoice& relation : kSizeRelationChoices) {
+    for (const auto& relation : kSizeRelationChoices) {
         m_comboSizeRelation->addItem(toQString(relation.text));
     }
     // Each description stays paired with its extension however the list is sorted.
     for (const FileType& type : kFileTypes) {
         m_comboType->addItem(toQString(type.description), toQString(type.extension));
     }
-    for (const DateKindChoice& kind : kDateKindChoices) {
+    for (const auto& kind : kDateKindChoices) {
         m_comboDateKind->addItem(toQString(kind.text));
     }
     // Every list starts with no choice made.

@@ -110,7 +110,7 @@ void CLeftView::OnSizeCheck() {
     m_live.m_bSizeFilter = open;
     if (open) {
         m_comboSizeRelation->setCurrentIndex(0);
-        m_live.m_nSizeRelation = kSizeRelationChoices[0].relation;
+        m_live.m_nSizeRelation = kSizeRelationChoices[0].value;
     }
     applyLayout();
     updateCanvasSize();
@@ -144,7 +144,7 @@ void CLeftView::OnAdvancedCheck() {
 void CLeftView::OnSelchangeSizeRelation() {
     const int chosen = m_comboSizeRelation->currentIndex();
     if (chosen >= 0) {
-        m_live.m_nSizeRelation = kSizeRelationChoices[static_cast<std::size_t>(chosen)].relation;
+        m_live.m_nSizeRelation = kSizeRelationChoices[static_cast<std::size_t>(chosen)].value;
     }
     publish();
 }
@@ -203,7 +203,7 @@ void CLeftView::publish() {
     m_live.m_months = formNumber(m_editMonths);
     const int kind = m_comboDateKind->currentIndex();
     m_live.m_dateKind =
-        kind >= 0 ? kDateKindChoices[static_cast<std::size_t>(kind)].kind : DateKind::None;
+        kind >= 0 ? kDateKindChoices[static_cast<std::size_t>(kind)].value : DateKind::None;
     m_live.m_daysChecked = m_radioDays->isChecked();
     m_board.publish(m_live);
 }
