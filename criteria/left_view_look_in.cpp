@@ -12,6 +12,7 @@
 #include "criteria/indent_delegate.h"
 #include "criteria/left_view.h"
 #include "criteria/look_in_path.h"
+#include "results/name_text.h"
 
 namespace zandor {
 namespace {
@@ -44,8 +45,9 @@ void CLeftView::connectLookIn() {
 void CLeftView::FillDriveList(const std::vector<MountedVolume>& drives) {
     int count = 0;
     for (const MountedVolume& drive : drives) {
-        const QByteArray raw = QByteArray::fromStdString(drive.mountPoint);
-        m_comboLookIn->insertItem(count, driveIcon(), QFile::decodeName(raw), raw);
+        // Shown as the results pane shows paths; searched by its own bytes.
+        m_comboLookIn->insertItem(count, driveIcon(), displayText(drive.mountPoint),
+                                  QByteArray::fromStdString(drive.mountPoint));
         m_comboLookIn->setItemData(count, 0, kIndentRole);
         ++count;
     }

@@ -12,6 +12,7 @@
 #include "criteria/form_icons.h"
 #include "criteria/indent_delegate.h"
 #include "criteria/left_view.h"
+#include "results/name_text.h"
 #include "form_test_support.h"
 
 using namespace Qt::StringLiterals;
@@ -76,7 +77,7 @@ class LeftViewLookInTest : public test::FormTest {
         const CLeftView form(board);
         QStringList expected;
         for (const MountedVolume& volume : mountedVolumes()) {
-            expected << QFile::decodeName(QByteArray::fromStdString(volume.mountPoint));
+            expected << displayText(volume.mountPoint);
         }
         QCOMPARE(test::itemTexts(test::FormControls(form).comboLookIn), expected);
     }
