@@ -19,7 +19,7 @@ CZandorApp::CZandorApp() {
 CZandorApp::~CZandorApp() = default;
 
 bool CZandorApp::InitInstance() {
-    IconCache::EnsureIconTheme();
+    IconCache::ensureIconTheme();
     m_frame = std::make_unique<CMainFrame>();
     m_frame->showMaximized();
     return true;

@@ -4,13 +4,13 @@
 
 #include <atomic>
 #include <csignal>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/row_writer.h"
 #include "cli/text_escape.h"
+#include "platform/fs_file.h"
 #include "results/properties_report.h"
 #include "results/result_stores.h"
 #include "search/search_criteria.h"
@@ -43,10 +43,11 @@ void installInterruptHandler(std::atomic<bool>& stop) {
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
+// Messages and titles that cannot be written have no one left to tell.
 void writeLine(int fd, std::string_view text) {
     std::string line(text);
     line.push_back('\n');
-    WriteAll(fd, line);
+    static_cast<void>(writeAll(fd, line));
 }
 
 // Progress titles go to standard error, escaped like the tsv rows so that
@@ -55,16 +56,16 @@ class TitlePrinter : public ProgressSink {
   public:
     explicit TitlePrinter(bool enabled) : m_enabled(enabled) {}
 
-    void OnProgress(ProgressKind kind, std::string_view path) override {
+    void onProgress(ProgressKind kind, std::string_view path) override {
         if (!m_enabled) {
             return;
         }
         m_line.clear();
-        AppendTsvEscaped(m_line, ProgressTitle(kind, path));
+        appendTsvEscaped(m_line, progressTitle(kind, path));
         m_line.push_back('\n');
-        WriteAll(STDERR_FILENO, m_line);
+        static_cast<void>(writeAll(STDERR_FILENO, m_line));
     }
-    void OnCompleted(const SearchCompletion& /*completion*/) override {}
+    void onCompleted(const SearchCompletion& /*completion*/) override {}
 
   private:
     bool m_enabled;
@@ -75,11 +76,11 @@ class TitlePrinter : public ProgressSink {
 // written after it, all folders and then all files, each store sorted.
 class StoreCollector : public ResultSink {
   public:
-    void AddResult(const FoundEntry& entry) override { m_stores.Add(ResultRow::FromEntry(entry)); }
+    void AddResult(const FoundEntry& entry) override { m_stores.add(ResultRow::fromEntry(entry)); }
 
-    void WriteSorted(RowWriter& writer, SortKey key, bool descending) {
+    void writeSorted(RowWriter& writer, SortKey key, bool descending) {
         m_stores.SortStores(key, descending);
-        for (const ResultRow* row : m_stores.Listing()) {
+        for (const ResultRow* row : m_stores.listing()) {
             writer.AddResult(row->asEntry());
         }
     }
@@ -93,11 +94,11 @@ int runSearch(const CliOptions& options) {
     criteria.m_strLookIn = options.folder;
     criteria.m_strNamePattern = options.name;
     criteria.m_bCaseSensitive = options.caseSensitive;
-    SplitNamePattern(criteria.m_strNamePattern, criteria);
+    splitNamePattern(criteria.m_strNamePattern, criteria);
     const LiveConditionsBoard live(options.conditions);
 
     RowWriter writer(STDOUT_FILENO, options.format);
-    writer.StopOnFailure(&criteria.m_bStop);
+    writer.stopOnFailure(&criteria.m_bStop);
     TitlePrinter titles(options.progress);
     installInterruptHandler(criteria.m_bStop);
     StoreCollector collector;
@@ -105,25 +106,24 @@ int runSearch(const CliOptions& options) {
     const SearchCompletion completion = SearchThreadProc(criteria, live, sink, titles);
     g_stopFlag = nullptr;
     if (options.sortKey) {
-        collector.WriteSorted(writer, *options.sortKey, options.sortDescending);
+        collector.writeSorted(writer, *options.sortKey, options.sortDescending);
     }
-    writer.Flush();
+    writer.flush();
 
-    if (completion.rootError != 0) {
+    if (!completion.lookIn.ok()) {
         std::string message = "zandor-find: cannot read '";
-        AppendTsvEscaped(message, options.folder);
-        message.append("': ").append(std::strerror(completion.rootError));
+        appendTsvEscaped(message, options.folder);
+        message.append("': ").append(completion.lookIn.error().message);
         writeLine(STDERR_FILENO, message);
     }
     if (completion.nothingFound()) {
         writeLine(STDERR_FILENO, kNoItemsNotice);
     }
-    if (writer.WriteError() != 0) {
-        writeLine(STDERR_FILENO,
-                  std::string("zandor-find: write error: ") + std::strerror(writer.WriteError()));
+    if (!writer.written().ok()) {
+        writeLine(STDERR_FILENO, "zandor-find: write error: " + writer.written().error().message);
     }
     writeLine(STDERR_FILENO, completion.title());
-    if (completion.rootError != 0 || writer.WriteError() != 0) {
+    if (!completion.lookIn.ok() || !writer.written().ok()) {
         return 1;
     }
     return g_interrupted != 0 ? 128 + g_interrupted : 0;
@@ -133,7 +133,7 @@ int runSearch(const CliOptions& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const auto parsed = ParseCliOptions(args);
+    const auto parsed = parseCliOptions(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         writeLine(STDERR_FILENO, "zandor-find: " + error->message);
         writeLine(STDERR_FILENO, "Try 'zandor-find --help' for more information.");
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     }
     const auto& options = std::get<CliOptions>(parsed);
     if (options.help) {
-        WriteAll(STDOUT_FILENO, CliHelpText());
+        static_cast<void>(writeAll(STDOUT_FILENO, cliHelpText()));
         return 0;
     }
     if (options.version) {
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.propertiesPath) {
-        writeLine(STDOUT_FILENO, PropertiesReportOf(*options.propertiesPath));
+        writeLine(STDOUT_FILENO, propertiesReportOf(*options.propertiesPath));
         return 0;
     }
     return runSearch(options);

@@ -31,6 +31,6 @@ ContentCount CountFolderContents(const std::string& path, const std::atomic<bool
 
 // Whether path names a folder itself, whatever its permissions; a link to a
 // folder is not one (it is listed and counted as a file).
-bool IsFolderItself(const std::string& path);
+bool isFolderItself(const std::string& path);
 
 }  // namespace zandor

@@ -8,7 +8,7 @@
 
 namespace zandor {
 
-std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name) {
+std::optional<EntryInfo> statEntryAt(int dirFd, const char* name) {
     struct statx stx {};
     constexpr unsigned kMask = STATX_TYPE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME;
     if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kMask, &stx) != 0) {
@@ -28,7 +28,7 @@ std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name) {
     return info;
 }
 
-bool EntryExists(const std::string& path) {
+bool entryExists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }

@@ -2,7 +2,7 @@
 
 namespace zandor {
 
-bool IsBelowAny(std::string_view path, const PathSet& items) {
+bool isBelowAny(std::string_view path, const PathSet& items) {
     std::size_t end = path.size();
     while (end > 1) {
         const std::size_t slash = path.rfind('/', end - 1);

@@ -3,6 +3,7 @@
 #include <gio/gio.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <memory>
 
 namespace zandor {
@@ -31,20 +32,40 @@ std::string reasonOf(const GError& error, const std::string& path) {
     return message.empty() ? std::string("it could not be moved to the Trash") : message;
 }
 
+// The errno value nearest to GIO's reason, so that callers tell reasons
+// apart as they do for the other file operations.
+int codeOf(const GError& error) {
+    if (error.domain != G_IO_ERROR) {
+        return EIO;
+    }
+    switch (error.code) {
+        case G_IO_ERROR_NOT_FOUND:
+            return ENOENT;
+        case G_IO_ERROR_PERMISSION_DENIED:
+            return EACCES;
+        case G_IO_ERROR_NO_SPACE:
+            return ENOSPC;
+        case G_IO_ERROR_READ_ONLY:
+            return EROFS;
+        case G_IO_ERROR_NOT_SUPPORTED:
+            return ENOTSUP;
+        default:
+            return EIO;
+    }
+}
+
 }  // namespace
 
-TrashOutcome MoveToTrash(const std::string& path) {
+Result<void> moveToTrash(const std::string& path) {
     const std::unique_ptr<GFile, GObjectUnref> file(g_file_new_for_path(path.c_str()));
     GError* raw = nullptr;
     if (g_file_trash(file.get(), nullptr, &raw)) {
-        return {TrashOutcome::Kind::Trashed, {}};
+        return {};
     }
     const std::unique_ptr<GError, GErrorFree> error(raw);
     struct stat st {};
-    const bool vanished = g_error_matches(error.get(), G_IO_ERROR, G_IO_ERROR_NOT_FOUND) ||
-                          ::lstat(path.c_str(), &st) != 0;
-    return {vanished ? TrashOutcome::Kind::Vanished : TrashOutcome::Kind::Refused,
-            reasonOf(*error, path)};
+    const bool vanished = ::lstat(path.c_str(), &st) != 0;
+    return Error{vanished ? ENOENT : codeOf(*error), reasonOf(*error, path)};
 }
 
 }  // namespace zandor

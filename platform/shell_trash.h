@@ -6,18 +6,14 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 namespace zandor {
 
-struct TrashOutcome {
-    enum class Kind { Trashed, Vanished, Refused };
-    Kind kind = Kind::Refused;
-    std::string reason;  // why not, as GIO tells it, for Vanished and Refused
-
-    bool gone() const { return kind != Kind::Refused; }
-};
-
 // Moves the item at path (raw bytes, never followed when it is a link) to
-// the trash of its file system. Vanished: there was no item at path.
-TrashOutcome MoveToTrash(const std::string& path);
+// the trash of its file system. The error's code is ENOENT when there was no
+// item at path; any other error leaves the item where it is, and its message
+// says why, as GIO tells it but without the path.
+Result<void> moveToTrash(const std::string& path);
 
 }  // namespace zandor

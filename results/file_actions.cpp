@@ -5,19 +5,22 @@
 
 namespace zandor {
 
-QUrl FileUrlOf(const std::string& path) {
+QUrl fileUrlOf(const std::string& path) {
     const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
     return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"));
 }
 
-void OpenWithDefaultHandler(const std::string& path) {
-    QDesktopServices::openUrl(FileUrlOf(path));
+void openWithDefaultHandler(const std::string& path) {
+    QDesktopServices::openUrl(fileUrlOf(path));
 }
 
-QString DeletePermanently(const std::string& path) {
+Result<void> deletePermanently(const std::string& path) {
     std::error_code error;
     std::filesystem::remove_all(std::filesystem::path(path), error);
-    return error ? QString::fromLocal8Bit(error.message().c_str()) : QString();
+    if (error) {
+        return Error{error.value(), error.message()};
+    }
+    return {};
 }
 
 }  // namespace zandor

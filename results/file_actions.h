@@ -3,22 +3,22 @@
 // to the Trash (moving to the Trash is platform/shell_trash.h).
 #pragma once
 
-#include <QString>
 #include <QUrl>
 #include <string>
+
+#include "platform/result.h"
 
 namespace zandor {
 
 // A file URL that carries the path's bytes exactly, also when they are not
 // valid UTF-8 (such bytes stay percent-encoded).
-QUrl FileUrlOf(const std::string& path);
+QUrl fileUrlOf(const std::string& path);
 
 // Hands the item to the desktop's default handler; the outcome is not
 // examined, as a desktop shows its own errors.
-void OpenWithDefaultHandler(const std::string& path);
+void openWithDefaultHandler(const std::string& path);
 
 // Deletes the item, a folder with everything below it, links not followed.
-// Empty on success, else why not.
-QString DeletePermanently(const std::string& path);
+Result<void> deletePermanently(const std::string& path);
 
 }  // namespace zandor

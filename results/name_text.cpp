@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/utf8.h"
+
 namespace zandor {
 
 namespace {
@@ -16,57 +18,13 @@ struct Decoded {
     std::size_t begin;  // first byte
 };
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0U) == 0x80U;
-}
-
-// The length of the valid UTF-8 sequence at `at`, or 0 when the byte there
-// does not begin one (overlong forms, surrogates and values past U+10FFFF
-// are not valid).
-std::size_t sequenceAt(std::string_view bytes, std::size_t at, char32_t& character) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80U) {
-        character = lead;
-        return 1;
-    }
-    if ((lead & 0xE0U) == 0xC0U) {
-        length = 2;
-        minimum = 0x80;
-        character = lead & 0x1FU;
-    } else if ((lead & 0xF0U) == 0xE0U) {
-        length = 3;
-        minimum = 0x800;
-        character = lead & 0x0FU;
-    } else if ((lead & 0xF8U) == 0xF0U) {
-        length = 4;
-        minimum = 0x10000;
-        character = lead & 0x07U;
-    } else {
-        return 0;
-    }
-    if (at + length > bytes.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(bytes[at + i]);
-        if (!isContinuation(next)) {
-            return 0;
-        }
-        character = (character << 6U) | (next & 0x3FU);
-    }
-    const bool surrogate = character >= 0xD800 && character <= 0xDFFF;
-    return character < minimum || character > 0x10FFFF || surrogate ? 0 : length;
-}
-
 std::vector<Decoded> decode(std::string_view bytes) {
     std::vector<Decoded> characters;
     characters.reserve(bytes.size());
     std::size_t at = 0;
     while (at < bytes.size()) {
         char32_t character = 0;
-        const std::size_t length = sequenceAt(bytes, at, character);
+        const std::size_t length = utf8SequenceAt(bytes, at, &character);
         characters.push_back({length == 0 ? kReplacement : character, at});
         at += length == 0 ? 1 : length;
     }
@@ -75,7 +33,7 @@ std::vector<Decoded> decode(std::string_view bytes) {
 
 }  // namespace
 
-QString DisplayText(std::string_view bytes) {
+QString displayText(std::string_view bytes) {
     bool ascii = true;
     for (const char byte : bytes) {
         ascii = ascii && static_cast<unsigned char>(byte) < 0x80U;
@@ -91,7 +49,7 @@ QString DisplayText(std::string_view bytes) {
     return text;
 }
 
-std::string EditedNameBytes(std::string_view original, const QString& edited) {
+std::string editedNameBytes(std::string_view original, const QString& edited) {
     const std::vector<Decoded> before = decode(original);
     const QList<uint> after = edited.toUcs4();
     std::size_t prefix = 0;

@@ -11,11 +11,11 @@
 namespace zandor {
 
 // The text shown for a name or path.
-QString DisplayText(std::string_view bytes);
+QString displayText(std::string_view bytes);
 
-// The bytes of a name whose shown text (DisplayText(original)) the user
+// The bytes of a name whose shown text (displayText(original)) the user
 // edited into `edited`: the unchanged beginning and end keep their original
 // bytes, and only the characters in between are encoded as UTF-8.
-std::string EditedNameBytes(std::string_view original, const QString& edited);
+std::string editedNameBytes(std::string_view original, const QString& edited);
 
 }  // namespace zandor

@@ -2,7 +2,7 @@
 
 namespace zandor {
 
-PanePrompts MessageBoxPrompts() {
+PanePrompts messageBoxPrompts() {
     PanePrompts prompts;
     prompts.message = [](QWidget* owner, const QString& caption, const QString& text,
                          QMessageBox::Icon icon) {

@@ -20,6 +20,6 @@ struct PanePrompts {
 };
 
 // Modal message boxes.
-PanePrompts MessageBoxPrompts();
+PanePrompts messageBoxPrompts();
 
 }  // namespace zandor

@@ -17,30 +17,30 @@ void sortStore(RowStore& store, SortKey key, bool descending) {
 
 }  // namespace
 
-const ResultRow& ResultStores::Add(ResultRow row) {
+const ResultRow& ResultStores::add(ResultRow row) {
     RowStore& store = row.isFile() ? m_arrFiles : m_arrFolders;
     store.push_back(std::make_unique<ResultRow>(std::move(row)));
     return *store.back();
 }
 
-void ResultStores::Clear() {
+void ResultStores::clear() {
     m_arrFiles.clear();
     m_arrFolders.clear();
 }
 
-void ResultStores::Remove(const std::unordered_set<const ResultRow*>& rows) {
+void ResultStores::remove(const std::unordered_set<const ResultRow*>& rows) {
     for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
         std::erase_if(*store, [&](const auto& row) { return rows.contains(row.get()); });
     }
 }
 
-std::unordered_set<const ResultRow*> ResultStores::RowsAtOrBelow(
+std::unordered_set<const ResultRow*> ResultStores::rowsAtOrBelow(
     const std::vector<std::string>& items) const {
     const PathSet gone(items.begin(), items.end());
     std::unordered_set<const ResultRow*> rows;
     for (const RowStore* store : {&m_arrFiles, &m_arrFolders}) {
         for (const auto& row : *store) {
-            if (IsAtOrBelowAny(row->m_strPath, gone)) {
+            if (isAtOrBelowAny(row->m_strPath, gone)) {
                 rows.insert(row.get());
             }
         }
@@ -48,16 +48,16 @@ std::unordered_set<const ResultRow*> ResultStores::RowsAtOrBelow(
     return rows;
 }
 
-void ResultStores::ItemRenamed(const ResultRow& renamed, const std::string& newName) {
+void ResultStores::itemRenamed(const ResultRow& renamed, const std::string& newName) {
     const std::string oldPath = renamed.m_strPath;
-    const std::string newPath = JoinPath(ContainingFolder(oldPath), newName);
+    const std::string newPath = joinPath(containingFolder(oldPath), newName);
     const PathSet moved{oldPath};
     for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
         for (auto& row : *store) {
             if (row.get() == &renamed) {
                 row->m_strName = newName;
                 row->m_strPath = newPath;
-            } else if (IsBelowAny(row->m_strPath, moved)) {
+            } else if (isBelowAny(row->m_strPath, moved)) {
                 row->m_strPath.replace(0, oldPath.size(), newPath);
             }
         }
@@ -69,7 +69,7 @@ void ResultStores::SortStores(SortKey key, bool descending) {
     sortStore(m_arrFolders, key, descending);
 }
 
-std::vector<const ResultRow*> ResultStores::Listing() const {
+std::vector<const ResultRow*> ResultStores::listing() const {
     std::vector<const ResultRow*> listing;
     listing.reserve(size());
     for (const RowStore* store : {&m_arrFolders, &m_arrFiles}) {

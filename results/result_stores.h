@@ -20,25 +20,25 @@ class ResultStores {
   public:
     // Records the row in the file store when its type is exactly "File",
     // else in the folder store; returns the recorded row.
-    const ResultRow& Add(ResultRow row);
-    void Clear();
+    const ResultRow& add(ResultRow row);
+    void clear();
     // Deletes these rows from whichever store holds them; the others keep
     // their order and their addresses.
-    void Remove(const std::unordered_set<const ResultRow*>& rows);
+    void remove(const std::unordered_set<const ResultRow*>& rows);
 
     // The rows of these items and of everything recorded below them.
-    std::unordered_set<const ResultRow*> RowsAtOrBelow(const std::vector<std::string>& items) const;
+    std::unordered_set<const ResultRow*> rowsAtOrBelow(const std::vector<std::string>& items) const;
 
     // The item of `row` now bears newName in the same folder: the row takes
     // the new name and path, and every row below it the new path, so that
     // each row still names its item.
-    void ItemRenamed(const ResultRow& row, const std::string& newName);
+    void itemRenamed(const ResultRow& row, const std::string& newName);
 
     // Stable sorts of both stores by the key, in the direction given.
     void SortStores(SortKey key, bool descending);
 
     // Every recorded row in listing order: all folders, then all files.
-    std::vector<const ResultRow*> Listing() const;
+    std::vector<const ResultRow*> listing() const;
 
     const RowStore& files() const { return m_arrFiles; }
     const RowStore& folders() const { return m_arrFolders; }

@@ -2,17 +2,14 @@
 // delete, properties, the selection commands and the context menu.
 #include "results/right_view.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QListView>
 #include <QMenu>
-#include <QStackedLayout>
-#include <QStyledItemDelegate>
 #include <QTimer>
-#include <QTreeView>
 #include <algorithm>
+#include <cerrno>
 #include <unordered_set>
 
 #include "platform/fs_entry_info.h"
@@ -31,6 +28,13 @@ namespace {
 
 QString listOf(const QStringList& lines) {
     return lines.join(QLatin1Char('\n'));
+}
+
+// The system's and GIO's messages are text of the locale, which Qt 6 reads
+// as UTF-8.
+QString messageText(const Error& error) {
+    return QString::fromLocal8Bit(error.message.data(),
+                                  static_cast<qsizetype>(error.message.size()));
 }
 
 }  // namespace
@@ -67,10 +71,10 @@ bool CRightView::handOver(const QString& command, const std::vector<std::string>
                           bool folders) {
     QStringList missing;
     for (const std::string& path : paths) {
-        if (EntryExists(path)) {
-            OpenWithDefaultHandler(path);
+        if (entryExists(path)) {
+            openWithDefaultHandler(path);
         } else {
-            missing << DisplayText(path);
+            missing << displayText(path);
         }
     }
     if (missing.isEmpty()) {
@@ -109,7 +113,7 @@ void CRightView::OnOpenContainingFolder() {
     // One opening per selected row, also for rows in the same folder.
     std::vector<std::string> folders;
     for (const ResultRow* row : selectedRecords()) {
-        std::string folder = ContainingFolder(row->m_strPath);
+        std::string folder = containingFolder(row->m_strPath);
         if (!folder.empty()) {
             folders.push_back(std::move(folder));
         }
@@ -136,11 +140,11 @@ bool CRightView::renameRow(int index, const QString& name) {
     }
     // Only what the user changed is new: bytes of the old name that were not
     // UTF-8, and so shown as replacement characters, stay as they were.
-    const std::string newName = EditedNameBytes(row->m_strName, name);
+    const std::string newName = editedNameBytes(row->m_strName, name);
     if (newName == row->m_strName) {
         return false;
     }
-    if (RenameInFolder(ContainingFolder(row->m_strPath), row->m_strName, newName) != 0) {
+    if (!renameInFolder(containingFolder(row->m_strPath), row->m_strName, newName).ok()) {
         // Shown once the editor has closed, so that the message does not take
         // the focus from an editor that would then commit again.
         QMetaObject::invokeMethod(
@@ -155,7 +159,7 @@ bool CRightView::renameRow(int index, const QString& name) {
     }
     // The recorded rows follow the item, and those below a renamed folder
     // follow it too, so that opening, reports and later sorts find them.
-    m_stores.ItemRenamed(*row, newName);
+    m_stores.itemRenamed(*row, newName);
     return true;
 }
 
@@ -166,7 +170,7 @@ std::vector<const ResultRow*> CRightView::outermostOf(std::vector<const ResultRo
     for (const ResultRow* row : rows) {
         selected.insert(row->m_strPath);
     }
-    std::erase_if(rows, [&](const ResultRow* row) { return IsBelowAny(row->m_strPath, selected); });
+    std::erase_if(rows, [&](const ResultRow* row) { return isBelowAny(row->m_strPath, selected); });
     return rows;
 }
 
@@ -180,7 +184,7 @@ void CRightView::OnDelete() {
     }
     const QString question =
         rows.size() == 1
-            ? QStringLiteral("Move \"%1\" to the Trash?").arg(DisplayText(rows.front()->m_strName))
+            ? QStringLiteral("Move \"%1\" to the Trash?").arg(displayText(rows.front()->m_strName))
             : QStringLiteral("Move %1 items to the Trash?").arg(rows.size());
     // What goes to the Trash can be restored from it: Enter confirms.
     if (!m_prompts.ask(this, QStringLiteral("Delete"), question, QMessageBox::Yes)) {
@@ -190,30 +194,32 @@ void CRightView::OnDelete() {
     std::vector<std::string> refused;
     QStringList refusals;
     for (const ResultRow* row : rows) {
-        const TrashOutcome outcome = MoveToTrash(row->m_strPath);
-        if (outcome.gone()) {
-            gone.push_back(row->m_strPath);  // a vanished item is listed no longer either
+        const Result<void> trashed = moveToTrash(row->m_strPath);
+        // An item that had vanished is listed no longer either.
+        if (trashed.ok() || trashed.error().code == ENOENT) {
+            gone.push_back(row->m_strPath);
         } else {
             refused.push_back(row->m_strPath);
-            refusals << QStringLiteral("%1: %2").arg(DisplayText(row->m_strPath),
-                                                     QString::fromStdString(outcome.reason));
+            refusals << QStringLiteral("%1: %2").arg(displayText(row->m_strPath),
+                                                     messageText(trashed.error()));
         }
     }
     if (!refused.empty()) {
-        deletePermanently(refused, refusals, gone);
+        offerPermanentDeletion(refused, refusals, gone);
     }
     forgetItems(gone);
 }
 
-void CRightView::deletePermanently(const std::vector<std::string>& paths,
-                                   const QStringList& refusals, std::vector<std::string>& gone) {
+void CRightView::offerPermanentDeletion(const std::vector<std::string>& paths,
+                                        const QStringList& refusals,
+                                        std::vector<std::string>& gone) {
     m_prompts.message(
         this, QStringLiteral("Delete"),
         QStringLiteral("These items cannot be moved to the Trash:\n\n%1").arg(listOf(refusals)),
         QMessageBox::Warning);
     QStringList names;
     for (const std::string& path : paths) {
-        names << DisplayText(path);
+        names << displayText(path);
     }
     if (!m_prompts.ask(
             this, QStringLiteral("Delete"),
@@ -224,11 +230,12 @@ void CRightView::deletePermanently(const std::vector<std::string>& paths,
     }
     QStringList failures;
     for (const std::string& path : paths) {
-        const QString error = DeletePermanently(path);
-        if (error.isEmpty()) {
+        const Result<void> deleted = deletePermanently(path);
+        if (deleted.ok()) {
             gone.push_back(path);
         } else {
-            failures << QStringLiteral("%1: %2").arg(DisplayText(path), error);
+            failures << QStringLiteral("%1: %2").arg(displayText(path),
+                                                     messageText(deleted.error()));
         }
     }
     if (!failures.isEmpty()) {
@@ -245,9 +252,9 @@ void CRightView::forgetItems(const std::vector<std::string>& paths) {
     }
     // The rows of the items and of everything listed below them; the list
     // lets go of them before the stores delete them.
-    const std::unordered_set<const ResultRow*> rows = m_stores.RowsAtOrBelow(paths);
-    m_model.RemoveRecords(rows);
-    m_stores.Remove(rows);
+    const std::unordered_set<const ResultRow*> rows = m_stores.rowsAtOrBelow(paths);
+    m_model.removeRecords(rows);
+    m_stores.remove(rows);
 }
 
 void CRightView::OnProperties() {
@@ -255,9 +262,9 @@ void CRightView::OnProperties() {
     if (row == nullptr) {
         return;
     }
-    if (!EntryExists(row->m_strPath)) {
+    if (!entryExists(row->m_strPath)) {
         m_prompts.message(this, QStringLiteral("Properties"),
-                          missingText({DisplayText(row->m_strPath)}, false), QMessageBox::Warning);
+                          missingText({displayText(row->m_strPath)}, false), QMessageBox::Warning);
         return;
     }
     m_properties->start(row->m_strPath);
@@ -268,22 +275,21 @@ void CRightView::showReport(const QByteArray& report) {
         this,
         QString::fromLatin1(kPropertiesCaption.data(),
                             static_cast<qsizetype>(kPropertiesCaption.size())),
-        DisplayText(std::string_view(report.constData(), static_cast<std::size_t>(report.size()))),
+        displayText(std::string_view(report.constData(), static_cast<std::size_t>(report.size()))),
         QMessageBox::NoIcon);
 }
 
 void CRightView::OnSelectAll() {
-    SelectAllRows(*m_selection);
+    selectAllRows(*m_selection);
 }
 
 void CRightView::OnSelectPage() {
-    const bool iconView =
-        m_dwViewType == ViewType::LargeIcons || m_dwViewType == ViewType::SmallIcons;
-    SelectPageRows(*currentView(), *m_selection, iconView);
+    const bool iconView = m_viewType == ViewType::LargeIcons || m_viewType == ViewType::SmallIcons;
+    selectPageRows(*currentView(), *m_selection, iconView);
 }
 
 void CRightView::OnInvertSelection() {
-    InvertRowSelection(*m_selection);
+    invertRowSelection(*m_selection);
 }
 
 void CRightView::setContextMenu(QMenu* menu, std::vector<QAction*> rowActions) {

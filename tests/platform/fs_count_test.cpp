@@ -99,11 +99,11 @@ TEST(IsFolderItself, FoldersWhateverTheirRightsAndNeverLinks) {
     tree.file("file");
     ASSERT_EQ(::symlink(tree.path("dir").c_str(), tree.path("to-dir").c_str()), 0);
     ASSERT_EQ(::chmod(tree.path("shut").c_str(), 0), 0);
-    EXPECT_TRUE(IsFolderItself(tree.path("dir")));
-    EXPECT_TRUE(IsFolderItself(tree.path("shut")));
-    EXPECT_FALSE(IsFolderItself(tree.path("to-dir")));
-    EXPECT_FALSE(IsFolderItself(tree.path("file")));
-    EXPECT_FALSE(IsFolderItself(tree.path("absent")));
+    EXPECT_TRUE(isFolderItself(tree.path("dir")));
+    EXPECT_TRUE(isFolderItself(tree.path("shut")));
+    EXPECT_FALSE(isFolderItself(tree.path("to-dir")));
+    EXPECT_FALSE(isFolderItself(tree.path("file")));
+    EXPECT_FALSE(isFolderItself(tree.path("absent")));
     ::chmod(tree.path("shut").c_str(), 0700);
 }
 
@@ -111,10 +111,10 @@ TEST(EntryExists, OnlyAnItemThatIsGoneDoesNot) {
     test::TempTree tree;
     tree.file("file");
     ASSERT_EQ(::symlink("nowhere", tree.path("dangling").c_str()), 0);
-    EXPECT_TRUE(EntryExists(tree.path("file")));
-    EXPECT_TRUE(EntryExists(tree.path("dangling")));
-    EXPECT_FALSE(EntryExists(tree.path("absent")));
-    EXPECT_FALSE(EntryExists(tree.path("file/below")));
+    EXPECT_TRUE(entryExists(tree.path("file")));
+    EXPECT_TRUE(entryExists(tree.path("dangling")));
+    EXPECT_FALSE(entryExists(tree.path("absent")));
+    EXPECT_FALSE(entryExists(tree.path("file/below")));
 }
 
 }  // namespace

@@ -20,18 +20,18 @@ TEST(IsBelowAny, OnlyWholeFoldersAboveThePathHoldIt) {
         {"/b/a/dir/f", false}, {"/x/y", false /* "/x/" is not a folder's path */},
     };
     for (const auto& [path, below] : cases) {
-        EXPECT_EQ(IsBelowAny(path, items), below) << path;
-        EXPECT_EQ(IsAtOrBelowAny(path, items), below || items.contains(path)) << path;
+        EXPECT_EQ(isBelowAny(path, items), below) << path;
+        EXPECT_EQ(isAtOrBelowAny(path, items), below || items.contains(path)) << path;
     }
 }
 
 TEST(IsBelowAny, TheRootHoldsEveryAbsolutePath) {
     const PathSet root{"/"};
-    EXPECT_TRUE(IsBelowAny("/bin", root));
-    EXPECT_TRUE(IsBelowAny("/usr/share/doc", root));
-    EXPECT_FALSE(IsBelowAny("/", root));
-    EXPECT_FALSE(IsBelowAny("bin", root));
-    EXPECT_FALSE(IsBelowAny("", root));
+    EXPECT_TRUE(isBelowAny("/bin", root));
+    EXPECT_TRUE(isBelowAny("/usr/share/doc", root));
+    EXPECT_FALSE(isBelowAny("/", root));
+    EXPECT_FALSE(isBelowAny("bin", root));
+    EXPECT_FALSE(isBelowAny("", root));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -58,7 +59,7 @@ const std::vector<std::string> kAwkwardNames = {
 // trash, sorted.
 std::vector<std::string> makeItems(const std::string& folder) {
     auto make = [&](const std::string& relative) {
-        test::TempTree::FileAt(folder + "/" + relative, 3);
+        test::TempTree::fileAt(folder + "/" + relative, 3);
     };
     std::vector<std::string> paths;
     for (const std::string& name : kAwkwardNames) {
@@ -98,19 +99,19 @@ class TrashTest : public ::testing::Test {
         std::map<std::string, Identity> before;
         for (const std::string& path : paths) {
             before[path] = identityOf(path);
-            const TrashOutcome outcome = MoveToTrash(path);
-            EXPECT_EQ(outcome.kind, TrashOutcome::Kind::Trashed) << path << ": " << outcome.reason;
+            const Result<void> trashed = moveToTrash(path);
+            EXPECT_TRUE(trashed.ok()) << path << ": " << trashed.error().message;
             EXPECT_EQ(identityOf(path), Identity{}) << path;
         }
-        const std::vector<test::TrashedItem> items = test::ReadTrash(trashFolder, topdir);
+        const std::vector<test::TrashedItem> items = test::readTrash(trashFolder, topdir);
         EXPECT_EQ(originalPaths(items), paths);
         for (const auto& item : items) {
             EXPECT_EQ(identityOf(item.storedPath), before[item.originalPath]) << item.originalPath;
-            EXPECT_TRUE(test::RestoreFromTrash(item)) << item.originalPath;
+            EXPECT_TRUE(test::restoreFromTrash(item)) << item.originalPath;
             EXPECT_EQ(identityOf(item.originalPath), before[item.originalPath])
                 << item.originalPath;
         }
-        EXPECT_TRUE(test::ReadTrash(trashFolder, topdir).empty());
+        EXPECT_TRUE(test::readTrash(trashFolder, topdir).empty());
     }
 
     static std::unique_ptr<test::TempTree> s_home;
@@ -132,15 +133,15 @@ TEST_F(TrashTest, EveryKindOfItemComesBackFromTheHomeTrashExactly) {
 TEST_F(TrashTest, PathLinesArePercentEncodedAndAbsoluteInTheHomeTrash) {
     test::TempTree tree;
     for (const std::string& name : kAwkwardNames) {
-        test::TempTree::FileAt(tree.path(name), 0);
-        ASSERT_EQ(MoveToTrash(tree.path(name)).kind, TrashOutcome::Kind::Trashed);
+        test::TempTree::fileAt(tree.path(name), 0);
+        ASSERT_TRUE(moveToTrash(tree.path(name)).ok());
     }
     std::vector<std::string> lines;
-    const auto items = test::ReadTrash(homeTrash(), "");
+    const auto items = test::readTrash(homeTrash(), "");
     for (const auto& item : items) {
         const std::size_t at = item.infoText.find("\nPath=");
         lines.push_back(item.infoText.substr(at + 1, item.infoText.find('\n', at + 1) - at - 1));
-        test::RestoreFromTrash(item);
+        test::restoreFromTrash(item);
     }
     const std::string root = "Path=" + tree.root();
     EXPECT_EQ(lines, (std::vector<std::string>{root + "/-leading-dash", root + "/b%E9.txt",
@@ -150,8 +151,8 @@ TEST_F(TrashTest, PathLinesArePercentEncodedAndAbsoluteInTheHomeTrash) {
 
 TEST_F(TrashTest, TwoItemsOfOneNameAreBothKept) {
     test::TempTree tree;
-    test::TempTree::FileAt(tree.path("one/same"), 1);
-    test::TempTree::FileAt(tree.path("two/same"), 2);
+    test::TempTree::fileAt(tree.path("one/same"), 1);
+    test::TempTree::fileAt(tree.path("two/same"), 2);
     roundTrip({tree.path("one/same"), tree.path("two/same")}, homeTrash(), "");
     struct stat one {};
     struct stat two {};
@@ -170,23 +171,26 @@ TEST_F(TrashTest, ItemsOnAnotherFileSystemGoToItsTopFolderTrash) {
     const std::string trash = disk.root() + "/.Trash-" + std::to_string(::getuid());
     roundTrip(paths, trash, disk.root());
     // Nothing of it went to the home trash, and the paths there are relative.
-    EXPECT_TRUE(test::ReadTrash(homeTrash(), "").empty());
-    test::TempTree::FileAt(disk.root() + "/b\xe9.txt", 0);
-    ASSERT_EQ(MoveToTrash(disk.root() + "/b\xe9.txt").kind, TrashOutcome::Kind::Trashed);
-    const auto items = test::ReadTrash(trash, disk.root());
+    EXPECT_TRUE(test::readTrash(homeTrash(), "").empty());
+    test::TempTree::fileAt(disk.root() + "/b\xe9.txt", 0);
+    ASSERT_TRUE(moveToTrash(disk.root() + "/b\xe9.txt").ok());
+    const auto items = test::readTrash(trash, disk.root());
     ASSERT_EQ(items.size(), 1u);
     EXPECT_NE(items[0].infoText.find("\nPath=b%E9.txt\n"), std::string::npos) << items[0].infoText;
 }
 
 TEST_F(TrashTest, AVanishedItemAndOneThatCannotBeTrashedSayWhy) {
     test::TempTree tree;
-    const TrashOutcome vanished = MoveToTrash(tree.path("absent"));
-    EXPECT_EQ(vanished.kind, TrashOutcome::Kind::Vanished);
+    const Result<void> vanished = moveToTrash(tree.path("absent"));
+    ASSERT_FALSE(vanished.ok());
+    EXPECT_EQ(vanished.error().code, ENOENT);
     // The kernel's own files have no trash; the reason is GIO's, without the path.
-    const TrashOutcome refused = MoveToTrash("/proc/version");
-    EXPECT_EQ(refused.kind, TrashOutcome::Kind::Refused);
-    EXPECT_FALSE(refused.reason.empty());
-    EXPECT_EQ(refused.reason.find("/proc/version"), std::string::npos) << refused.reason;
+    const Result<void> refused = moveToTrash("/proc/version");
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().code, ENOENT);
+    EXPECT_FALSE(refused.error().message.empty());
+    EXPECT_EQ(refused.error().message.find("/proc/version"), std::string::npos)
+        << refused.error().message;
     EXPECT_NE(identityOf("/proc/version"), Identity{});
 }
 

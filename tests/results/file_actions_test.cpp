@@ -60,6 +60,16 @@ void selectRows(CRightView& view, std::initializer_list<int> rows) {
     }
 }
 
+// The pane listing rows r0, r1, ... of the folder /t, shown at the size given.
+void showRows(CRightView& view, int count, QSize size) {
+    for (int i = 0; i < count; ++i) {
+        view.AddResult(rowFor("/t", "r" + std::to_string(i)));
+    }
+    view.resize(size);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+}
+
 struct Message {
     QString caption;
     QString text;
@@ -237,10 +247,11 @@ class FileActionsTest : public QObject {
         const QModelIndex name = view.model().index(0, ResultModel::Name);
         const QString shown = name.data(Qt::EditRole).toString();
         QCOMPARE(shown, QStringLiteral("bad\uFFFD\uFFFDname.txt"));
-        QVERIFY(view.model().setData(name, shown + QStringLiteral("-x"), Qt::EditRole));
+        QVERIFY(view.model().setData(name, QString(shown + QStringLiteral("-x")), Qt::EditRole));
         QCOMPARE(contentsOf(tree.path(raw + "-x")).size(), 6u);
         const QString now = name.data(Qt::EditRole).toString();
-        QVERIFY(view.model().setData(name, QStringLiteral("\u00e9") + now.mid(3), Qt::EditRole));
+        QVERIFY(view.model().setData(name, QString(QStringLiteral("\u00e9") + now.mid(3)),
+                                     Qt::EditRole));
         QCOMPARE(contentsOf(tree.path("\xc3\xa9\xff\xfename.txt-x")).size(), 6u);
         // The text shown again, unchanged, renames nothing.
         QVERIFY(!view.model().setData(name, name.data(Qt::EditRole), Qt::EditRole));
@@ -301,18 +312,19 @@ class FileActionsTest : public QObject {
                           details->visualRect(name).center());
         QTRY_VERIFY(details->findChild<QLineEdit*>() != nullptr &&
                     details->findChild<QLineEdit*>()->isVisible());
-        QVERIFY(view.m_bEditingLabel);
-        view.OnDelete();
+        view.OnDelete();  // held back while the edit is open
         QVERIFY(prompts.questions.isEmpty());
         QVERIFY(exists(tree.path("keep")));
 
+        const QString question = QStringLiteral("Move \"keep\" to the Trash?");
         QTest::keyClick(details->findChild<QLineEdit*>(), Qt::Key_Escape);
-        QVERIFY(!view.m_bEditingLabel);
+        view.OnDelete();  // the edit ended: asked, and answered No
+        QCOMPARE(prompts.questions, QStringList{question});
         view.OnRename();
         QVERIFY(details->findChild<QLineEdit*>() != nullptr);
-        QVERIFY(!view.m_bEditingLabel);
-        view.OnDelete();  // asked, and answered No
-        QCOMPARE(prompts.questions, QStringList{QStringLiteral("Move \"keep\" to the Trash?")});
+        view.OnDelete();  // an edit Rename began does not hold it back
+        QCOMPARE(prompts.questions, (QStringList{question, question}));
+        QVERIFY(exists(tree.path("keep")));
     }
 
     // Delete.
@@ -383,7 +395,7 @@ class FileActionsTest : public QObject {
         QCOMPARE(view.stores().size(), 1u);
         QVERIFY(exists(trash("files/dir/sub/b.txt")));
         QVERIFY(!exists(trash("files/a.txt")));
-        test::RemoveTree(trash("files/dir"));
+        test::removeTree(trash("files/dir"));
         ::unlink(trash("info/dir.trashinfo").c_str());
     }
 
@@ -394,7 +406,7 @@ class FileActionsTest : public QObject {
         Prompts prompts;
         view.setPrompts(prompts.make());
         view.OnDelete();  // empty list
-        view.ShowNoItemsNotice();
+        view.showNoItemsNotice();
         selectRows(view, {0});
         view.OnDelete();  // the notice
         QVERIFY(prompts.questions.isEmpty());
@@ -486,7 +498,7 @@ class FileActionsTest : public QObject {
         view.AddResult(rowFor(tree.root(), "here"));
         view.AddResult(rowFor(tree.path("gone"), "away"));
         view.AddResult(rowFor(tree.root(), "gone", true));
-        test::RemoveTree(tree.path("gone"));
+        test::removeTree(tree.path("gone"));
         selectRows(view, {0, 1});
         view.OnOpen();
         QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(tree.path("here")))});
@@ -519,7 +531,7 @@ class FileActionsTest : public QObject {
 
     void theNoticeRowOpensNothing() {
         CRightView view;
-        view.ShowNoItemsNotice();
+        view.showNoItemsNotice();
         selectRows(view, {0});
         view.OnOpen();
         view.OnDblClkList();
@@ -628,12 +640,7 @@ class FileActionsTest : public QObject {
 
     void selectAllSelectsEveryRowAndInvertTwiceRestores() {
         CRightView view;
-        for (int i = 0; i < 50; ++i) {
-            view.AddResult(rowFor("/t", "r" + std::to_string(i)));
-        }
-        view.resize(400, 200);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showRows(view, 50, QSize(400, 200));
         selectRows(view, {1, 7, 30});
         view.OnInvertSelection();
         QList<int> inverted;
@@ -656,12 +663,7 @@ class FileActionsTest : public QObject {
 
     void selectPageSelectsTheVisibleRowsAndTheOneAfter() {
         CRightView view;
-        for (int i = 0; i < 100; ++i) {
-            view.AddResult(rowFor("/t", "r" + std::to_string(i)));
-        }
-        view.resize(500, 240);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showRows(view, 100, QSize(500, 240));
         auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
         details->scrollTo(view.model().index(5, 0), QAbstractItemView::PositionAtTop);
         selectRows(view, {0});

@@ -27,7 +27,7 @@ class NameTextTest : public QObject {
     void eachByteThatIsNotUtf8ShowsAsOneReplacement() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, shown);
-        QCOMPARE(DisplayText(bytes.toStdString()), shown);
+        QCOMPARE(displayText(bytes.toStdString()), shown);
     }
 
     void anEditKeepsTheBytesItDidNotTouch_data() {
@@ -61,7 +61,7 @@ class NameTextTest : public QObject {
         QFETCH(QByteArray, original);
         QFETCH(QString, edited);
         QFETCH(QByteArray, expected);
-        const std::string result = EditedNameBytes(original.toStdString(), edited);
+        const std::string result = editedNameBytes(original.toStdString(), edited);
         QCOMPARE(QByteArray::fromStdString(result), expected);
     }
 };

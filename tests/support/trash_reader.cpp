@@ -13,25 +13,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "hex_text.h"
 #include "run_process.h"
 #include "temp_tree.h"
 
 namespace zandor::test {
 
 namespace {
-
-int hexValue(char digit) {
-    if (digit >= '0' && digit <= '9') {
-        return digit - '0';
-    }
-    if (digit >= 'A' && digit <= 'F') {
-        return digit - 'A' + 10;
-    }
-    if (digit >= 'a' && digit <= 'f') {
-        return digit - 'a' + 10;
-    }
-    return -1;
-}
 
 // Undoes the percent-encoding of a Path= value; every other byte stands for
 // itself. A "%" not followed by two hex digits is an error.
@@ -45,8 +33,8 @@ bool percentDecode(const std::string& encoded, std::string& decoded) {
         if (i + 2 >= encoded.size()) {
             return false;
         }
-        const int high = hexValue(encoded[i + 1]);
-        const int low = hexValue(encoded[i + 2]);
+        const int high = hexDigitValue(encoded[i + 1]);
+        const int low = hexDigitValue(encoded[i + 2]);
         if (high < 0 || low < 0) {
             return false;
         }
@@ -81,7 +69,7 @@ std::vector<std::string> namesIn(const std::string& folder) {
 
 }  // namespace
 
-std::vector<TrashedItem> ReadTrash(const std::string& trashFolder, const std::string& topdir) {
+std::vector<TrashedItem> readTrash(const std::string& trashFolder, const std::string& topdir) {
     static const std::string kSuffix = ".trashinfo";
     std::vector<TrashedItem> items;
     for (const std::string& infoName : namesIn(trashFolder + "/info")) {
@@ -114,7 +102,7 @@ std::vector<TrashedItem> ReadTrash(const std::string& trashFolder, const std::st
     return items;
 }
 
-bool RestoreFromTrash(const TrashedItem& item) {
+bool restoreFromTrash(const TrashedItem& item) {
     if (::syscall(SYS_renameat2, AT_FDCWD, item.storedPath.c_str(), AT_FDCWD,
                   item.originalPath.c_str(), RENAME_NOREPLACE) != 0) {
         return false;
@@ -138,13 +126,13 @@ SecondFileSystem::SecondFileSystem() {
     m_mountPoint = m_folder + "/mnt";
     const std::string image = m_folder + "/fs.img";
     ::mkdir(m_mountPoint.c_str(), 0755);
-    const ProcessResult made = RunProcess(
+    const ProcessResult made = runProcess(
         {"/bin/sh", "-c", "truncate -s 16M '" + image + "' && mkfs.ext4 -q -F '" + image + "'"});
     if (made.exitCode != 0) {
         m_skipReason = "mkfs.ext4 failed: " + made.err;
         return;
     }
-    const ProcessResult mounted = RunProcess({"mount", "-o", "loop", image, m_mountPoint});
+    const ProcessResult mounted = runProcess({"mount", "-o", "loop", image, m_mountPoint});
     if (mounted.exitCode != 0) {
         m_skipReason = "a loop device could not be mounted here: " + mounted.err;
         return;
@@ -154,10 +142,10 @@ SecondFileSystem::SecondFileSystem() {
 
 SecondFileSystem::~SecondFileSystem() {
     if (m_mounted) {
-        RunProcess({"umount", m_mountPoint});
+        runProcess({"umount", m_mountPoint});
     }
     if (!m_folder.empty()) {
-        RemoveTree(m_folder);
+        removeTree(m_folder);
     }
 }
 

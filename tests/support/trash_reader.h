@@ -19,11 +19,11 @@ struct TrashedItem {
 // The items of the trash folder (…/Trash, $topdir/.Trash-$uid or
 // $topdir/.Trash/$uid); topdir is empty for the home trash, whose paths are
 // absolute. Sorted by original path. A malformed info file fails the test.
-std::vector<TrashedItem> ReadTrash(const std::string& trashFolder, const std::string& topdir);
+std::vector<TrashedItem> readTrash(const std::string& trashFolder, const std::string& topdir);
 
 // Moves the item back to its original path (never replacing anything) and
 // removes its info file; true when it is back.
-bool RestoreFromTrash(const TrashedItem& item);
+bool restoreFromTrash(const TrashedItem& item);
 
 // A freshly made ext4 file system mounted on a temporary folder, for items
 // that live on another file system than the home. Needs root and loop
