@@ -265,7 +265,9 @@ json: one object a line with name, path, size (bytes), size_text,
   type, created, last_write, created_epoch, last_write_epoch; in a
   name or path that is not valid UTF-8 each bad byte shows as
   U+FFFD and the exact bytes follow in hex as name_hex or path_hex.
-null: each path alone, then a NUL byte, bytes unchanged.)"},
+null: each path alone, then a NUL byte, bytes unchanged.
+An entry of a folder that can be read but not entered is listed
+  with empty size and time texts (json: null numbers).)"},
         {"", "--sort", "KEY[:desc]", applySort,
          R"(after the walk, print all folders, then all files, each sorted
 stably by KEY (name, path, size, type, created, modified),

@@ -29,6 +29,7 @@ struct AheadEntry {
     std::string_view name;  // NUL-terminated, in the node's listing
     EntryKind kind = EntryKind::Unknown;
     bool described = false;  // info describes the entry
+    bool gone = false;       // describing it found it gone (not merely unreadable)
     EntryInfo info;
     std::shared_ptr<FolderNode> child;  // for a folder: the node that prepares it, once made
 };

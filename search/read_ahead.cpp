@@ -22,19 +22,31 @@ constexpr auto kStopPoll = std::chrono::milliseconds(10);
 // Opens a folder below the look-in folder by its relative path, never
 // through a symbolic link in any part of it, as the walk's own openings
 // through each parent never follow one.
-UniqueFd openBelow(int rootFd, const std::string& relativePath) {
+Result<UniqueFd> openBelow(int rootFd, const std::string& relativePath) {
     open_how how{};
     how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
     how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-    return UniqueFd(
+    UniqueFd fd(
         static_cast<int>(::syscall(SYS_openat2, rootFd, relativePath.c_str(), &how, sizeof how)));
+    if (!fd.valid()) {
+        return Error::fromErrno(errno);
+    }
+    return fd;
 }
 
 // Whether the kernel here offers openat2 (5.6 and later); without it the
 // walk prepares every folder itself.
 bool helpersCanOpen(int rootFd) {
-    UniqueFd self = openBelow(rootFd, ".");
-    return self.valid() || errno != ENOSYS;
+    const Result<UniqueFd> self = openBelow(rootFd, ".");
+    return self.ok() || self.error().code != ENOSYS;
+}
+
+Result<UniqueFd> openSubFolderOf(int parentFd, const char* name) {
+    UniqueFd fd = openSubFolder(parentFd, name);
+    if (!fd.valid()) {
+        return Error::fromErrno(errno);
+    }
+    return fd;
 }
 
 }  // namespace

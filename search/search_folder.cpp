@@ -111,10 +111,8 @@ void FolderWalk::folderRules(Frame& frame, AheadEntry& entry, const LiveConditio
     appendPathComponent(m_path, entry.name);
     if (!live.m_bTypeFilter && !live.m_bSizeFilter) {
         m_progress.onProgress(ProgressKind::FolderMet, m_path);
-        if (folderNameMatches(m_pattern, comparedName(entry.name))) {
-            if (!m_wantsMetadata || describe(frame, entry)) {
-                addResult(entry.name, true, entry);
-            }
+        if (folderNameMatches(m_pattern, comparedName(entry.name)) && stillThere(frame, entry)) {
+            addResult(entry.name, true, entry);
         }
     } else if (live.m_bIncludeSubDirs) {
         // With a size or type condition folders are never listed, only entered.
@@ -133,7 +131,7 @@ void FolderWalk::descend(Frame& frame, AheadEntry& entry, std::size_t parentLeng
     // with all that was prepared below it, as soon as the walk leaves it.
     std::shared_ptr<FolderNode> node =
         entry.child ? std::move(entry.child)
-                    : SubFolderNode(frame.node, entry, static_cast<std::uint32_t>(frame.next - 1));
+                    : subFolderNode(frame.node, entry, static_cast<std::uint32_t>(frame.next - 1));
     m_ahead->ready(node, frame.node->fd.get(), frame.node->id.dev);
     // A folder already on the descent path (a bind mount of an ancestor) would
     // lead round in a circle.
@@ -167,8 +165,8 @@ void FolderWalk::fileRules(Frame& frame, AheadEntry& entry, const LiveConditions
     if (nameTests && !fileExtensionMatches(m_pattern, comparedName(entry.name))) {
         return;
     }
-    if (m_wantsMetadata && !describe(frame, entry)) {
-        return;  // vanished between the listing and now: nothing to show
+    if (!stillThere(frame, entry)) {
+        return;
     }
     const std::size_t parentLength = m_path.size();
     appendPathComponent(m_path, entry.name);
@@ -177,13 +175,22 @@ void FolderWalk::fileRules(Frame& frame, AheadEntry& entry, const LiveConditions
 }
 
 bool FolderWalk::describe(const Frame& frame, AheadEntry& entry) {
-    if (!entry.described) {
+    if (!entry.described && !entry.gone) {
         if (const auto info = statEntryAt(frame.node->fd.get(), entry.name.data())) {
             entry.info = *info;
             entry.described = true;
+        } else {
+            entry.gone = errno == ENOENT || errno == ENOTDIR;
         }
     }
     return entry.described;
+}
+
+bool FolderWalk::stillThere(const Frame& frame, AheadEntry& entry) {
+    // An entry that vanished between the listing and now has nothing to show;
+    // one that cannot be described for another reason (its folder can be read
+    // but not entered) is still a row, with its size and times unknown.
+    return !m_wantsMetadata || describe(frame, entry) || !entry.gone;
 }
 
 void FolderWalk::addResult(std::string_view name, bool isFolder, const AheadEntry& described) {
@@ -191,6 +198,7 @@ void FolderWalk::addResult(std::string_view name, bool isFolder, const AheadEntr
     entry.name = name;
     entry.path = m_path;
     entry.isFolder = isFolder;
+    entry.described = described.described;
     if (described.described) {
         entry.size = described.info.size;
         entry.created = described.info.created;

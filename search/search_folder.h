@@ -57,6 +57,7 @@ class FolderWalk {
     void enter(std::shared_ptr<FolderNode> node, std::size_t pathLength);
     void leave();
     bool describe(const Frame& frame, AheadEntry& entry);
+    bool stillThere(const Frame& frame, AheadEntry& entry);
     void addResult(std::string_view name, bool isFolder, const AheadEntry& entry);
     std::string_view comparedName(std::string_view name);
     std::string_view lowerName(std::string_view name);

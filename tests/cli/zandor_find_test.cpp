@@ -594,6 +594,57 @@ TEST_F(ZandorFindPermissions, UnreadableSubFolderIsPassedOverSilently) {
     EXPECT_EQ(result.err, completion(2, 2) + "\n");
 }
 
+// A folder that can be listed but not entered (r--): its entries are known by
+// name and kind only. They are rows in every format alike, with their size
+// and times left empty, and the counts do not depend on the format.
+TEST_F(ZandorFindPermissions, EntriesOfAFolderThatCannotBeEnteredAreRowsInEveryFormat) {
+    tree.file("listonly/a.txt");
+    tree.file("listonly/sub/deep.txt");
+    tree.file("top.txt");
+    ASSERT_EQ(::chmod(tree.path("listonly").c_str(), 0444), 0);
+    m_locked.push_back(tree.path("listonly"));
+    const std::vector<std::string> expected =
+        pathsBelow(tree, {"listonly", "listonly/a.txt", "listonly/sub", "top.txt"});
+
+    for (const char* threads : {"1", "4"}) {
+        SCOPED_TRACE(threads);
+        const ProcessResult null =
+            findUnprivileged({"--threads", threads, "--format", "null", tree.root()});
+        EXPECT_EQ(sorted(nulItems(null.out)), expected);
+        EXPECT_EQ(null.err, completion(2, 2) + "\n");
+
+        const ProcessResult tsv = findUnprivileged({"--threads", threads, tree.root()});
+        EXPECT_EQ(tsv.err, completion(2, 2) + "\n");
+        std::vector<std::string> tsvPaths;
+        for (const auto& row : tsvRows(tsv.out)) {
+            ASSERT_EQ(row.size(), 6u);
+            tsvPaths.push_back(row[1]);
+            const bool inside = row[1].starts_with(tree.path("listonly") + "/");
+            SCOPED_TRACE(row[1]);
+            // Size (files only) and both times: known outside, empty inside.
+            EXPECT_EQ(row[2].empty(), inside || row[3] == "File Folder");
+            EXPECT_EQ(row[4].empty(), inside);
+            EXPECT_EQ(row[5].empty(), inside);
+            EXPECT_EQ(row[3], row[0] == "sub" || row[0] == "listonly" ? "File Folder" : "File");
+        }
+        EXPECT_EQ(sorted(tsvPaths), expected);
+
+        const ProcessResult json =
+            findUnprivileged({"--threads", threads, "--format", "json", tree.root()});
+        EXPECT_EQ(json.err, completion(2, 2) + "\n");
+        std::vector<std::string> jsonPaths;
+        for (const auto& row : jsonRows(json.out)) {
+            jsonPaths.push_back(row.strings.at("path"));
+            const bool inside = jsonPaths.back().starts_with(tree.path("listonly") + "/");
+            SCOPED_TRACE(jsonPaths.back());
+            EXPECT_EQ(row.numbers.at("size") == "null", inside);
+            EXPECT_EQ(row.numbers.at("created_epoch") == "null", inside);
+            EXPECT_EQ(row.strings.at("last_write").empty(), inside);
+        }
+        EXPECT_EQ(sorted(jsonPaths), expected);
+    }
+}
+
 TEST_F(ZandorFindPermissions, UnreadableLookInExitsOne) {
     tree.file("locked/hidden.txt");
     lock(tree.path("locked"));

@@ -25,6 +25,28 @@ std::vector<std::string> names(const std::vector<const ResultRow*>& rows) {
     return out;
 }
 
+TEST(ResultRows, AnEntryThatCouldNotBeDescribedShowsNoSizeOrTimes) {
+    FoundEntry found;
+    found.name = "locked.txt";
+    found.path = "/x/ro/locked.txt";
+    found.size = 4096;  // whatever the walk left there is not shown
+    found.created = 100;
+    found.lastWrite = 200;
+    found.described = false;
+    const ResultRow row = ResultRow::fromEntry(found);
+    EXPECT_EQ(row.sizeText(), "");
+    EXPECT_EQ(row.createdText(), "");
+    EXPECT_EQ(row.lastWriteText(), "");
+    EXPECT_EQ(row.m_strType, "File");
+    // It sorts as size and times of zero, before every described row.
+    EXPECT_EQ(row.m_size, 0u);
+    EXPECT_EQ(row.m_created, 0);
+    EXPECT_FALSE(row.asEntry().described);
+
+    found.described = true;
+    EXPECT_EQ(ResultRow::fromEntry(found).sizeText(), "5 KB");
+}
+
 TEST(ResultRows, SizeTextAndWhichStoreARowJoins) {
     EXPECT_EQ(file("a", 0).sizeText(), "0 KB");
     EXPECT_EQ(file("a", 1).sizeText(), "1 KB");
