@@ -63,8 +63,9 @@ void appendJsonText(std::string& out, std::string_view key, std::string_view tex
 void appendJsonUndescribed(std::string& out, const FoundEntry& entry) {
     out.append(",\"size\":null,\"size_text\":\"\",\"type\":\"");
     out.append(entry.type());
-    out.append("\",\"created\":\"\",\"last_write\":\"\",\"created_epoch\":null,"
-               "\"last_write_epoch\":null}\n");
+    out.append(
+        "\",\"created\":\"\",\"last_write\":\"\",\"created_epoch\":null,"
+        "\"last_write_epoch\":null}\n");
 }
 
 void appendJson(std::string& out, const FoundEntry& entry) {

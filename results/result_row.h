@@ -11,8 +11,8 @@
 namespace zandor {
 
 struct ResultRow {
-    std::string m_strName;         // as found, without its folder
-    std::string m_strPath;         // the full path, the name included
+    std::string m_strName;  // as found, without its folder
+    std::string m_strPath;  // the full path, the name included
     // "File" or "File Folder" from the walk: a text of static storage, so
     // that a million rows do not each hold a copy.
     std::string_view m_strType;
@@ -33,8 +33,8 @@ struct ResultRow {
 
     // The row as the walk handed it on; valid while the row lives.
     FoundEntry asEntry() const {
-        return FoundEntry{m_strName,   m_strPath,    m_size, !isFile(), m_created,
-                          m_lastWrite, m_bDescribed};
+        return FoundEntry{m_strName, m_strPath,   m_size,      !isFile(),
+                          m_created, m_lastWrite, m_bDescribed};
     }
 
     // Only a type of exactly "File" is a file: it joins the file store and

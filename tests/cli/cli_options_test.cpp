@@ -353,13 +353,13 @@ TEST(CliHelp, ListsEveryOptionAtTheStartOfItsLine) {
     }
     EXPECT_EQ(names, (Args{"-n TEXT", "--name TEXT", "--no-subdirs", "--case-sensitive",
                            "--size REL:N", "--type EXT", "--created N[d|m]", "--modified N[d|m]",
-                           "--format FORMAT", "--sort KEY[:desc]", "--progress",
-                           "--threads N", "--properties PATH", "-h", "--help", "--version"}));
+                           "--format FORMAT", "--sort KEY[:desc]", "--progress", "--threads N",
+                           "--properties PATH", "-h", "--help", "--version"}));
 }
 
 TEST(CliHelp, EveryOptionItListsIsAccepted) {
     const std::map<std::string, std::string> sampleValue = {
-        {"TEXT", "report"}, {"REL:N", "at-most:3"},      {"EXT", "xml"},  {"N[d|m]", "2m"},
+        {"TEXT", "report"}, {"REL:N", "at-most:3"},      {"EXT", "xml"},   {"N[d|m]", "2m"},
         {"FORMAT", "json"}, {"KEY[:desc]", "size:desc"}, {"PATH", "/tmp"}, {"N", "3"}};
     for (const auto& [name, argument] : helpOptions()) {
         SCOPED_TRACE(name);

@@ -1,5 +1,6 @@
 // The stores, their sort and the size text, on plain rows.
 #include "results/result_stores.h"
+#include "results/sort_order.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,34 @@ std::vector<std::string> names(const std::vector<const ResultRow*>& rows) {
         out.push_back(row->m_strName);
     }
     return out;
+}
+
+TEST(SortOrder, StableInBothDirectionsAndCancelledWhenAsked) {
+    std::vector<ResultRow> rows;
+    for (int i = 0; i < 20000; ++i) {
+        rows.push_back(file("n" + std::to_string(i % 7), static_cast<std::uint64_t>(i % 3)));
+    }
+    std::vector<const ResultRow*> pointers;
+    for (const ResultRow& row : rows) {
+        pointers.push_back(&row);
+    }
+    for (const bool descending : {false, true}) {
+        const auto order = sortedOrder(pointers, SortKey::Size, descending);
+        ASSERT_TRUE(order.has_value());
+        ASSERT_EQ(order->size(), rows.size());
+        for (std::size_t i = 1; i < order->size(); ++i) {
+            const std::uint32_t a = (*order)[i - 1];
+            const std::uint32_t b = (*order)[i];
+            const auto sizeA = rows[a].m_size;
+            const auto sizeB = rows[b].m_size;
+            ASSERT_TRUE(descending ? sizeA >= sizeB : sizeA <= sizeB) << i;
+            if (sizeA == sizeB) {
+                ASSERT_LT(a, b) << "equal sizes keep their order, at " << i;
+            }
+        }
+    }
+    const std::atomic<bool> cancelled{true};
+    EXPECT_FALSE(sortedOrder(pointers, SortKey::Name, false, &cancelled).has_value());
 }
 
 TEST(ResultRows, AnEntryThatCouldNotBeDescribedShowsNoSizeOrTimes) {
