@@ -1,9 +1,12 @@
 // The stores, their sort and the size text, on plain rows.
 #include "results/result_stores.h"
+#include "results/background_sort.h"
 #include "results/sort_order.h"
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,44 @@ TEST(SortOrder, StableInBothDirectionsAndCancelledWhenAsked) {
     }
     const std::atomic<bool> cancelled{true};
     EXPECT_FALSE(sortedOrder(pointers, SortKey::Name, false, &cancelled).has_value());
+}
+
+// A sort started while another runs supersedes it; the one that reports last
+// carries its own ticket and the order a sort on this thread gives.
+TEST(BackgroundSort, ASecondSortSupersedesTheFirstAndReportsItsOrder) {
+    ResultStores stores;
+    for (int i = 0; i < 50000; ++i) {
+        stores.add(i % 9 == 0
+                       ? folder("d" + std::to_string(i % 101))
+                       : file("f" + std::to_string(i % 103), static_cast<std::uint64_t>(i % 17)));
+    }
+    std::mutex mutex;
+    std::condition_variable reported;
+    std::vector<std::uint64_t> tickets;
+    std::vector<std::uint32_t> lastFiles;
+    std::vector<std::uint32_t> lastFolders;
+    BackgroundSort sort;
+    const auto done = [&](std::uint64_t ticket, std::vector<std::uint32_t> folders,
+                          std::vector<std::uint32_t> files) {
+        std::lock_guard lock(mutex);
+        tickets.push_back(ticket);
+        lastFolders = std::move(folders);
+        lastFiles = std::move(files);
+        reported.notify_all();
+    };
+    const std::uint64_t first = sort.start(stores.snapshot(), SortKey::Name, false, done);
+    const std::uint64_t second = sort.start(stores.snapshot(), SortKey::Size, true, done);
+    EXPECT_NE(first, second);
+    {
+        std::unique_lock lock(mutex);
+        reported.wait(lock, [&] { return !tickets.empty() && tickets.back() == second; });
+    }
+    sort.cancel();  // joins the finished thread
+    // The first reports only if it ended before the second began.
+    EXPECT_TRUE(tickets.size() == 1 || (tickets.size() == 2 && tickets.front() == first));
+    const ResultStores::Snapshot rows = stores.snapshot();
+    EXPECT_EQ(lastFiles, *sortedOrder(rows.files, SortKey::Size, true));
+    EXPECT_EQ(lastFolders, *sortedOrder(rows.folders, SortKey::Size, true));
 }
 
 TEST(ResultRows, AnEntryThatCouldNotBeDescribedShowsNoSizeOrTimes) {
