@@ -293,6 +293,14 @@ TEST(ZandorFindJson, RowCarriesEveryField) {
 // ---------------------------------------------------------------------------
 // Names that are awkward for text formats
 
+std::string joinedArgs(const Args& args) {
+    std::string text;
+    for (const auto& arg : args) {
+        text.append(text.empty() ? "" : " ").append(arg);
+    }
+    return text;
+}
+
 class ZandorFindAwkwardNames : public ::testing::Test {
   protected:
     ZandorFindAwkwardNames() {
@@ -308,6 +316,52 @@ class ZandorFindAwkwardNames : public ::testing::Test {
     inline static const std::string kTabBackslash = "tab\there\\x41.txt";
     TempTree tree;
 };
+
+// The read-ahead helpers change how fast the walk goes, never what it says:
+// rows, their order, titles and counts are the bytes of a walk alone, in
+// every format and under every condition.
+TEST_F(ZandorFindAwkwardNames, HelpersChangeNoByteOfTheOutput) {
+    for (int i = 0; i < 40; ++i) {
+        const std::string folder =
+            "d" + std::to_string(i % 7) + "/\xe9t\xe9 " + std::to_string(i % 3);
+        tree.file(folder + "/Report " + std::to_string(i) + ".txt",
+                  static_cast<std::uint64_t>(i) * 700);
+        tree.file(folder + "/x" + std::to_string(i) + ".h", 1);
+        tree.file(folder + "/sub/" + kInvalid, static_cast<std::uint64_t>(i));
+        tree.setLastWrite(folder + "/x" + std::to_string(i) + ".h", 1000000000 + i * 86400LL * 50);
+    }
+    ASSERT_EQ(::symlink("d1", tree.path("d0/loop").c_str()), 0);
+    const std::vector<Args> conditions = {
+        {},
+        {"-n", "*.txt"},
+        {"-n", "rep"},
+        {"--case-sensitive", "-n", "R*"},
+        {"--size", "at-least:2"},
+        {"--size", "at-most:1"},
+        {"--type", "h"},
+        {"--modified", "3m"},
+        {"--created", "1"},
+        {"--no-subdirs"},
+        {"--sort", "size:desc"},
+        {"--progress", "-n", "*.h"},
+    };
+    for (const Args& condition : conditions) {
+        for (const char* format : {"tsv", "json", "null"}) {
+            SCOPED_TRACE(joinedArgs(condition) + " --format " + format);
+            Args alone = {"--threads", "1", "--format", format};
+            alone.insert(alone.end(), condition.begin(), condition.end());
+            alone.push_back(tree.root());
+            Args helped = alone;
+            helped[1] = "6";
+            const ProcessResult one = find(alone);
+            const ProcessResult many = find(helped);
+            EXPECT_EQ(one.exitCode, 0) << one.err;
+            EXPECT_EQ(many.exitCode, one.exitCode);
+            EXPECT_EQ(many.out, one.out);
+            EXPECT_EQ(many.err, one.err);
+        }
+    }
+}
 
 TEST_F(ZandorFindAwkwardNames, TsvEscapesThemOnOneLine) {
     const ProcessResult result = find({tree.root()});
