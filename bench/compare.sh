@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times a full walk of a generated tree with zandor-find, GNU find and fd.
+# Times zandor-find against GNU find and fd on a generated tree, warm and
+# cold, and the window's own search path end to end.
 #
 #   bash bench/compare.sh TREE_DIR [BUILD_DIR]
 #
@@ -10,20 +11,27 @@
 #
 #   list       every entry with path, size, mtime and birth time
 #              zandor-find TREE | find TREE -printf ... | fdfind -uu -l . TREE
+#   names      names only: zandor-find --format null | find -print0 | fdfind -uu -0
 #   selective  only the *.h files
 #              zandor-find -n '*.h' TREE | find TREE -name '*.h' | fdfind -uu -e h . TREE
+#   cold       (root only) list and names on the same tree in an ext4 image on a
+#              loop device, caches dropped and the image mounted afresh before
+#              every run; skipped with a message otherwise
+#   window     zandor-results-bench --search TREE: the window's engine and
+#              results pane, offscreen, to the completion (beside zandor-find)
 #
-# fd runs twice per group: with its default thread count and with -j1. The page
-# cache is warm (one warm-up run per command); output goes to /dev/null.
+# The warm groups run one warm-up run per command; output goes to /dev/null.
 #
 # Environment overrides:
 #   ZANDOR_FIND          zandor-find binary to time (default BUILD_DIR/cli/zandor-find)
 #   ZANDOR_NO_BUILD=1    skip the CMake configure and build; BUILD_DIR must hold
 #                        bench/zandor-make-tree already
-#   ZANDOR_BENCH_RUNS    timed runs per command (default 5)
+#   ZANDOR_BENCH_RUNS    timed runs per command (default 5; cold: 3)
 #   ZANDOR_BENCH_OUTPUT  hyperfine --output value: null (default) or pipe
 #   ZANDOR_TREE_FILES    files in the tree (default 1000000)
 #   ZANDOR_TREE_FOLDERS  folders in the tree (default 100000)
+#   ZANDOR_COLD_IMAGE    the ext4 image of the cold group (default TREE_DIR.img;
+#                        made on first use, about 2 GB)
 set -euo pipefail
 
 die() {
@@ -123,8 +131,63 @@ sel_find="find $q_tree -name '*.h'"
 sel_fd="fdfind -uu -e h . $q_tree"
 sel_fd1="fdfind -uu -j1 -e h . $q_tree"
 
+names_zandor="$q_zandor --format null $q_tree"
+names_find="find $q_tree -print0"
+names_fd="fdfind -uu -0 . $q_tree"
+names_fd8="fdfind -uu -j8 -0 . $q_tree"
+
 run_group list zandor "$list_zandor" find "$list_find" fd "$list_fd" fd-j1 "$list_fd1"
+run_group names zandor "$names_zandor" find "$names_find" fd "$names_fd" fd-j8 "$names_fd8"
 run_group selective zandor "$sel_zandor" find "$sel_find" fd "$sel_fd" fd-j1 "$sel_fd1"
+
+# The cold group: the same tree in an ext4 image, mounted afresh with the
+# page cache dropped before every run, so that every folder and inode comes
+# from the disk.
+cold_image=${ZANDOR_COLD_IMAGE:-$tree_dir.img}
+cold_mnt=$tmp/cold
+cold_ran=0
+if [[ $(id -u) -ne 0 ]]; then
+  echo "== Group \"cold\" skipped: dropping caches and mounting an image needs root" >&2
+else
+  mkdir -p "$cold_mnt"
+  if [[ ! -f $cold_image ]]; then
+    echo "== Making $cold_image" >&2
+    truncate -s 3G "$cold_image"
+    mkfs.ext4 -q -N 1400000 "$cold_image"
+    mount -o loop "$cold_image" "$cold_mnt"
+    "$make_tree" "$cold_mnt/tree" --files "$tree_files" --folders "$tree_folders"
+    umount "$cold_mnt"
+  fi
+  q_mnt=$(printf '%q' "$cold_mnt")
+  q_image=$(printf '%q' "$cold_image")
+  cold_prepare="umount $q_mnt 2>/dev/null; sync; echo 3 > /proc/sys/vm/drop_caches; mount -o loop,ro $q_image $q_mnt"
+  cold_tree="$q_mnt/tree"
+  echo >&2
+  echo "== Group \"cold\"" >&2
+  hyperfine --runs "${ZANDOR_BENCH_RUNS:-3}" --output="$output" --prepare "$cold_prepare" \
+    --export-json "$tmp/cold.json" \
+    --command-name zandor "$q_zandor $cold_tree" \
+    --command-name find "find $cold_tree -printf '%p\t%s\t%T@\t%B@\n'" \
+    --command-name zandor-names "$q_zandor --format null $cold_tree" \
+    --command-name fd-names "fdfind -uu -0 . $cold_tree" \
+    --command-name fd-j8-names "fdfind -uu -j8 -0 . $cold_tree" >&2
+  umount "$cold_mnt" 2>/dev/null || true
+  cold_ran=1
+fi
+
+# The window's path: engine and pane in one process, offscreen.
+results_bench=$build_dir/bench/zandor-results-bench
+window_out=$tmp/window.txt
+if [[ -x $results_bench ]]; then
+  echo >&2
+  echo "== Group \"window\"" >&2
+  for _ in 1 2 3; do
+    "$results_bench" --search "$tree_dir" >>"$window_out"
+  done
+  cat "$window_out" >&2
+else
+  echo "== Group \"window\" skipped: $results_bench was not built (no Qt?)" >&2
+fi
 
 # Prints "label mean stddev" lines from a hyperfine JSON export.
 means() {
@@ -154,10 +217,30 @@ report() {
       for (i = 1; i <= n; i++)
         printf "  %-8s %9.3f s  +- %.3f\n", order[i], mean[order[i]], sd[order[i]]
       z = mean["zandor"]
-      printf "  zandor/find   %6.2f\n", z / mean["find"]
-      printf "  zandor/fd     %6.2f\n", z / mean["fd"]
-      printf "  zandor/fd-j1  %6.2f\n", z / mean["fd-j1"]
+      for (i = 1; i <= n; i++)
+        if (order[i] != "zandor" && order[i] !~ /names/)
+          printf "  zandor/%-7s %6.2f\n", order[i], z / mean[order[i]]
+      if ("zandor-names" in mean) {
+        printf "  names: zandor/fd      %6.2f\n", mean["zandor-names"] / mean["fd-names"]
+        printf "  names: zandor/fd-j8   %6.2f\n", mean["zandor-names"] / mean["fd-j8-names"]
+      }
     }'
+}
+
+# The window's mean time to the completion against the warm zandor-find list.
+report_window() {
+  [[ -s $window_out ]] || return 0
+  local zandor_mean
+  zandor_mean=$(means "$tmp/list.json" | awk '$1 == "zandor" { print $2 }')
+  awk -v z="$zandor_mean" '
+    /^search to the completion:/ { t += $5; n++; if ($(NF - 1) + 0 > stall) stall = $(NF - 1) + 0 }
+    /^sort by key/ { if ($(NF - 1) + 0 > sortStall) sortStall = $(NF - 1) + 0 }
+    /^resident memory/ { if ($6 + 0 > mem) mem = $6 + 0 }
+    END {
+      printf "\nwindow (%d runs)\n", n
+      printf "  search to completion %6.3f s, window/zandor-find %5.2f\n", t / n, t / n / z
+      printf "  longest stall: search %d ms, sort %d ms; rows resident %.1f MB\n", stall, sortStall, mem
+    }' "$window_out"
 }
 
 echo
@@ -178,7 +261,8 @@ echo "  runs       warm cache, 1 warm-up + $runs timed runs per command, --outpu
 
 echo
 echo "== Commands"
-for c in "$list_zandor" "$list_find" "$list_fd" "$list_fd1" "$sel_zandor" "$sel_find" "$sel_fd" "$sel_fd1"; do
+for c in "$list_zandor" "$list_find" "$list_fd" "$list_fd1" "$names_zandor" "$names_find" \
+  "$names_fd" "$names_fd8" "$sel_zandor" "$sel_find" "$sel_fd" "$sel_fd1"; do
   echo "  $c"
 done
 
@@ -194,4 +278,7 @@ count_lines fd "$sel_fd"
 echo
 echo "== Mean wall time (ratio below 1: zandor faster)"
 report list
+report names
 report selective
+[[ $cold_ran == 1 ]] && report cold
+report_window

@@ -1,17 +1,22 @@
 // Times the results pane with a million rows, offscreen: rows through the
-// batching path, a sort by name with its re-listing, view switches, and the
-// memory the rows take. Prints one line per figure.
+// batching path, sorts with their re-listing, view switches, the memory the
+// rows take and the longest the event loop stalled meanwhile; or, with
+// --search TREE, a search of a real tree into the pane. One line per figure.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 
 #include "res/command_ids.h"
 #include "results/right_view.h"
+#include "search/search_session.h"
 
 namespace {
 
@@ -57,6 +62,30 @@ void waitUntil(const std::function<bool()>& done) {
     loop.exec();
 }
 
+// The longest the event loop went without serving a 10 ms timer: how long
+// the window would have kept a user waiting.
+class StallMeter {
+  public:
+    StallMeter() {
+        QObject::connect(&m_tick, &QTimer::timeout,
+                         [this] { m_longest = std::max(m_longest, m_since.restart()); });
+    }
+    void start() {
+        m_longest = 0;
+        m_since.start();
+        m_tick.start(10);
+    }
+    qint64 stop() {
+        m_tick.stop();
+        return std::max(m_longest, m_since.elapsed());
+    }
+
+  private:
+    QTimer m_tick;
+    QElapsedTimer m_since;
+    qint64 m_longest = 0;
+};
+
 }  // namespace
 
 // With --screens DIR: a pane of a few rows in each view, saved as PNGs.
@@ -83,6 +112,54 @@ int saveScreens(const QString& folder) {
     return 0;
 }
 
+// Sorts the pane by name, size and path, each as a header click would.
+void timeSorts(CRightView& view, StallMeter& stalls) {
+    for (const unsigned key : {0U, 2U, 1U}) {
+        QElapsedTimer timer;
+        timer.start();
+        stalls.start();
+        view.OnSort(key);
+        waitUntil([&] { return !view.isSorting(); });
+        QCoreApplication::processEvents();
+        std::printf("sort by key %u, stores and re-listing: %.3f s, longest stall %lld ms\n", key,
+                    timer.elapsed() / 1000.0, static_cast<long long>(stalls.stop()));
+    }
+}
+
+// With --search TREE [THREADS]: the window's own path end to end, offscreen:
+// the search engine walks TREE into the pane until the completion, then sorts.
+int searchTree(const std::string& tree, unsigned threads) {
+    CRightView view;
+    view.resize(1200, 800);
+    view.show();
+    QCoreApplication::processEvents();
+    const long baseKiB = residentKiB();
+
+    class Completion final : public ProgressSink {
+      public:
+        void onProgress(ProgressKind, std::string_view) override {}
+        void onCompleted(const SearchCompletion&) override { done.store(true); }
+        std::atomic<bool> done{false};
+    } completion;
+    LiveConditionsBoard live;
+    SearchSession session(live, view.resultSink(), completion);
+    StallMeter stalls;
+    QElapsedTimer timer;
+    timer.start();
+    stalls.start();
+    view.beginSearch(session.start(SearchRequest{tree, "", false, threads}));
+    waitUntil([&] { return completion.done.load(); });
+    view.flushPending();
+    QCoreApplication::processEvents();
+    std::printf("search to the completion: %.3f s, %d rows, longest stall %lld ms\n",
+                timer.elapsed() / 1000.0, view.model().rowCount(),
+                static_cast<long long>(stalls.stop()));
+    std::printf("resident memory for the rows: %.1f MB (%ld KiB before, %ld KiB after)\n",
+                (residentKiB() - baseKiB) / 1024.0, baseKiB, residentKiB());
+    timeSorts(view, stalls);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -90,6 +167,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc > 2 && std::string(argv[1]) == "--screens") {
         return saveScreens(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc > 2 && std::string(argv[1]) == "--search") {
+        return searchTree(argv[2], argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 0U);
     }
     const int rows = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
     CRightView view;
@@ -99,20 +179,20 @@ int main(int argc, char** argv) {
     const long baseKiB = residentKiB();
 
     QElapsedTimer timer;
+    StallMeter stalls;
     timer.start();
+    stalls.start();
     view.beginSearch(1);
     std::thread worker([&] { feedRows(view.resultSink(), rows); });
     waitUntil([&] { return view.model().rowCount() == rows; });
     worker.join();
     QCoreApplication::processEvents();
-    std::printf("append %d rows through the batches: %.3f s\n", rows, timer.elapsed() / 1000.0);
+    std::printf("append %d rows through the batches: %.3f s, longest stall %lld ms\n", rows,
+                timer.elapsed() / 1000.0, static_cast<long long>(stalls.stop()));
     std::printf("resident memory for the rows: %.1f MB (%ld KiB before, %ld KiB after)\n",
                 (residentKiB() - baseKiB) / 1024.0, baseKiB, residentKiB());
 
-    timer.restart();
-    view.OnSort(0);
-    QCoreApplication::processEvents();
-    std::printf("sort by name, stores and re-listing: %.3f s\n", timer.elapsed() / 1000.0);
+    timeSorts(view, stalls);
 
     for (const unsigned command :
          {cmd::kViewLargeIcons, cmd::kViewSmallIcons, cmd::kViewList, cmd::kViewDetails}) {

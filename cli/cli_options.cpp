@@ -24,6 +24,9 @@ struct CliOption {
     std::string help;
 };
 
+// More threads than this only wait on one another.
+constexpr unsigned kMaxThreads = 256;
+
 // The help text's options start their text in this column.
 constexpr std::size_t kHelpColumn = 24;
 
@@ -201,6 +204,18 @@ Applied applyProgress(std::string_view, std::string_view, CliOptions& options) {
     return std::nullopt;
 }
 
+Applied applyThreads(std::string_view, std::string_view value, CliOptions& options) {
+    unsigned threads = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), threads);
+    if (error != std::errc() || end != value.data() + value.size() || threads == 0 ||
+        threads > kMaxThreads) {
+        return UsageError{"invalid --threads '" + std::string(value) +
+                          "': expected a whole number from 1 to " + std::to_string(kMaxThreads)};
+    }
+    options.threads = threads;
+    return std::nullopt;
+}
+
 Applied applyProperties(std::string_view, std::string_view value, CliOptions& options) {
     if (value.empty()) {
         return UsageError{"option --properties needs a PATH"};
@@ -250,7 +265,9 @@ json: one object a line with name, path, size (bytes), size_text,
   type, created, last_write, created_epoch, last_write_epoch; in a
   name or path that is not valid UTF-8 each bad byte shows as
   U+FFFD and the exact bytes follow in hex as name_hex or path_hex.
-null: each path alone, then a NUL byte, bytes unchanged.)"},
+null: each path alone, then a NUL byte, bytes unchanged.
+An entry of a folder that can be read but not entered is listed
+  with empty size and time texts (json: null numbers).)"},
         {"", "--sort", "KEY[:desc]", applySort,
          R"(after the walk, print all folders, then all files, each sorted
 stably by KEY (name, path, size, type, created, modified),
@@ -258,6 +275,10 @@ ascending, or descending with :desc. Texts compare ignoring
 the case of A-Z; sizes and times compare as numbers.)"},
         {"", "--progress", "", applyProgress,
          "write every progress title to standard error as the walk makes it"},
+        {"", "--threads", "N", applyThreads,
+         R"(threads the walk uses: 1 walks alone; more read folders and
+describe entries ahead of it, with the same output. Default: chosen
+for the machine)"},
         {"", "--properties", "PATH", applyProperties,
          R"(print the properties report of PATH instead of searching: its
 type, location, size and the files and folders it contains

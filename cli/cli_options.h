@@ -18,6 +18,7 @@ struct CliOptions {
     std::string name;
     bool caseSensitive = false;
     bool progress = false;
+    unsigned threads = 0;  // --threads N; 0: chosen for the machine
     OutputFormat format = OutputFormat::Tsv;
     LiveConditions conditions;  // sub-folders, size, type and date
     // --sort KEY[:desc]: rows printed after the walk, folders then files.

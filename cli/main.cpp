@@ -94,6 +94,7 @@ int runSearch(const CliOptions& options) {
     criteria.m_strLookIn = options.folder;
     criteria.m_strNamePattern = options.name;
     criteria.m_bCaseSensitive = options.caseSensitive;
+    criteria.m_threads = options.threads;
     splitNamePattern(criteria.m_strNamePattern, criteria);
     const LiveConditionsBoard live(options.conditions);
 

@@ -26,15 +26,19 @@ void appendTsv(std::string& out, const FoundEntry& entry) {
     out.push_back('\t');
     appendTsvEscaped(out, entry.path);
     out.push_back('\t');
-    if (!entry.isFolder) {
+    if (!entry.isFolder && entry.described) {
         appendSizeText(out, entry.size);
     }
     out.push_back('\t');
     out.append(entry.type());
     out.push_back('\t');
-    appendTimeText(out, entry.created);
+    if (entry.described) {
+        appendTimeText(out, entry.created);
+    }
     out.push_back('\t');
-    appendTimeText(out, entry.lastWrite);
+    if (entry.described) {
+        appendTimeText(out, entry.lastWrite);
+    }
     out.push_back('\n');
 }
 
@@ -54,11 +58,25 @@ void appendJsonText(std::string& out, std::string_view key, std::string_view tex
     }
 }
 
+// An entry that could not be described has no size and no times: its
+// numbers are null and their texts empty.
+void appendJsonUndescribed(std::string& out, const FoundEntry& entry) {
+    out.append(",\"size\":null,\"size_text\":\"\",\"type\":\"");
+    out.append(entry.type());
+    out.append(
+        "\",\"created\":\"\",\"last_write\":\"\",\"created_epoch\":null,"
+        "\"last_write_epoch\":null}\n");
+}
+
 void appendJson(std::string& out, const FoundEntry& entry) {
     out.push_back('{');
     appendJsonText(out, "name", entry.name);
     out.push_back(',');
     appendJsonText(out, "path", entry.path);
+    if (!entry.described) {
+        appendJsonUndescribed(out, entry);
+        return;
+    }
     out.append(",\"size\":");
     appendNumber(out, entry.size);
     out.append(",\"size_text\":\"");

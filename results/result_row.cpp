@@ -6,15 +6,15 @@
 namespace zandor {
 
 std::string ResultRow::sizeText() const {
-    return isFile() ? zandor::sizeText(m_size) : std::string();
+    return isFile() && m_bDescribed ? zandor::sizeText(m_size) : std::string();
 }
 
 std::string ResultRow::createdText() const {
-    return timeText(m_created);
+    return m_bDescribed ? timeText(m_created) : std::string();
 }
 
 std::string ResultRow::lastWriteText() const {
-    return timeText(m_lastWrite);
+    return m_bDescribed ? timeText(m_lastWrite) : std::string();
 }
 
 }  // namespace zandor

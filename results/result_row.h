@@ -11,22 +11,30 @@
 namespace zandor {
 
 struct ResultRow {
-    std::string m_strName;         // as found, without its folder
-    std::string m_strPath;         // the full path, the name included
-    std::string m_strType;         // "File" or "File Folder" from the walk
+    std::string m_strName;  // as found, without its folder
+    std::string m_strPath;  // the full path, the name included
+    // "File" or "File Folder" from the walk: a text of static storage, so
+    // that a million rows do not each hold a copy.
+    std::string_view m_strType;
     std::int64_t m_created = 0;    // seconds since 1970
     std::int64_t m_lastWrite = 0;  // seconds since 1970
     std::uint64_t m_size = 0;      // bytes, all 64 bits
+    bool m_bDescribed = true;      // size and times known; else shown empty, sorted as 0
 
     static ResultRow fromEntry(const FoundEntry& entry) {
-        return ResultRow{std::string(entry.name),   std::string(entry.path),
-                         std::string(entry.type()), entry.created,
-                         entry.lastWrite,           entry.size};
+        return ResultRow{std::string(entry.name),
+                         std::string(entry.path),
+                         entry.type(),
+                         entry.described ? entry.created : 0,
+                         entry.described ? entry.lastWrite : 0,
+                         entry.described ? entry.size : 0,
+                         entry.described};
     }
 
     // The row as the walk handed it on; valid while the row lives.
     FoundEntry asEntry() const {
-        return FoundEntry{m_strName, m_strPath, m_size, !isFile(), m_created, m_lastWrite};
+        return FoundEntry{m_strName, m_strPath,   m_size,      !isFile(),
+                          m_created, m_lastWrite, m_bDescribed};
     }
 
     // Only a type of exactly "File" is a file: it joins the file store and

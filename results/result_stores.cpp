@@ -4,15 +4,31 @@
 
 #include "platform/fs_path.h"
 #include "platform/fs_rename.h"
+#include "results/sort_order.h"
 
 namespace zandor {
 
 namespace {
 
-void sortStore(RowStore& store, SortKey key, bool descending) {
-    std::stable_sort(store.begin(), store.end(), [&](const auto& a, const auto& b) {
-        return ShouldSwap(*b, *a, key, descending);
-    });
+std::vector<const ResultRow*> rowsOf(const RowStore& store) {
+    std::vector<const ResultRow*> rows;
+    rows.reserve(store.size());
+    for (const auto& row : store) {
+        rows.push_back(row.get());
+    }
+    return rows;
+}
+
+void reorder(RowStore& store, const std::vector<std::uint32_t>& order) {
+    RowStore sorted;
+    sorted.reserve(store.size());
+    for (const std::uint32_t index : order) {
+        sorted.push_back(std::move(store[index]));
+    }
+    for (std::size_t later = order.size(); later < store.size(); ++later) {
+        sorted.push_back(std::move(store[later]));
+    }
+    store = std::move(sorted);
 }
 
 }  // namespace
@@ -65,8 +81,19 @@ void ResultStores::itemRenamed(const ResultRow& renamed, const std::string& newN
 }
 
 void ResultStores::SortStores(SortKey key, bool descending) {
-    sortStore(m_arrFiles, key, descending);
-    sortStore(m_arrFolders, key, descending);
+    const Snapshot rows = snapshot();
+    applyOrder(*sortedOrder(rows.folders, key, descending),
+               *sortedOrder(rows.files, key, descending));
+}
+
+ResultStores::Snapshot ResultStores::snapshot() const {
+    return Snapshot{rowsOf(m_arrFolders), rowsOf(m_arrFiles)};
+}
+
+void ResultStores::applyOrder(const std::vector<std::uint32_t>& folders,
+                              const std::vector<std::uint32_t>& files) {
+    reorder(m_arrFolders, folders);
+    reorder(m_arrFiles, files);
 }
 
 std::vector<const ResultRow*> ResultStores::listing() const {

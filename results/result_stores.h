@@ -4,6 +4,7 @@
 // stores grow and are sorted: the list refers to rows by address.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -36,6 +37,17 @@ class ResultStores {
 
     // Stable sorts of both stores by the key, in the direction given.
     void SortStores(SortKey key, bool descending);
+
+    // The rows of each store in their present order, for a sort to work on.
+    struct Snapshot {
+        std::vector<const ResultRow*> folders;
+        std::vector<const ResultRow*> files;
+    };
+    Snapshot snapshot() const;
+    // Puts the rows a snapshot held in the order a sort gave them (indexes
+    // into the snapshot); rows recorded since keep their order after them.
+    void applyOrder(const std::vector<std::uint32_t>& folders,
+                    const std::vector<std::uint32_t>& files);
 
     // Every recorded row in listing order: all folders, then all files.
     std::vector<const ResultRow*> listing() const;

@@ -121,6 +121,7 @@ CRightView::CRightView(QWidget* parent)
 }
 
 CRightView::~CRightView() {
+    pauseSort();
     // The views let go of the model before it goes.
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_lists[0]),
@@ -265,6 +266,7 @@ void CRightView::takeRows(std::vector<ResultRow> rows) {
 }
 
 void CRightView::beginSearch(std::uint64_t generation) {
+    pauseSort();
     m_batcher.accept(generation);
     m_model.clear();  // before the rows it refers to go
     m_stores.clear();
@@ -276,10 +278,57 @@ void CRightView::OnSort(unsigned argument) {
         return;
     }
     m_bSortDescending = !m_bSortDescending;
-    m_stores.SortStores(*key, m_bSortDescending);
-    // Listed again from the stores: all folders, then all files, nothing
-    // selected, and no row recorded twice.
+    pauseSort();
+    if (m_stores.size() < m_backgroundSortFrom) {
+        m_stores.SortStores(*key, m_bSortDescending);
+        m_model.relist(m_stores.listing());
+        return;
+    }
+    startSort(*key);
+}
+
+void CRightView::startSort(SortKey key) {
+    m_sortKey = key;
+    m_sortTicket = m_sort.start(
+        m_stores.snapshot(), key, m_bSortDescending,
+        [this](std::uint64_t ticket, std::vector<std::uint32_t> folders,
+               std::vector<std::uint32_t> files) {
+            auto order =
+                std::make_shared<std::pair<std::vector<std::uint32_t>, std::vector<std::uint32_t>>>(
+                    std::move(folders), std::move(files));
+            QMetaObject::invokeMethod(
+                this, [this, ticket, order] { finishSort(ticket, order->first, order->second); },
+                Qt::QueuedConnection);
+        });
+}
+
+void CRightView::finishSort(std::uint64_t ticket, const std::vector<std::uint32_t>& folders,
+                            const std::vector<std::uint32_t>& files) {
+    if (ticket != m_sortTicket) {
+        return;  // superseded or cancelled after it had ended
+    }
+    m_sortTicket = 0;
+    m_sort.cancel();  // its thread has ended: this only joins it
+    m_stores.applyOrder(folders, files);
+    // Listed again from the stores: all folders, then all files (rows that
+    // arrived during the sort after the sorted ones), nothing selected, and
+    // no row recorded twice.
     m_model.relist(m_stores.listing());
+}
+
+std::optional<SortKey> CRightView::pauseSort() {
+    if (m_sortTicket == 0) {
+        return std::nullopt;
+    }
+    m_sort.cancel();
+    m_sortTicket = 0;
+    return m_sortKey;
+}
+
+void CRightView::resumeSort(std::optional<SortKey> key) {
+    if (key) {
+        startSort(*key);
+    }
 }
 
 }  // namespace zandor

@@ -8,8 +8,10 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "results/background_sort.h"
 #include "results/pane_prompts.h"
 #include "results/result_batcher.h"
 #include "results/result_model.h"
@@ -48,8 +50,14 @@ class CRightView final : public QWidget {
     // "Search is complete. There are no items to display", in no store.
     void showNoItemsNotice() { m_model.showNotice(); }
 
-    // A key 0-5 or a sort command 32782-32787.
+    // A key 0-5 or a sort command 32782-32787. A large list is sorted away
+    // from this thread and its new order swapped in when ready; meanwhile the
+    // window answers, rows keep arriving after those being sorted, and a
+    // second sort supersedes the first.
     void OnSort(unsigned argument);
+    bool isSorting() const { return m_sortTicket != 0; }
+    // Lists of fewer rows than this are sorted at once, on this thread.
+    void setBackgroundSortFrom(std::size_t rows) { m_backgroundSortFrom = rows; }
     // One of the view commands 32796, 32797, 59410, 59411.
     void OnViewMode(unsigned command);
 
@@ -88,6 +96,13 @@ class CRightView final : public QWidget {
 
   private:
     bool renameRow(int row, const QString& name);
+    void startSort(SortKey key);
+    void finishSort(std::uint64_t ticket, const std::vector<std::uint32_t>& folders,
+                    const std::vector<std::uint32_t>& files);
+    // Ends a sort in progress before the rows change; resumeSort starts it
+    // again on the changed rows.
+    std::optional<SortKey> pauseSort();
+    void resumeSort(std::optional<SortKey> key);
     // Hands the items to the desktop; names those that no longer exist in a
     // message captioned with the command. False when some were missing.
     bool handOver(const QString& command, const std::vector<std::string>& paths, bool folders);
@@ -116,7 +131,13 @@ class CRightView final : public QWidget {
     // Delete waits for it to end. An edit begun by Rename leaves it clear.
     bool m_bEditingLabel = false;
 
+    static constexpr std::size_t kBackgroundSortFrom = 20000;
+    std::size_t m_backgroundSortFrom = kBackgroundSortFrom;
+    std::uint64_t m_sortTicket = 0;  // of the sort in progress, 0 when none
+    SortKey m_sortKey = SortKey::Name;
+
     ResultStores m_stores;
+    BackgroundSort m_sort;  // after the stores, so that it ends before they go
     ResultModel m_model;
     QItemSelectionModel* m_selection;
     ResultBatcher m_batcher;

@@ -159,7 +159,9 @@ bool CRightView::renameRow(int index, const QString& name) {
     }
     // The recorded rows follow the item, and those below a renamed folder
     // follow it too, so that opening, reports and later sorts find them.
+    const std::optional<SortKey> sorting = pauseSort();
     m_stores.itemRenamed(*row, newName);
+    resumeSort(sorting);
     return true;
 }
 
@@ -253,8 +255,10 @@ void CRightView::forgetItems(const std::vector<std::string>& paths) {
     // The rows of the items and of everything listed below them; the list
     // lets go of them before the stores delete them.
     const std::unordered_set<const ResultRow*> rows = m_stores.rowsAtOrBelow(paths);
+    const std::optional<SortKey> sorting = pauseSort();
     m_model.removeRecords(rows);
     m_stores.remove(rows);
+    resumeSort(sorting);
 }
 
 void CRightView::OnProperties() {

@@ -14,6 +14,9 @@ struct SearchCriteria : NamePattern {
     long m_nFoldersFound = 0;
     std::string m_strLookIn;
     std::string m_strNamePattern;
+    // Threads the walk uses: 1 walks alone, more add helpers that read ahead,
+    // 0 lets the walk choose for the machine.
+    unsigned m_threads = 0;
     // Written by Stop on any thread, read by the walk before every entry.
     std::atomic<bool> m_bStop{false};
 };

@@ -3,164 +3,206 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <ctime>
 
-#include "platform/fs_mounts.h"
+#include "platform/fs_dir.h"
 #include "platform/fs_path.h"
-#include "search/match.h"
 
 namespace zandor {
 
 FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live,
                        ResultSink& results, ProgressSink& progress)
     : m_criteria(criteria),
+      m_board(live),
       m_live(live),
       m_results(results),
       m_progress(progress),
       m_pattern(matchingPattern(criteria)),
-      m_wantsMetadata(results.wantsMetadata()),
-      m_descent(&criteria.m_bStop) {}
+      m_wantsMetadata(results.wantsMetadata()) {}
+
+FolderWalk::~FolderWalk() {
+    // Every folder goes before the read-ahead whose bound it counts against.
+    m_frames.clear();
+    m_ahead.reset();
+}
 
 Result<void> FolderWalk::SearchFolder(const std::string& strFolder) {
     m_path = strFolder;
-    m_descent.clear();
-    Result<UniqueFd> fd = openFolder(strFolder.c_str());
-    if (!fd.ok()) {
-        return fd.error();
+    m_frames.clear();
+    m_onPath.clear();
+    Result<UniqueFd> opened = openFolder(strFolder.c_str());
+    if (!opened.ok()) {
+        return opened.error();
     }
-    const Result<FolderId> id = folderIdOf(fd.value().get());
-    if (!id.ok()) {
-        return id.error();
+    UniqueFd& fd = opened.value();
+    const unsigned threads =
+        m_criteria.m_threads == 0 ? ReadAhead::defaultHelpers() + 1 : m_criteria.m_threads;
+    m_ahead = std::make_unique<ReadAhead>(UniqueFd(::dup(fd.get())), threads - 1, m_pattern,
+                                          m_board, m_wantsMetadata, m_criteria.m_bStop);
+    std::shared_ptr<FolderNode> root = m_ahead->prepareRoot(std::move(fd));
+    if (root->error) {
+        return *root->error;
     }
-    if (Result<void> entered = m_descent.enter(std::move(fd.value()), id.value(), m_path.size());
-        !entered.ok()) {
-        return entered;
-    }
-    while (!m_descent.empty()) {
+    enter(std::move(root), m_path.size());
+    while (!m_frames.empty()) {
         // Polled before every entry at every level, so Stop is felt within one
         // entry; leaving here unwinds every level at once.
         if (stopRequested()) {
             break;
         }
-        DirEntry entry{};
-        if (!m_descent.next(entry)) {
-            m_descent.leave();
-            if (!m_descent.empty()) {
-                m_path.resize(m_descent.tag());
-            }
+        Frame& frame = m_frames.back();
+        if (frame.next == frame.node->entries.size()) {
+            leave();
             continue;
         }
-        if (!IsDots(entry.name)) {
-            examine(m_descent.fd(), entry);
-        }
+        examine(frame, frame.node->entries[frame.next++]);
     }
-    m_descent.clear();
+    m_frames.clear();
+    m_ahead.reset();
     return {};
 }
 
-void FolderWalk::examine(int dirFd, const DirEntry& entry) {
-    const bool isFolder = entry.kind == EntryKind::Folder || (entry.kind == EntryKind::Unknown &&
-                                                              isFolderAt(dirFd, entry.name.data()));
-    const LiveConditions& live = m_live.refresh();
-    if (isFolder) {
-        folderRules(dirFd, entry.name, live);
-    } else {
-        fileRules(dirFd, entry.name, live);
+void FolderWalk::enter(std::shared_ptr<FolderNode> node, std::size_t pathLength) {
+    m_onPath.insert(node->id);
+    m_frames.push_back(Frame{std::move(node), 0, pathLength});
+    if (m_frames.size() > kMaxOpenFolders) {
+        m_frames[m_frames.size() - 1 - kMaxOpenFolders].node->fd.reset();
     }
 }
 
-void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditions& live) {
+void FolderWalk::leave() {
+    Frame& child = m_frames.back();
+    m_onPath.erase(child.node->id);
+    if (m_frames.size() >= 2) {
+        Frame& parent = m_frames[m_frames.size() - 2];
+        if (!parent.node->fd.valid()) {
+            UniqueFd fd(::openat(child.node->fd.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            const Result<FolderId> id =
+                fd.valid() ? folderIdOf(fd.get()) : Result<FolderId>(Error::fromErrno(errno));
+            if (id.ok() && id.value() == parent.node->id) {
+                parent.node->fd = std::move(fd);
+            } else {
+                // The folder moved away while the walk was below it: the rest
+                // of its entries can no longer be reached, so they are passed over.
+                parent.next = parent.node->entries.size();
+            }
+        }
+        m_path.resize(parent.pathLength);
+    }
+    m_frames.pop_back();
+}
+
+void FolderWalk::examine(Frame& frame, AheadEntry& entry) {
+    if (entry.kind == EntryKind::Unknown) {
+        entry.kind = isFolderAt(frame.node->fd.get(), entry.name.data()) ? EntryKind::Folder
+                                                                         : EntryKind::File;
+    }
+    const LiveConditions& live = m_live.refresh();
+    if (entry.kind == EntryKind::Folder) {
+        folderRules(frame, entry, live);
+    } else {
+        fileRules(frame, entry, live);
+    }
+}
+
+void FolderWalk::folderRules(Frame& frame, AheadEntry& entry, const LiveConditions& live) {
     const std::size_t parentLength = m_path.size();
-    appendPathComponent(m_path, name);
-    std::optional<FolderId> known;  // from the row's description, saving a call when entered
+    appendPathComponent(m_path, entry.name);
     if (!live.m_bTypeFilter && !live.m_bSizeFilter) {
         m_progress.onProgress(ProgressKind::FolderMet, m_path);
-        if (folderNameMatches(m_pattern, comparedName(name))) {
-            if (const auto info = addResult(dirFd, name, true, std::nullopt)) {
-                known = FolderId{info->device, info->inode};
-            }
+        if (folderNameMatches(m_pattern, comparedName(entry.name)) && stillThere(frame, entry)) {
+            addResult(entry.name, true, entry);
         }
     } else if (live.m_bIncludeSubDirs) {
         // With a size or type condition folders are never listed, only entered.
         m_progress.onProgress(ProgressKind::SubFolderEntered, m_path);
     }
     if (live.m_bIncludeSubDirs) {
-        descend(dirFd, name, parentLength, known);
+        descend(frame, entry, parentLength);
     } else {
+        entry.child.reset();
         m_path.resize(parentLength);
     }
 }
 
-void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLength,
-                         std::optional<FolderId> known) {
-    UniqueFd fd = openSubFolder(dirFd, name.data());
-    std::optional<FolderId> id = fd.valid() ? known : std::nullopt;
-    if (fd.valid() && !id) {
-        if (const Result<FolderId> asked = folderIdOf(fd.get()); asked.ok()) {
-            id = asked.value();
-        }
-    }
+void FolderWalk::descend(Frame& frame, AheadEntry& entry, std::size_t parentLength) {
+    // The walk takes the folder from its parent's entry, so that it goes,
+    // with all that was prepared below it, as soon as the walk leaves it.
+    std::shared_ptr<FolderNode> node =
+        entry.child ? std::move(entry.child)
+                    : subFolderNode(frame.node, entry, static_cast<std::uint32_t>(frame.next - 1));
+    m_ahead->ready(node, frame.node->fd.get(), frame.node->id.dev);
     // A folder already on the descent path (a bind mount of an ancestor) would
-    // lead round in a circle, and a pseudo file system mounted below the
-    // look-in folder holds no user files and may not end. A folder that cannot
-    // be read is passed over.
-    const bool enter = id && !m_descent.onPath(*id) &&
-                       (id->dev == m_descent.id().dev || !isOnPseudoFileSystem(fd.get()));
-    if (!enter || !m_descent.enter(std::move(fd), *id, m_path.size()).ok()) {
+    // lead round in a circle.
+    if (node->error || !node->enterable || node->loop || m_onPath.contains(node->id)) {
         m_path.resize(parentLength);
+        return;
     }
+    enter(std::move(node), m_path.size());
 }
 
-void FolderWalk::fileRules(int dirFd, std::string_view name, const LiveConditions& live) {
+void FolderWalk::fileRules(Frame& frame, AheadEntry& entry, const LiveConditions& live) {
     const bool nameTests = !nameAdmitsAll(m_pattern);
-    const std::string_view compared = nameTests ? comparedName(name) : name;
+    const std::string_view compared = nameTests ? comparedName(entry.name) : entry.name;
     if (nameTests && !fileNameMatches(m_pattern, compared)) {
         return;
     }
-    std::optional<EntryInfo> info;
-    const auto described = [&] {
-        if (!info) {
-            info = statEntryAt(dirFd, name.data());
-        }
-        return info.has_value();  // a file that vanished matches nothing
-    };
+    // A file that cannot be described (it vanished) matches no size or date.
     if (live.m_bSizeFilter &&
-        (!described() || !sizeMatches(live.m_nSizeRelation, live.m_sizeKB, info->size))) {
+        (!describe(frame, entry) ||
+         !sizeMatches(live.m_nSizeRelation, live.m_sizeKB, entry.info.size))) {
         return;
     }
-    if (live.m_bTypeFilter && !typeMatches(lowerName(name), live.m_strTypeExt)) {
+    if (live.m_bTypeFilter && !typeMatches(lowerName(entry.name), live.m_strTypeExt)) {
         return;
     }
     if (live.m_bDateFilter &&
-        (!described() || !dateMatches(live, info->created, info->lastWrite,
-                                      static_cast<std::int64_t>(::time(nullptr))))) {
+        (!describe(frame, entry) || !dateMatches(live, entry.info.created, entry.info.lastWrite,
+                                                 static_cast<std::int64_t>(::time(nullptr))))) {
         return;
     }
-    if (nameTests && !fileExtensionMatches(m_pattern, comparedName(name))) {
+    if (nameTests && !fileExtensionMatches(m_pattern, comparedName(entry.name))) {
+        return;
+    }
+    if (!stillThere(frame, entry)) {
         return;
     }
     const std::size_t parentLength = m_path.size();
-    appendPathComponent(m_path, name);
-    addResult(dirFd, name, false, info);
+    appendPathComponent(m_path, entry.name);
+    addResult(entry.name, false, entry);
     m_path.resize(parentLength);
 }
 
-std::optional<EntryInfo> FolderWalk::addResult(int dirFd, std::string_view name, bool isFolder,
-                                               std::optional<EntryInfo> info) {
-    if (!info && m_wantsMetadata) {
-        info = statEntryAt(dirFd, name.data());
-        if (!info) {
-            return info;  // vanished between the listing and now: nothing to show
+bool FolderWalk::describe(const Frame& frame, AheadEntry& entry) {
+    if (!entry.described && !entry.gone) {
+        if (const auto info = statEntryAt(frame.node->fd.get(), entry.name.data())) {
+            entry.info = *info;
+            entry.described = true;
+        } else {
+            entry.gone = errno == ENOENT || errno == ENOTDIR;
         }
     }
+    return entry.described;
+}
+
+bool FolderWalk::stillThere(const Frame& frame, AheadEntry& entry) {
+    // An entry that vanished between the listing and now has nothing to show;
+    // one that cannot be described for another reason (its folder can be read
+    // but not entered) is still a row, with its size and times unknown.
+    return !m_wantsMetadata || describe(frame, entry) || !entry.gone;
+}
+
+void FolderWalk::addResult(std::string_view name, bool isFolder, const AheadEntry& described) {
     FoundEntry entry;
     entry.name = name;
     entry.path = m_path;
     entry.isFolder = isFolder;
-    if (info) {
-        entry.size = info->size;
-        entry.created = info->created;
-        entry.lastWrite = info->lastWrite;
+    entry.described = described.described;
+    if (described.described) {
+        entry.size = described.info.size;
+        entry.created = described.info.created;
+        entry.lastWrite = described.info.lastWrite;
     }
     if (isFolder) {
         ++m_criteria.m_nFoldersFound;
@@ -168,7 +210,6 @@ std::optional<EntryInfo> FolderWalk::addResult(int dirFd, std::string_view name,
         ++m_criteria.m_nFilesFound;
     }
     m_results.AddResult(entry);
-    return info;
 }
 
 std::string_view FolderWalk::comparedName(std::string_view name) {

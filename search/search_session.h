@@ -22,6 +22,7 @@ struct SearchRequest {
     std::string m_strFolder;
     std::string m_strNamePattern;
     bool m_bCaseSensitive = false;
+    unsigned m_threads = 0;  // as SearchCriteria::m_threads
 };
 
 class SearchSession {

@@ -22,6 +22,9 @@ struct FoundEntry {
     bool isFolder = false;
     std::int64_t created = 0;    // seconds since 1970
     std::int64_t lastWrite = 0;  // seconds since 1970
+    // False when the entry could be listed but not described (its folder may
+    // be read but not entered): size and times are unknown, shown as nothing.
+    bool described = true;
 
     std::string_view type() const { return isFolder ? kFolderType : kFileType; }
 };

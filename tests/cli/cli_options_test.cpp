@@ -212,6 +212,12 @@ TEST(CliOptionsParse, NameAndFolderForms) {
     }
 }
 
+TEST(CliOptionsParse, ThreadsDefaultToTheWalksOwnChoice) {
+    EXPECT_EQ(parsed({}).threads, 0U);
+    EXPECT_EQ(parsed({"--threads", "1"}).threads, 1U);
+    EXPECT_EQ(parsed({"--threads=256"}).threads, 256U);
+}
+
 TEST(CliOptionsParse, DoubleDashEndsOptions) {
     const CliOptions options = parsed({"--progress", "--", "--no-subdirs"});
     EXPECT_TRUE(options.progress);
@@ -272,6 +278,11 @@ TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
         {{"--format=TSV"}, {"'TSV'"}},
         {{"--sort", "age"}, {"'age'", "name", "modified"}},
         {{"--sort", "size:down"}, {"'size:down'"}},
+        {{"--threads", "0"}, {"'0'", "1 to 256"}},
+        {{"--threads", "257"}, {"'257'"}},
+        {{"--threads", "2x"}, {"'2x'"}},
+        {{"--threads", "-1"}, {"'-1'"}},
+        {{"--threads"}, {"--threads"}},
         {{"--size"}, {"--size"}},
         {{"--type"}, {"--type"}},
         {{"--created"}, {"--created"}},
@@ -342,14 +353,14 @@ TEST(CliHelp, ListsEveryOptionAtTheStartOfItsLine) {
     }
     EXPECT_EQ(names, (Args{"-n TEXT", "--name TEXT", "--no-subdirs", "--case-sensitive",
                            "--size REL:N", "--type EXT", "--created N[d|m]", "--modified N[d|m]",
-                           "--format FORMAT", "--sort KEY[:desc]", "--progress",
+                           "--format FORMAT", "--sort KEY[:desc]", "--progress", "--threads N",
                            "--properties PATH", "-h", "--help", "--version"}));
 }
 
 TEST(CliHelp, EveryOptionItListsIsAccepted) {
     const std::map<std::string, std::string> sampleValue = {
-        {"TEXT", "report"}, {"REL:N", "at-most:3"},      {"EXT", "xml"},  {"N[d|m]", "2m"},
-        {"FORMAT", "json"}, {"KEY[:desc]", "size:desc"}, {"PATH", "/tmp"}};
+        {"TEXT", "report"}, {"REL:N", "at-most:3"},      {"EXT", "xml"},   {"N[d|m]", "2m"},
+        {"FORMAT", "json"}, {"KEY[:desc]", "size:desc"}, {"PATH", "/tmp"}, {"N", "3"}};
     for (const auto& [name, argument] : helpOptions()) {
         SCOPED_TRACE(name);
         Args args = {name};
@@ -375,7 +386,7 @@ TEST(CliOptionsUsage, AnUnknownOptionNamesEveryValidOne) {
     EXPECT_EQ(std::get<UsageError>(result).message,
               "unknown option '--bogus'; valid options: -n/--name, --no-subdirs, "
               "--case-sensitive, --size, --type, --created, --modified, --format, --sort, "
-              "--progress, --properties, -h/--help, --version");
+              "--progress, --threads, --properties, -h/--help, --version");
 }
 
 }  // namespace

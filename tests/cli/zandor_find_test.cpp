@@ -293,6 +293,14 @@ TEST(ZandorFindJson, RowCarriesEveryField) {
 // ---------------------------------------------------------------------------
 // Names that are awkward for text formats
 
+std::string joinedArgs(const Args& args) {
+    std::string text;
+    for (const auto& arg : args) {
+        text.append(text.empty() ? "" : " ").append(arg);
+    }
+    return text;
+}
+
 class ZandorFindAwkwardNames : public ::testing::Test {
   protected:
     ZandorFindAwkwardNames() {
@@ -308,6 +316,52 @@ class ZandorFindAwkwardNames : public ::testing::Test {
     inline static const std::string kTabBackslash = "tab\there\\x41.txt";
     TempTree tree;
 };
+
+// The read-ahead helpers change how fast the walk goes, never what it says:
+// rows, their order, titles and counts are the bytes of a walk alone, in
+// every format and under every condition.
+TEST_F(ZandorFindAwkwardNames, HelpersChangeNoByteOfTheOutput) {
+    for (int i = 0; i < 40; ++i) {
+        const std::string folder =
+            "d" + std::to_string(i % 7) + "/\xe9t\xe9 " + std::to_string(i % 3);
+        tree.file(folder + "/Report " + std::to_string(i) + ".txt",
+                  static_cast<std::uint64_t>(i) * 700);
+        tree.file(folder + "/x" + std::to_string(i) + ".h", 1);
+        tree.file(folder + "/sub/" + kInvalid, static_cast<std::uint64_t>(i));
+        tree.setLastWrite(folder + "/x" + std::to_string(i) + ".h", 1000000000 + i * 86400LL * 50);
+    }
+    ASSERT_EQ(::symlink("d1", tree.path("d0/loop").c_str()), 0);
+    const std::vector<Args> conditions = {
+        {},
+        {"-n", "*.txt"},
+        {"-n", "rep"},
+        {"--case-sensitive", "-n", "R*"},
+        {"--size", "at-least:2"},
+        {"--size", "at-most:1"},
+        {"--type", "h"},
+        {"--modified", "3m"},
+        {"--created", "1"},
+        {"--no-subdirs"},
+        {"--sort", "size:desc"},
+        {"--progress", "-n", "*.h"},
+    };
+    for (const Args& condition : conditions) {
+        for (const char* format : {"tsv", "json", "null"}) {
+            SCOPED_TRACE(joinedArgs(condition) + " --format " + format);
+            Args alone = {"--threads", "1", "--format", format};
+            alone.insert(alone.end(), condition.begin(), condition.end());
+            alone.push_back(tree.root());
+            Args helped = alone;
+            helped[1] = "6";
+            const ProcessResult one = find(alone);
+            const ProcessResult many = find(helped);
+            EXPECT_EQ(one.exitCode, 0) << one.err;
+            EXPECT_EQ(many.exitCode, one.exitCode);
+            EXPECT_EQ(many.out, one.out);
+            EXPECT_EQ(many.err, one.err);
+        }
+    }
+}
 
 TEST_F(ZandorFindAwkwardNames, TsvEscapesThemOnOneLine) {
     const ProcessResult result = find({tree.root()});
@@ -592,6 +646,57 @@ TEST_F(ZandorFindPermissions, UnreadableSubFolderIsPassedOverSilently) {
     EXPECT_EQ(sorted(nulItems(result.out)),
               pathsBelow(tree, {"locked", "open", "open/a.txt", "top.txt"}));
     EXPECT_EQ(result.err, completion(2, 2) + "\n");
+}
+
+// A folder that can be listed but not entered (r--): its entries are known by
+// name and kind only. They are rows in every format alike, with their size
+// and times left empty, and the counts do not depend on the format.
+TEST_F(ZandorFindPermissions, EntriesOfAFolderThatCannotBeEnteredAreRowsInEveryFormat) {
+    tree.file("listonly/a.txt");
+    tree.file("listonly/sub/deep.txt");
+    tree.file("top.txt");
+    ASSERT_EQ(::chmod(tree.path("listonly").c_str(), 0444), 0);
+    m_locked.push_back(tree.path("listonly"));
+    const std::vector<std::string> expected =
+        pathsBelow(tree, {"listonly", "listonly/a.txt", "listonly/sub", "top.txt"});
+
+    for (const char* threads : {"1", "4"}) {
+        SCOPED_TRACE(threads);
+        const ProcessResult null =
+            findUnprivileged({"--threads", threads, "--format", "null", tree.root()});
+        EXPECT_EQ(sorted(nulItems(null.out)), expected);
+        EXPECT_EQ(null.err, completion(2, 2) + "\n");
+
+        const ProcessResult tsv = findUnprivileged({"--threads", threads, tree.root()});
+        EXPECT_EQ(tsv.err, completion(2, 2) + "\n");
+        std::vector<std::string> tsvPaths;
+        for (const auto& row : tsvRows(tsv.out)) {
+            ASSERT_EQ(row.size(), 6u);
+            tsvPaths.push_back(row[1]);
+            const bool inside = row[1].starts_with(tree.path("listonly") + "/");
+            SCOPED_TRACE(row[1]);
+            // Size (files only) and both times: known outside, empty inside.
+            EXPECT_EQ(row[2].empty(), inside || row[3] == "File Folder");
+            EXPECT_EQ(row[4].empty(), inside);
+            EXPECT_EQ(row[5].empty(), inside);
+            EXPECT_EQ(row[3], row[0] == "sub" || row[0] == "listonly" ? "File Folder" : "File");
+        }
+        EXPECT_EQ(sorted(tsvPaths), expected);
+
+        const ProcessResult json =
+            findUnprivileged({"--threads", threads, "--format", "json", tree.root()});
+        EXPECT_EQ(json.err, completion(2, 2) + "\n");
+        std::vector<std::string> jsonPaths;
+        for (const auto& row : jsonRows(json.out)) {
+            jsonPaths.push_back(row.strings.at("path"));
+            const bool inside = jsonPaths.back().starts_with(tree.path("listonly") + "/");
+            SCOPED_TRACE(jsonPaths.back());
+            EXPECT_EQ(row.numbers.at("size") == "null", inside);
+            EXPECT_EQ(row.numbers.at("created_epoch") == "null", inside);
+            EXPECT_EQ(row.strings.at("last_write").empty(), inside);
+        }
+        EXPECT_EQ(sorted(jsonPaths), expected);
+    }
 }
 
 TEST_F(ZandorFindPermissions, UnreadableLookInExitsOne) {

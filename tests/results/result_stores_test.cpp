@@ -1,8 +1,12 @@
 // The stores, their sort and the size text, on plain rows.
 #include "results/result_stores.h"
+#include "results/background_sort.h"
+#include "results/sort_order.h"
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -23,6 +27,94 @@ std::vector<std::string> names(const std::vector<const ResultRow*>& rows) {
         out.push_back(row->m_strName);
     }
     return out;
+}
+
+TEST(SortOrder, StableInBothDirectionsAndCancelledWhenAsked) {
+    std::vector<ResultRow> rows;
+    for (int i = 0; i < 20000; ++i) {
+        rows.push_back(file("n" + std::to_string(i % 7), static_cast<std::uint64_t>(i % 3)));
+    }
+    std::vector<const ResultRow*> pointers;
+    for (const ResultRow& row : rows) {
+        pointers.push_back(&row);
+    }
+    for (const bool descending : {false, true}) {
+        const auto order = sortedOrder(pointers, SortKey::Size, descending);
+        ASSERT_TRUE(order.has_value());
+        ASSERT_EQ(order->size(), rows.size());
+        for (std::size_t i = 1; i < order->size(); ++i) {
+            const std::uint32_t a = (*order)[i - 1];
+            const std::uint32_t b = (*order)[i];
+            const auto sizeA = rows[a].m_size;
+            const auto sizeB = rows[b].m_size;
+            ASSERT_TRUE(descending ? sizeA >= sizeB : sizeA <= sizeB) << i;
+            if (sizeA == sizeB) {
+                ASSERT_LT(a, b) << "equal sizes keep their order, at " << i;
+            }
+        }
+    }
+    const std::atomic<bool> cancelled{true};
+    EXPECT_FALSE(sortedOrder(pointers, SortKey::Name, false, &cancelled).has_value());
+}
+
+// A sort started while another runs supersedes it; the one that reports last
+// carries its own ticket and the order a sort on this thread gives.
+TEST(BackgroundSort, ASecondSortSupersedesTheFirstAndReportsItsOrder) {
+    ResultStores stores;
+    for (int i = 0; i < 50000; ++i) {
+        stores.add(i % 9 == 0
+                       ? folder("d" + std::to_string(i % 101))
+                       : file("f" + std::to_string(i % 103), static_cast<std::uint64_t>(i % 17)));
+    }
+    std::mutex mutex;
+    std::condition_variable reported;
+    std::vector<std::uint64_t> tickets;
+    std::vector<std::uint32_t> lastFiles;
+    std::vector<std::uint32_t> lastFolders;
+    BackgroundSort sort;
+    const auto done = [&](std::uint64_t ticket, std::vector<std::uint32_t> folders,
+                          std::vector<std::uint32_t> files) {
+        std::lock_guard lock(mutex);
+        tickets.push_back(ticket);
+        lastFolders = std::move(folders);
+        lastFiles = std::move(files);
+        reported.notify_all();
+    };
+    const std::uint64_t first = sort.start(stores.snapshot(), SortKey::Name, false, done);
+    const std::uint64_t second = sort.start(stores.snapshot(), SortKey::Size, true, done);
+    EXPECT_NE(first, second);
+    {
+        std::unique_lock lock(mutex);
+        reported.wait(lock, [&] { return !tickets.empty() && tickets.back() == second; });
+    }
+    sort.cancel();  // joins the finished thread
+    // The first reports only if it ended before the second began.
+    EXPECT_TRUE(tickets.size() == 1 || (tickets.size() == 2 && tickets.front() == first));
+    const ResultStores::Snapshot rows = stores.snapshot();
+    EXPECT_EQ(lastFiles, *sortedOrder(rows.files, SortKey::Size, true));
+    EXPECT_EQ(lastFolders, *sortedOrder(rows.folders, SortKey::Size, true));
+}
+
+TEST(ResultRows, AnEntryThatCouldNotBeDescribedShowsNoSizeOrTimes) {
+    FoundEntry found;
+    found.name = "locked.txt";
+    found.path = "/x/ro/locked.txt";
+    found.size = 4096;  // whatever the walk left there is not shown
+    found.created = 100;
+    found.lastWrite = 200;
+    found.described = false;
+    const ResultRow row = ResultRow::fromEntry(found);
+    EXPECT_EQ(row.sizeText(), "");
+    EXPECT_EQ(row.createdText(), "");
+    EXPECT_EQ(row.lastWriteText(), "");
+    EXPECT_EQ(row.m_strType, "File");
+    // It sorts as size and times of zero, before every described row.
+    EXPECT_EQ(row.m_size, 0u);
+    EXPECT_EQ(row.m_created, 0);
+    EXPECT_FALSE(row.asEntry().described);
+
+    found.described = true;
+    EXPECT_EQ(ResultRow::fromEntry(found).sizeText(), "5 KB");
 }
 
 TEST(ResultRows, SizeTextAndWhichStoreARowJoins) {

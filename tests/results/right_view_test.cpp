@@ -4,6 +4,7 @@
 #include <QListView>
 #include <QTest>
 #include <QTreeView>
+#include <limits>
 #include <thread>
 
 #include "pane_test_support.h"
@@ -39,6 +40,24 @@ void feed(CRightView& view, std::uint64_t generation, const std::vector<ResultRo
 
 QStringList listedNames(ResultModel& model) {
     return column(model, ResultModel::Name);
+}
+
+// Rows with many equal names, sizes and times, so that a sort's stability
+// and direction both show in the order.
+std::vector<ResultRow> manyRows(int count) {
+    std::vector<ResultRow> rows;
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::string name = (i % 3 == 0 ? "Item" : "item") + std::to_string(i % 97);
+        const bool folder = i % 10 == 0;
+        rows.push_back(ResultRow{name, "/t/" + std::to_string(i % 13) + "/" + name,
+                                 folder ? "File Folder" : "File", (i * 7919) % 1000,
+                                 (i * 104729) % 500, static_cast<std::uint64_t>((i * 31) % 211)});
+    }
+    return rows;
+}
+
+QStringList listedPaths(ResultModel& model) {
+    return column(model, ResultModel::Path);
 }
 
 std::vector<ResultRow> mixedRows() {
@@ -153,6 +172,72 @@ class RightViewTest : public QObject {
         QTRY_COMPARE(view.model().rowCount(), 4);
         QCOMPARE(listedNames(view.model()), (strings({"y", "z", "a", "b"})));
         QCOMPARE(view.stores().size(), 4u);
+    }
+
+    void aBackgroundSortGivesTheOrderOfASortOnThisThread() {
+        CRightView inline_;
+        inline_.setBackgroundSortFrom(std::numeric_limits<std::size_t>::max());
+        CRightView background;
+        background.setBackgroundSortFrom(0);
+        for (ResultRow& row : manyRows(30000)) {
+            inline_.AddResult(row);
+            background.AddResult(std::move(row));
+        }
+        for (unsigned argument : {0U, 0U, 2U, 1U, cmd::kSortByCreation, 5U, 3U}) {
+            inline_.OnSort(argument);
+            background.OnSort(argument);
+            QVERIFY(background.isSorting());
+            QTRY_VERIFY(!background.isSorting());
+            QCOMPARE(listedPaths(background.model()), listedPaths(inline_.model()));
+        }
+    }
+
+    void rowsRecordedDuringABackgroundSortFollowTheSortedOnes() {
+        CRightView view;
+        view.setBackgroundSortFrom(0);
+        std::vector<ResultRow> first = {fileRow("d"), folderRow("Y"), fileRow("b"), folderRow("x")};
+        for (ResultRow& row : first) {
+            view.AddResult(std::move(row));
+        }
+        view.OnSort(0);
+        // Recorded before the sorted order can be swapped in (that waits for
+        // the event loop): each keeps its place after the rows of its store
+        // that were sorted.
+        view.AddResult(fileRow("a"));
+        view.AddResult(folderRow("A"));
+        QTRY_VERIFY(!view.isSorting());
+        QCOMPARE(listedNames(view.model()), (strings({"x", "Y", "A", "b", "d", "a"})));
+        QCOMPARE(view.stores().size(), 6u);
+    }
+
+    void aSecondSortSupersedesTheFirst() {
+        CRightView inline_;
+        inline_.setBackgroundSortFrom(std::numeric_limits<std::size_t>::max());
+        CRightView background;
+        background.setBackgroundSortFrom(0);
+        for (ResultRow& row : manyRows(30000)) {
+            inline_.AddResult(row);
+            background.AddResult(std::move(row));
+        }
+        int resets = 0;
+        connect(&background.model(), &QAbstractItemModel::modelReset, this, [&] { ++resets; });
+        background.OnSort(0);
+        background.OnSort(2);  // descending, since the direction turns at every sort
+        // The same order without the superseded sort: sizes descending, equal
+        // sizes in the order they were listed in (the second of two stable
+        // sorts by size keeps the first one's order of equal sizes).
+        inline_.OnSort(2);
+        inline_.OnSort(2);
+        QTRY_VERIFY(!background.isSorting());
+        QCOMPARE(resets, 1);  // the first sort's order is never shown
+        QCOMPARE(listedPaths(background.model()), listedPaths(inline_.model()));
+        // A new search ends a sort in progress: nothing of it is shown after.
+        background.OnSort(1);
+        background.beginSearch(9);
+        QVERIFY(!background.isSorting());
+        QCOMPARE(background.model().rowCount(), 0);
+        QTest::qWait(50);
+        QCOMPARE(background.model().rowCount(), 0);
     }
 
     void switchingViewsKeepsRowsOrderAndSelection() {

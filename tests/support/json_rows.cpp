@@ -29,6 +29,9 @@ class JsonLineReader {
                 if (!string(row.strings[key])) {
                     return std::nullopt;
                 }
+            } else if (m_text.substr(m_pos, 4) == "null") {
+                m_pos += 4;
+                row.numbers[key] = "null";
             } else if (!number(row.numbers[key])) {
                 return std::nullopt;
             }

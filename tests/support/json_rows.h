@@ -1,6 +1,6 @@
 // A small reader of the json rows zandor-find writes: one flat object a
-// line, values strings or whole numbers. Strings come back decoded, numbers
-// as their digits; anything else in the line is not a row.
+// line, values strings, whole numbers or null. Strings come back decoded, numbers
+// as their digits (null as "null"); anything else in the line is not a row.
 #pragma once
 
 #include <map>

@@ -1,0 +1,42 @@
+// BackgroundSort: sorts a snapshot of the stores on a thread of its own, so
+// that the window answers while a million rows are sorted. One sort at a
+// time: starting another, or cancelling, ends the one running at once.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "results/result_stores.h"
+#include "results/row_compare.h"
+
+namespace zandor {
+
+class BackgroundSort {
+  public:
+    // Called on the sort's thread with the sort's ticket and the order of
+    // each store's snapshot; never for a sort that was cancelled.
+    using Done = std::function<void(std::uint64_t ticket, std::vector<std::uint32_t> folders,
+                                    std::vector<std::uint32_t> files)>;
+
+    BackgroundSort() = default;
+    ~BackgroundSort() { cancel(); }
+    BackgroundSort(const BackgroundSort&) = delete;
+    BackgroundSort& operator=(const BackgroundSort&) = delete;
+
+    // Starts sorting rows (which must not change until the sort is done or
+    // cancelled) and returns its ticket; a sort still running is cancelled first.
+    std::uint64_t start(ResultStores::Snapshot rows, SortKey key, bool descending, Done done);
+    // Ends the sort running, if any, and waits for its thread (a cancel is
+    // felt within a few thousand comparisons).
+    void cancel();
+
+  private:
+    std::thread m_thread;
+    std::atomic<bool> m_cancel{false};
+    std::uint64_t m_ticket = 0;
+};
+
+}  // namespace zandor

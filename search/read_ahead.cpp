@@ -1,0 +1,302 @@
+#include "search/read_ahead.h"
+
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+
+#include "platform/fs_mounts.h"
+#include "platform/fs_path.h"
+
+namespace zandor {
+
+namespace {
+
+// Helpers poll Stop this often while they wait for work or for room.
+constexpr auto kStopPoll = std::chrono::milliseconds(10);
+
+// Opens a folder below the look-in folder by its relative path, never
+// through a symbolic link in any part of it, as the walk's own openings
+// through each parent never follow one.
+Result<UniqueFd> openBelow(int rootFd, const std::string& relativePath) {
+    open_how how{};
+    how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    UniqueFd fd(
+        static_cast<int>(::syscall(SYS_openat2, rootFd, relativePath.c_str(), &how, sizeof how)));
+    if (!fd.valid()) {
+        return Error::fromErrno(errno);
+    }
+    return fd;
+}
+
+// Whether the kernel here offers openat2 (5.6 and later); without it the
+// walk prepares every folder itself.
+bool helpersCanOpen(int rootFd) {
+    const Result<UniqueFd> self = openBelow(rootFd, ".");
+    return self.ok() || self.error().code != ENOSYS;
+}
+
+Result<UniqueFd> openSubFolderOf(int parentFd, const char* name) {
+    UniqueFd fd = openSubFolder(parentFd, name);
+    if (!fd.valid()) {
+        return Error::fromErrno(errno);
+    }
+    return fd;
+}
+
+}  // namespace
+
+std::string_view EntryDescriber::compared(std::string_view name) {
+    if (m_pattern.m_bCaseSensitive) {
+        return name;
+    }
+    asciiLower(name, m_lower);
+    return m_lower;
+}
+
+bool EntryDescriber::wants(std::string_view name, bool isFolder) {
+    const LiveConditions& live = m_live.refresh();
+    if (isFolder) {
+        // A folder is listed, and described, only without a size or type condition.
+        return m_wantsMetadata && !live.m_bTypeFilter && !live.m_bSizeFilter &&
+               folderNameMatches(m_pattern, compared(name));
+    }
+    if (!nameAdmitsAll(m_pattern)) {
+        const std::string_view inCase = compared(name);
+        if (!fileNameMatches(m_pattern, inCase) || !fileExtensionMatches(m_pattern, inCase)) {
+            return false;
+        }
+    }
+    return live.m_bSizeFilter || live.m_bDateFilter || m_wantsMetadata;
+}
+
+void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> opened,
+                   dev_t parentDevice, EntryDescriber* describer, const std::atomic<bool>& stop) {
+    FolderNode& folder = *node;
+    if (!opened.ok()) {
+        folder.error = opened.error();
+        return;
+    }
+    UniqueFd fd = std::move(opened.value());
+    const Result<FolderId> id = folderIdOf(fd.get());
+    if (!id.ok()) {
+        folder.error = id.error();
+        return;
+    }
+    folder.id = id.value();
+    // A pseudo file system mounted below the look-in folder holds no user
+    // files and may not end.
+    folder.enterable = folder.id.dev == parentDevice || !isOnPseudoFileSystem(fd.get());
+    if (!folder.enterable || folder.loop) {
+        return;
+    }
+    if (Result<void> read = folder.listing.read(fd.get(), &stop); !read.ok()) {
+        folder.error = read.error();
+        return;
+    }
+    folder.fd = std::move(fd);
+    auto cursor = folder.listing.cursor();
+    DirEntry raw{};
+    while (cursor.next(raw) && !stop.load(std::memory_order_relaxed)) {
+        if (IsDots(raw.name)) {
+            continue;
+        }
+        AheadEntry& entry = folder.entries.emplace_back();
+        entry.name = raw.name;
+        entry.kind = raw.kind;
+        if (describer == nullptr) {
+            continue;
+        }
+        const bool unknown = raw.kind == EntryKind::Unknown;
+        const bool wanted = !unknown && describer->wants(entry.name, raw.kind == EntryKind::Folder);
+        if (unknown || wanted) {
+            if (const auto info = statEntryAt(folder.fd.get(), entry.name.data())) {
+                entry.kind = info->isFolder ? EntryKind::Folder : EntryKind::File;
+                // Asked only for its kind, an entry is described only if it
+                // would have been asked for anyway.
+                entry.described = wanted || describer->wants(entry.name, info->isFolder);
+                entry.info = *info;
+            }
+        }
+        if (entry.kind == EntryKind::Folder) {
+            entry.child =
+                subFolderNode(node, entry, static_cast<std::uint32_t>(folder.entries.size() - 1));
+        }
+    }
+}
+
+std::shared_ptr<FolderNode> subFolderNode(const std::shared_ptr<FolderNode>& folder,
+                                          const AheadEntry& entry, std::uint32_t index) {
+    std::vector<std::uint32_t> order = folder->order();
+    order.push_back(index);
+    return std::make_shared<FolderNode>(folder->relativePath().empty()
+                                            ? std::string(entry.name)
+                                            : joinPath(folder->relativePath(), entry.name),
+                                        std::move(order), folder);
+}
+
+void ReadAheadBudget::release(std::size_t entries) {
+    bool wake = false;
+    {
+        std::lock_guard lock(m_mutex);
+        --m_folders;
+        m_entries -= entries;
+        wake = m_sleeping > 0;
+    }
+    // One folder's room is work for one helper.
+    if (wake) {
+        m_changed.notify_one();
+    }
+}
+
+unsigned ReadAhead::defaultHelpers() {
+    const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
+    return std::clamp(4 * cores, 4U, 16U);
+}
+
+ReadAhead::ReadAhead(UniqueFd rootFd, unsigned helpers, const NamePattern& pattern,
+                     const LiveConditionsBoard& live, bool wantsMetadata,
+                     const std::atomic<bool>& stop)
+    : m_root(std::move(rootFd)),
+      m_pattern(pattern),
+      m_live(live),
+      m_wantsMetadata(wantsMetadata),
+      m_stop(stop),
+      m_walkDescriber(pattern, live, wantsMetadata) {
+    if (helpers == 0 || !m_root.valid() || !helpersCanOpen(m_root.get())) {
+        return;
+    }
+    for (unsigned i = 0; i < helpers; ++i) {
+        m_helpers.emplace_back(&ReadAhead::helperMain, this);
+    }
+}
+
+ReadAhead::~ReadAhead() {
+    {
+        std::lock_guard lock(m_budget.m_mutex);
+        m_quit = true;
+    }
+    m_budget.m_changed.notify_all();
+    for (std::thread& helper : m_helpers) {
+        helper.join();
+    }
+}
+
+std::shared_ptr<FolderNode> ReadAhead::prepareRoot(UniqueFd fd) {
+    auto root = std::make_shared<FolderNode>(std::string(), std::vector<std::uint32_t>{},
+                                             std::weak_ptr<FolderNode>());
+    root->claim();
+    const Result<FolderId> id = folderIdOf(fd.get());
+    prepareFolder(root, std::move(fd), id.ok() ? id.value().dev : 0, nullptr, m_stop);
+    root->publish();
+    offer(subFoldersToOffer(root, true), m_walkDescriber);
+    return root;
+}
+
+void ReadAhead::ready(const std::shared_ptr<FolderNode>& node, int parentFd, dev_t parentDevice) {
+    if (node->claim()) {
+        prepareFolder(node, openSubFolderOf(parentFd, node->name()), parentDevice, nullptr, m_stop);
+        node->publish();
+        offer(subFoldersToOffer(node, true), m_walkDescriber);
+        return;
+    }
+    node->waitReady();
+}
+
+std::vector<std::shared_ptr<FolderNode>> ReadAhead::subFoldersToOffer(
+    const std::shared_ptr<FolderNode>& node, bool makeMissing) {
+    std::vector<std::shared_ptr<FolderNode>> offered;
+    if (m_helpers.empty() || node->error || !node->enterable || node->loop) {
+        return offered;
+    }
+    for (std::size_t index = 0; index < node->entries.size(); ++index) {
+        AheadEntry& entry = node->entries[index];
+        if (makeMissing && entry.kind == EntryKind::Folder && !entry.child) {
+            entry.child = subFolderNode(node, entry, static_cast<std::uint32_t>(index));
+        }
+        if (entry.child && entry.child->relativePath().size() <= kMaxHelperPath) {
+            offered.push_back(entry.child);
+        }
+    }
+    return offered;
+}
+
+void ReadAhead::offer(std::vector<std::shared_ptr<FolderNode>> folders, EntryDescriber& describer) {
+    if (folders.empty() || !describer.includesSubFolders()) {
+        return;
+    }
+    std::size_t wake = 0;
+    {
+        std::lock_guard lock(m_budget.m_mutex);
+        wake = std::min(folders.size(), m_budget.m_sleeping);
+        for (auto& folder : folders) {
+            m_queue.push(std::move(folder));
+        }
+    }
+    for (std::size_t i = 0; i < wake; ++i) {
+        m_budget.m_changed.notify_one();
+    }
+}
+
+bool ReadAhead::isLoop(const FolderNode& node) const {
+    for (auto above = node.parent(); above; above = above->parent()) {
+        if (above->id == node.id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ReadAhead::helperMain() {
+    EntryDescriber describer(m_pattern, m_live, m_wantsMetadata);
+    while (!m_stop.load(std::memory_order_relaxed)) {
+        std::shared_ptr<FolderNode> node;
+        {
+            std::unique_lock lock(m_budget.m_mutex);
+            ++m_budget.m_sleeping;
+            const bool roomAndWork = m_budget.m_changed.wait_for(lock, kStopPoll, [this] {
+                return m_quit || (!m_queue.empty() && m_budget.m_folders < kMaxWaitingFolders &&
+                                  m_budget.m_entries < kMaxWaitingEntries);
+            });
+            --m_budget.m_sleeping;
+            if (m_quit) {
+                return;
+            }
+            if (!roomAndWork) {
+                continue;
+            }
+            node = m_queue.top();
+            m_queue.pop();
+        }
+        const std::shared_ptr<FolderNode> parent = node->parent();
+        // A folder whose parent the walk has let go will never be entered.
+        if (!parent || !node->claim()) {
+            continue;
+        }
+        Result<UniqueFd> fd = openBelow(m_root.get(), node->relativePath());
+        if (fd.ok()) {
+            if (const Result<FolderId> id = folderIdOf(fd.value().get()); id.ok()) {
+                node->id = id.value();
+                node->loop = isLoop(*node);
+            }
+        }
+        prepareFolder(node, std::move(fd), parent->id.dev, &describer, m_stop);
+        {
+            std::lock_guard lock(m_budget.m_mutex);
+            ++m_budget.m_folders;
+            m_budget.m_entries += node->entries.size();
+        }
+        node->countIn(&m_budget);
+        // Taken before the walk may see the node: from then on its entries are the walk's.
+        std::vector<std::shared_ptr<FolderNode>> subFolders = subFoldersToOffer(node, false);
+        node->publish();
+        offer(std::move(subFolders), describer);
+    }
+}
+
+}  // namespace zandor

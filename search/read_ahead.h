@@ -1,0 +1,134 @@
+// ReadAhead: helper threads that prepare folders (open them, read their
+// entries, describe the entries the walk will want) ahead of the walk, the
+// folder the walk will need soonest first, so that a cold disk has many reads
+// in flight while the walk itself stays one depth-first pass in its own
+// order. Bounded: helpers wait while enough prepared folders wait for the
+// walk, and they end at once on Stop.
+#pragma once
+
+#include <sys/types.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <queue>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "platform/fs_fd.h"
+#include "search/folder_node.h"
+#include "search/live_conditions.h"
+#include "search/match.h"
+
+namespace zandor {
+
+// Which entries of a folder being prepared get described: those that the
+// name test, the conditions as they stand and the rows will need, so that a
+// search that only names its matches asks the disk for nothing more.
+class EntryDescriber {
+  public:
+    EntryDescriber(const NamePattern& pattern, const LiveConditionsBoard& live, bool wantsMetadata)
+        : m_pattern(pattern), m_live(live), m_wantsMetadata(wantsMetadata) {}
+
+    bool wants(std::string_view name, bool isFolder);
+    bool includesSubFolders() { return m_live.refresh().m_bIncludeSubDirs; }
+
+  private:
+    std::string_view compared(std::string_view name);
+
+    const NamePattern& m_pattern;
+    LiveConditionsReader m_live;
+    bool m_wantsMetadata;
+    std::string m_lower;
+};
+
+// Fills node from the folder open on fd (or the error that kept it from
+// being opened): its identity, whether it may be entered from a
+// folder on parentDevice, and its entries. With a describer (on a helper),
+// also each entry's kind, the descriptions the describer asks for, and a
+// pending node for each sub-folder. Without one (on the walk) the walk asks
+// for those itself when it comes to the entry, as a walk alone does.
+void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> fd, dev_t parentDevice,
+                   EntryDescriber* describer, const std::atomic<bool>& stop);
+
+// The pending node of the sub-folder `entry` of folder.
+std::shared_ptr<FolderNode> subFolderNode(const std::shared_ptr<FolderNode>& folder,
+                                          const AheadEntry& entry, std::uint32_t index);
+
+// The bound on prepared folders that wait for the walk; nodes count
+// themselves in and out.
+class ReadAheadBudget {
+  public:
+    void release(std::size_t entries);
+
+  private:
+    friend class ReadAhead;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::size_t m_folders = 0;
+    std::size_t m_entries = 0;
+    std::size_t m_sleeping = 0;  // helpers waiting for work or for room
+};
+
+class ReadAhead {
+  public:
+    // Prepared folders (and their entries) that may wait for the walk at once.
+    static constexpr std::size_t kMaxWaitingFolders = 256;
+    static constexpr std::size_t kMaxWaitingEntries = 1 << 18;
+    // Longest relative path a helper opens in one call; deeper folders are
+    // prepared by the walk itself, through their parent.
+    static constexpr std::size_t kMaxHelperPath = 1024;
+
+    // rootFd is the look-in folder; helpers open folders below it, never
+    // through a symbolic link. With no helpers the walk prepares every folder.
+    ReadAhead(UniqueFd rootFd, unsigned helpers, const NamePattern& pattern,
+              const LiveConditionsBoard& live, bool wantsMetadata, const std::atomic<bool>& stop);
+    ~ReadAhead();  // ends the helpers (at once) and waits for them
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // The look-in folder, prepared on this thread from fd.
+    std::shared_ptr<FolderNode> prepareRoot(UniqueFd fd);
+    // Makes node ready for the walk: waits while a helper prepares it, or
+    // prepares it on this thread through its parent, open on parentFd.
+    void ready(const std::shared_ptr<FolderNode>& node, int parentFd, dev_t parentDevice);
+
+    // The number of helpers a walk uses when not told: enough reads in
+    // flight for a cold disk, more than there are cores.
+    static unsigned defaultHelpers();
+
+  private:
+    struct Later {
+        bool operator()(const std::shared_ptr<FolderNode>& a,
+                        const std::shared_ptr<FolderNode>& b) const {
+            return a->order() > b->order();
+        }
+    };
+
+    // The sub-folders of a prepared node that helpers may prepare, their nodes
+    // made first where the node has none (only on the thread that owns it).
+    std::vector<std::shared_ptr<FolderNode>> subFoldersToOffer(
+        const std::shared_ptr<FolderNode>& node, bool makeMissing);
+    // Queues folders for the helpers, while sub-folders are included.
+    void offer(std::vector<std::shared_ptr<FolderNode>> folders, EntryDescriber& describer);
+    void helperMain();
+    bool isLoop(const FolderNode& node) const;
+
+    UniqueFd m_root;
+    const NamePattern& m_pattern;
+    const LiveConditionsBoard& m_live;
+    bool m_wantsMetadata;
+    const std::atomic<bool>& m_stop;
+    EntryDescriber m_walkDescriber;
+    ReadAheadBudget m_budget;  // its mutex also guards the queue and m_quit
+    std::priority_queue<std::shared_ptr<FolderNode>, std::vector<std::shared_ptr<FolderNode>>,
+                        Later>
+        m_queue;
+    bool m_quit = false;
+    std::vector<std::thread> m_helpers;
+};
+
+}  // namespace zandor
