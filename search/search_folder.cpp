@@ -8,6 +8,7 @@
 #include "platform/fs_mounts.h"
 #include "platform/fs_path.h"
 #include "search/match.h"
+#include "search/name_fold.h"
 
 namespace zandor {
 
@@ -172,7 +173,11 @@ std::optional<EntryInfo> FolderWalk::addResult(int dirFd, std::string_view name,
 }
 
 std::string_view FolderWalk::comparedName(std::string_view name) {
-    return m_pattern.m_bCaseSensitive ? name : lowerName(name);
+    if (m_pattern.m_bCaseSensitive) {
+        return name;
+    }
+    foldCase(name, m_lower);
+    return m_lower;
 }
 
 std::string_view FolderWalk::lowerName(std::string_view name) {

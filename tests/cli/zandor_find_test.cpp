@@ -415,6 +415,35 @@ TEST(ZandorFindWalk, ListsAndCountsWhatTheOptionsSelect) {
     }
 }
 
+TEST(ZandorFindWalk, LetterCaseIsIgnoredForEveryLetterOfUtf8Names) {
+    TempTree tree;
+    tree.file("\xc3\x84rger.txt");       // Ärger.txt
+    tree.file("\xc3\xa9t\xc3\xa9.txt");  // été.txt
+    tree.file("\xc3\xa4rgerlich.md");    // ärgerlich.md
+    tree.file("R\xe9sum\xe9.txt");       // Latin-1 bytes, not UTF-8
+    const struct {
+        Args args;
+        std::vector<std::string> paths;
+    } cases[] = {
+        {{"-n", "\xc3\xa4rger"}, {"\xc3\x84rger.txt", "\xc3\xa4rgerlich.md"}},
+        {{"-n", "\xc3\x84RGER.TXT"}, {"\xc3\x84rger.txt"}},
+        {{"-n", "\xc3\x89T\xc3\x89"}, {"\xc3\xa9t\xc3\xa9.txt"}},
+        {{"-n", "\xc3\x84*.md"}, {"\xc3\xa4rgerlich.md"}},
+        {{"-n", "?rger"}, {}},
+        {{"-n", "r\xe9SUM\xe9"}, {"R\xe9sum\xe9.txt"}},
+        {{"-n", "r\xc9sum\xc9"}, {}},
+        {{"-n", "\xc3\xa4rger", "--case-sensitive"}, {"\xc3\xa4rgerlich.md"}},
+    };
+    for (const auto& c : cases) {
+        Args args = c.args;
+        SCOPED_TRACE(testing::PrintToString(args));
+        args.insert(args.end(), {"--format", "null", tree.root()});
+        const ProcessResult result = find(args);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(sorted(nulItems(result.out)), pathsBelow(tree, c.paths));
+    }
+}
+
 TEST(ZandorFindWalk, FolderComesBeforeWhatItHolds) {
     TempTree tree;
     tree.file("a/b/c/f.txt");
