@@ -147,7 +147,8 @@ void CLeftView::fitLowerFrame() {
     // In some orders of opening the sections the layout leaves Search and
     // Stop across the lower frame's bottom line; the frame then grows to
     // hold them, as it does for any control of a section that reaches its
-    // line. Buttons wholly below the frame stay outside it, as after start.
+    // line. Buttons wholly below the frame stay outside it, as after start,
+    // unless they would sit on its line.
     QRect frame = m_groupOptions->geometry();
     const int line = frame.bottom() - kFrameLine + 1;
     int bottom = frame.bottom();
@@ -159,7 +160,7 @@ void CLeftView::fitLowerFrame() {
         }
         const QRect place = widget->geometry();
         const bool button = which == FormControl::BtnSearch || which == FormControl::BtnStop;
-        if (place.bottom() >= line && !(button && place.top() > frame.bottom())) {
+        if (place.bottom() >= line && !(button && place.top() > frame.bottom() + kFrameLine)) {
             bottom = std::max(bottom, place.bottom() + kLowerFrameBottomGap);
         }
     }
