@@ -47,6 +47,12 @@ ProcessResult find(const Args& args) {
     return test::runProcess(argv);
 }
 
+// Runs on the tree's root with the paths written NUL-terminated.
+ProcessResult findPathsIn(const TempTree& tree, Args args) {
+    args.insert(args.end(), {"--format", "null", tree.root()});
+    return find(args);
+}
+
 std::string completion(int files, int folders) {
     return "Search Completed - Found " + std::to_string(files) + " files and " +
            std::to_string(folders) + " folders ";
@@ -401,10 +407,8 @@ TEST(ZandorFindWalk, ListsAndCountsWhatTheOptionsSelect) {
         {{"--no-subdirs", "--type", "zip"}, {}, 0, 0},
     };
     for (const auto& c : cases) {
-        Args args = c.args;
-        SCOPED_TRACE(testing::PrintToString(args));
-        args.insert(args.end(), {"--format", "null", tree.root()});
-        const ProcessResult result = find(args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ProcessResult result = findPathsIn(tree, c.args);
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(sorted(nulItems(result.out)), pathsBelow(tree, c.paths));
         Lines err = {completion(c.files, c.folders)};
@@ -435,10 +439,8 @@ TEST(ZandorFindWalk, LetterCaseIsIgnoredForEveryLetterOfUtf8Names) {
         {{"-n", "\xc3\xa4rger", "--case-sensitive"}, {"\xc3\xa4rgerlich.md"}},
     };
     for (const auto& c : cases) {
-        Args args = c.args;
-        SCOPED_TRACE(testing::PrintToString(args));
-        args.insert(args.end(), {"--format", "null", tree.root()});
-        const ProcessResult result = find(args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ProcessResult result = findPathsIn(tree, c.args);
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(sorted(nulItems(result.out)), pathsBelow(tree, c.paths));
     }
@@ -516,10 +518,8 @@ TEST(ZandorFindProgress, TitlesForEachFolderInWalkOrder) {
         {{"--size", "at-least:0"}, {completion(2, 0)}},
     };
     for (const auto& c : cases) {
-        Args args = c.args;
-        SCOPED_TRACE(testing::PrintToString(args));
-        args.insert(args.end(), {"--format", "null", tree.root()});
-        const ProcessResult result = find(args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ProcessResult result = findPathsIn(tree, c.args);
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(splitLines(result.err), c.err);
     }
