@@ -18,12 +18,6 @@
 
 namespace zandor {
 
-namespace {
-
-constexpr int kCriteriaWidth = 220;
-
-}  // namespace
-
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Untitled - Zandor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zandor.svg")));
@@ -53,7 +47,8 @@ void CMainFrame::createPanes() {
     m_wndSplitter->addWidget(m_pRightView);
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
-    m_wndSplitter->setSizes({kCriteriaWidth, 1000});
+    // The form starts as wide as its widest text needs, title included.
+    m_wndSplitter->setSizes({m_pLeftView->sizeHint().width(), 1000});
     setCentralWidget(m_wndSplitter);
 }
 

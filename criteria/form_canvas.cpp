@@ -1,6 +1,7 @@
 #include "criteria/form_canvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "criteria/form_layout.h"
@@ -27,6 +28,11 @@ QFont headerFont() {
     font.setPixelSize(14);
     font.setBold(true);
     return font;
+}
+
+const QString& titleText() {
+    static const QString title = u"Search for Files and Folders"_s;
+    return title;
 }
 
 // Text placed by the top-left corner of its line, not by its baseline.
@@ -56,6 +62,10 @@ void FormCanvas::setFrames(const QWidget* upper, const QWidget* lower) {
     update();
 }
 
+int FormCanvas::titleWidth() const {
+    return QFontMetrics(headerFont()).horizontalAdvance(titleText());
+}
+
 void FormCanvas::paintEvent(QPaintEvent* /*event*/) {
     if (m_upper == nullptr || m_lower == nullptr) {
         return;
@@ -70,7 +80,7 @@ void FormCanvas::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(QColor(255, 255, 255));
     drawTextAt(painter, header.bandTextAt, u"Search Options  >>"_s);
     painter.setPen(QColor(0, 0, 0));
-    drawTextAt(painter, header.titleAt, u"Search for Files and Folders"_s);
+    drawTextAt(painter, header.titleAt, titleText());
     painter.fillRect(toQRect(header.rule), QColor(192, 192, 192));
 }
 

@@ -14,6 +14,8 @@ class FormCanvas final : public QWidget {
     explicit FormCanvas(QWidget* parent = nullptr);
     // The frames the header follows; the canvas draws nothing without them.
     void setFrames(const QWidget* upper, const QWidget* lower);
+    // How wide the title above the upper frame is painted.
+    int titleWidth() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,7 @@
 #include "criteria/form_layout.h"
 
+#include <utility>
+
 namespace zandor {
 namespace {
 
@@ -324,6 +326,28 @@ void FormLayout::advancedFollowOn(FormSection toggled, bool open) {
     const int ySearch = bottom + (closingSizeOrType ? 70 : 75);
     const int yStop = bottom + (!open && toggled == FormSection::Type ? 70 : 75);
     placeSearchStop(left, ySearch, yStop);
+}
+
+std::vector<FormLayout> layoutsAfterEveryOpeningOrder(int cx) {
+    FormLayout start;
+    start.resize(cx);
+    std::vector<FormLayout> shorter = {start};
+    std::vector<FormLayout> all;
+    for (int length = 1; length <= 4; ++length) {
+        std::vector<FormLayout> longer;
+        for (const FormLayout& before : shorter) {
+            for (FormSection next :
+                 {FormSection::Size, FormSection::Date, FormSection::Type, FormSection::Advanced}) {
+                if (!before.isOpen(next)) {
+                    longer.push_back(before);
+                    longer.back().toggle(next, true);
+                }
+            }
+        }
+        all.insert(all.end(), longer.begin(), longer.end());
+        shorter = std::move(longer);
+    }
+    return all;
 }
 
 HeaderGeometry headerPlaces(const FormRect& upperFrame, const FormRect& lowerFrame) {

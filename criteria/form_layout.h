@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 namespace zandor {
 
@@ -115,6 +116,11 @@ class FormLayout {
     int m_optionsCy = 130;
     FormSize m_sizeForm{50, 100};
 };
+
+// The layouts that every order of opening the sections one after another
+// leaves at pane width cx: each sequence of one to four different sections,
+// 4 + 4*3 + 4*3*2 + 4*3*2*1 = 64 of them.
+std::vector<FormLayout> layoutsAfterEveryOpeningOrder(int cx);
 
 // Where the painted header goes, from the two frames' current rectangles.
 struct HeaderGeometry {

@@ -23,9 +23,6 @@ using namespace Qt::StringLiterals;
 namespace zandor {
 namespace {
 
-// The splitter gives the form this width when the window first opens.
-constexpr int kFirstPaneWidth = 220;
-
 // An 8-point sans-serif at 96 dots per inch, pinned to whole pixels so the
 // form's pixel positions hold on any screen.
 QFont formFont() {
@@ -69,7 +66,7 @@ CLeftView::CLeftView(LiveConditionsBoard& board, const std::vector<MountedVolume
     connectControls();
     applyLayout();
     // The first layout holds stand-in widths; give it real ones at once.
-    OnSize(std::max(viewport()->width(), kFirstPaneWidth), viewport()->height());
+    OnSize(std::max(viewport()->width(), sizeHint().width()), viewport()->height());
     publish();
 }
 

@@ -57,6 +57,11 @@ class CLeftView final : public QScrollArea {
     // The extent that scrolls: right of Stop and bottom of Search.
     FormSize scrollExtent() const { return m_layout.scrollSize(); }
 
+    // Wide enough for the title and for every control in any order of
+    // opening the sections, with room for the vertical scroll bar that a
+    // short window brings: the width the pane starts with.
+    QSize sizeHint() const override;
+
   Q_SIGNALS:
     void searchRequested();
     void stopRequested();
@@ -98,6 +103,10 @@ class CLeftView final : public QScrollArea {
     bool toggleSection(FormSection section, const QCheckBox* box);
     void showSection(FormSection section, bool show);
     void applyLayout();
+    // Where a control of the layout stands as a widget: lists keep their own
+    // height, texts grow to the right rather than be cut.
+    QRect widgetGeometry(const QWidget* widget, const FormRect& r) const;
+    void fitLowerFrame();
     void updateCanvasSize();
     void publish();
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <vector>
@@ -39,22 +40,78 @@ std::vector<FormControl> sectionControls(FormSection section) {
     return {};
 }
 
-// Drop-down lists keep their natural height: the height the layout gives
-// them counts the dropped-down part, which sets how many items it shows.
-QRect listGeometry(QComboBox* list, const FormRect& r) {
-    const int natural = list->sizeHint().height();
-    const int itemHeight = std::max(1, list->fontMetrics().height());
-    list->setMaxVisibleItems(std::max(1, (r.h - natural) / itemHeight));
-    return {r.x, r.y, r.w, natural};
+// The controls that stand in the upper frame or above it; the rest belong
+// to the lower frame. The frames themselves are in neither.
+bool outsideTheLowerFrame(FormControl control) {
+    switch (control) {
+        case FormControl::NameLabel:
+        case FormControl::LookInLabel:
+        case FormControl::GroupOptions:
+        case FormControl::GroupNamed:
+        case FormControl::Icon:
+        case FormControl::EditName:
+        case FormControl::ComboLookIn:
+        case FormControl::BtnBrowse:
+            return true;
+        default:
+            return false;
+    }
 }
 
-// Texts beside boxes and in labels are never cut off: where the layout's
-// width is too narrow for the text, the control grows to the right.
-QRect textGeometry(QWidget* widget, const FormRect& r) {
-    return {r.x, r.y, std::max(r.w, widget->sizeHint().width()), r.h};
+// Controls whose width follows the pane's, so they never decide it.
+bool followsThePaneWidth(FormControl control) {
+    return control == FormControl::GroupNamed || control == FormControl::GroupOptions ||
+           control == FormControl::ComboLookIn || control == FormControl::EditName;
 }
+
+// The room between the lowest control and the lower frame's bottom line when
+// the frame has to grow to hold it, as between Advanced Options and the line
+// after start.
+constexpr int kLowerFrameBottomGap = 10;
+// A frame's etched line is two pixels wide.
+constexpr int kFrameLine = 2;
 
 }  // namespace
+
+QRect CLeftView::widgetGeometry(const QWidget* widget, const FormRect& r) const {
+    // Drop-down lists keep their natural height: the height the layout gives
+    // them counts the dropped-down part.
+    if (qobject_cast<const QComboBox*>(widget) != nullptr) {
+        return {r.x, r.y, r.w, widget->sizeHint().height()};
+    }
+    // Texts beside boxes and in labels are never cut off: where the layout's
+    // width is too narrow for the text, the control grows to the right.
+    if (qobject_cast<const QCheckBox*>(widget) != nullptr ||
+        qobject_cast<const QRadioButton*>(widget) != nullptr ||
+        (qobject_cast<const QLabel*>(widget) != nullptr && widget != m_iconSearch)) {
+        return {r.x, r.y, std::max(r.w, widget->sizeHint().width()), r.h};
+    }
+    return {r.x, r.y, r.w, r.h};
+}
+
+QSize CLeftView::sizeHint() const {
+    // Positions do not depend on the pane's width, only the widths of the
+    // frames and the fields that follow it, so any laid-out width will do.
+    const int cx = kNarrowestLaidOutWidth;
+    FormLayout start;
+    start.resize(cx);
+    // A control must end inside the lower frame's line; the title must end
+    // where the rule under it ends.
+    const int frameGap = cx - start.rect(FormControl::GroupOptions).right() + kFrameLine;
+    const HeaderGeometry header =
+        headerPlaces(start.rect(FormControl::GroupNamed), start.rect(FormControl::GroupOptions));
+    int needed = header.titleAt.x + m_canvas->titleWidth() + (cx - header.rule.right());
+    for (const FormLayout& layout : layoutsAfterEveryOpeningOrder(cx)) {
+        for (std::size_t i = 0; i < kFormControlCount; ++i) {
+            const auto which = static_cast<FormControl>(i);
+            if (!followsThePaneWidth(which)) {
+                const QRect place = widgetGeometry(m_controls[i], layout.rect(which));
+                needed = std::max(needed, place.x() + place.width() + frameGap);
+            }
+        }
+    }
+    return {needed + verticalScrollBar()->sizeHint().width(), QScrollArea::sizeHint().height()};
+}
 
 void CLeftView::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
@@ -74,22 +131,50 @@ void CLeftView::applyLayout() {
     for (std::size_t i = 0; i < kFormControlCount; ++i) {
         QWidget* widget = m_controls[i];
         const FormRect& r = m_layout.rect(static_cast<FormControl>(i));
-        QRect geometry(r.x, r.y, r.w, r.h);
+        const QRect geometry = widgetGeometry(widget, r);
+        // A list's dropped-down part is the rest of the layout's height.
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
-            geometry = listGeometry(list, r);
-        } else if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget) ||
-                   (qobject_cast<QLabel*>(widget) && widget != m_iconSearch)) {
-            geometry = textGeometry(widget, r);
+            const int itemHeight = std::max(1, list->fontMetrics().height());
+            list->setMaxVisibleItems(std::max(1, (r.h - geometry.height()) / itemHeight));
         }
         widget->setGeometry(geometry);
     }
+    fitLowerFrame();
     m_canvas->update();
 }
 
+void CLeftView::fitLowerFrame() {
+    // In some orders of opening the sections the layout leaves Search and
+    // Stop across the lower frame's bottom line; the frame then grows to
+    // hold them, as it does for any control of a section that reaches its
+    // line. Buttons wholly below the frame stay outside it, as after start,
+    // unless they would sit on its line.
+    QRect frame = m_groupOptions->geometry();
+    const int line = frame.bottom() - kFrameLine + 1;
+    int bottom = frame.bottom();
+    for (std::size_t i = 0; i < kFormControlCount; ++i) {
+        const QWidget* widget = m_controls[i];
+        const auto which = static_cast<FormControl>(i);
+        if (outsideTheLowerFrame(which) || widget->isHidden()) {
+            continue;
+        }
+        const QRect place = widget->geometry();
+        const bool button = which == FormControl::BtnSearch || which == FormControl::BtnStop;
+        if (place.bottom() >= line && !(button && place.top() > frame.bottom() + kFrameLine)) {
+            bottom = std::max(bottom, place.bottom() + kLowerFrameBottomGap);
+        }
+    }
+    frame.setBottom(bottom);
+    m_groupOptions->setGeometry(frame);
+}
+
 void CLeftView::updateCanvasSize() {
+    // Everything shown can be scrolled into view, a grown frame and a text
+    // wider than the pane included.
     const FormSize extent = m_layout.scrollSize();
-    m_canvas->resize(std::max(viewport()->width(), extent.cx),
-                     std::max(viewport()->height(), extent.cy));
+    const QRect shown = m_canvas->childrenRect();
+    m_canvas->resize(std::max({viewport()->width(), extent.cx, shown.right() + 1}),
+                     std::max({viewport()->height(), extent.cy, shown.bottom() + 1}));
 }
 
 void CLeftView::showSection(FormSection section, bool show) {

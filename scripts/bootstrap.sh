@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libicu-dev
   util-linux coreutils findutils tzdata
   fd-find hyperfine python3
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev libglib2.0-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core

@@ -1,5 +1,7 @@
 #include "search/match.h"
 
+#include "search/name_fold.h"
+
 namespace zandor {
 
 namespace {
@@ -12,7 +14,7 @@ std::string inCase(std::string_view text, bool caseSensitive) {
     if (caseSensitive) {
         out.assign(text);
     } else {
-        asciiLower(text, out);
+        foldCase(text, out);
     }
     return out;
 }

@@ -13,8 +13,9 @@
 namespace zandor {
 
 // The split pattern prepared once per search for the tests below: its parts
-// in the letter case they compare (lower case unless case-sensitive), and its
-// base part cut before its first "*" when it holds one.
+// in the letter case they compare (case-folded as foldCase does unless
+// case-sensitive), and its base part cut before its first "*" when it holds
+// one. Folding it here, once, keeps the per-entry work to the name alone.
 NamePattern matchingPattern(const NamePattern& split);
 
 // True when the file name test of a prepared pattern admits every name, so a
@@ -23,8 +24,8 @@ inline bool nameAdmitsAll(const NamePattern& prepared) {
     return prepared.m_strBasePart.empty() && (!prepared.m_bHasDot || prepared.m_bExtStarFirst);
 }
 
-// Lower-cases the ASCII letters of in into out; every other byte is kept, so a
-// name that is not valid UTF-8 is compared byte for byte.
+// Lower-cases the ASCII letters of in into out; every other byte is kept. The
+// type condition compares with this: its extensions are ASCII.
 void asciiLower(std::string_view in, std::string& out);
 
 // The name cut before its first ".", when that dot is not the first character.
@@ -33,7 +34,7 @@ std::string_view entryBase(std::string_view name);
 std::string_view entryExtension(std::string_view name);
 
 // The tests of a prepared pattern; name is the entry name in the letter case
-// the pattern compares.
+// the pattern compares (case-folded by foldCase unless case-sensitive).
 bool folderNameMatches(const NamePattern& prepared, std::string_view name);
 bool fileNameMatches(const NamePattern& prepared, std::string_view name);
 bool fileExtensionMatches(const NamePattern& prepared, std::string_view name);

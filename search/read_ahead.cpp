@@ -11,6 +11,7 @@
 
 #include "platform/fs_mounts.h"
 #include "platform/fs_path.h"
+#include "search/name_fold.h"
 
 namespace zandor {
 
@@ -55,7 +56,7 @@ std::string_view EntryDescriber::compared(std::string_view name) {
     if (m_pattern.m_bCaseSensitive) {
         return name;
     }
-    asciiLower(name, m_lower);
+    foldCase(name, m_lower);
     return m_lower;
 }
 

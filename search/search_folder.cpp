@@ -8,6 +8,8 @@
 
 #include "platform/fs_dir.h"
 #include "platform/fs_path.h"
+#include "search/match.h"
+#include "search/name_fold.h"
 
 namespace zandor {
 
@@ -213,7 +215,11 @@ void FolderWalk::addResult(std::string_view name, bool isFolder, const AheadEntr
 }
 
 std::string_view FolderWalk::comparedName(std::string_view name) {
-    return m_pattern.m_bCaseSensitive ? name : lowerName(name);
+    if (m_pattern.m_bCaseSensitive) {
+        return name;
+    }
+    foldCase(name, m_lower);
+    return m_lower;
 }
 
 std::string_view FolderWalk::lowerName(std::string_view name) {

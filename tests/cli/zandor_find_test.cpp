@@ -47,6 +47,12 @@ ProcessResult find(const Args& args) {
     return test::runProcess(argv);
 }
 
+// Runs on the tree's root with the paths written NUL-terminated.
+ProcessResult findPathsIn(const TempTree& tree, Args args) {
+    args.insert(args.end(), {"--format", "null", tree.root()});
+    return find(args);
+}
+
 std::string completion(int files, int folders) {
     return "Search Completed - Found " + std::to_string(files) + " files and " +
            std::to_string(folders) + " folders ";
@@ -455,10 +461,8 @@ TEST(ZandorFindWalk, ListsAndCountsWhatTheOptionsSelect) {
         {{"--no-subdirs", "--type", "zip"}, {}, 0, 0},
     };
     for (const auto& c : cases) {
-        Args args = c.args;
-        SCOPED_TRACE(testing::PrintToString(args));
-        args.insert(args.end(), {"--format", "null", tree.root()});
-        const ProcessResult result = find(args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ProcessResult result = findPathsIn(tree, c.args);
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(sorted(nulItems(result.out)), pathsBelow(tree, c.paths));
         Lines err = {completion(c.files, c.folders)};
@@ -466,6 +470,33 @@ TEST(ZandorFindWalk, ListsAndCountsWhatTheOptionsSelect) {
             err.insert(err.begin(), std::string(kNotice));
         }
         EXPECT_EQ(splitLines(result.err), err);
+    }
+}
+
+TEST(ZandorFindWalk, LetterCaseIsIgnoredForEveryLetterOfUtf8Names) {
+    TempTree tree;
+    tree.file("\xc3\x84rger.txt");       // Ärger.txt
+    tree.file("\xc3\xa9t\xc3\xa9.txt");  // été.txt
+    tree.file("\xc3\xa4rgerlich.md");    // ärgerlich.md
+    tree.file("R\xe9sum\xe9.txt");       // Latin-1 bytes, not UTF-8
+    const struct {
+        Args args;
+        std::vector<std::string> paths;
+    } cases[] = {
+        {{"-n", "\xc3\xa4rger"}, {"\xc3\x84rger.txt", "\xc3\xa4rgerlich.md"}},
+        {{"-n", "\xc3\x84RGER.TXT"}, {"\xc3\x84rger.txt"}},
+        {{"-n", "\xc3\x89T\xc3\x89"}, {"\xc3\xa9t\xc3\xa9.txt"}},
+        {{"-n", "\xc3\x84*.md"}, {"\xc3\xa4rgerlich.md"}},
+        {{"-n", "?rger"}, {}},
+        {{"-n", "r\xe9SUM\xe9"}, {"R\xe9sum\xe9.txt"}},
+        {{"-n", "r\xc9sum\xc9"}, {}},
+        {{"-n", "\xc3\xa4rger", "--case-sensitive"}, {"\xc3\xa4rgerlich.md"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ProcessResult result = findPathsIn(tree, c.args);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(sorted(nulItems(result.out)), pathsBelow(tree, c.paths));
     }
 }
 
@@ -541,10 +572,8 @@ TEST(ZandorFindProgress, TitlesForEachFolderInWalkOrder) {
         {{"--size", "at-least:0"}, {completion(2, 0)}},
     };
     for (const auto& c : cases) {
-        Args args = c.args;
-        SCOPED_TRACE(testing::PrintToString(args));
-        args.insert(args.end(), {"--format", "null", tree.root()});
-        const ProcessResult result = find(args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const ProcessResult result = findPathsIn(tree, c.args);
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(splitLines(result.err), c.err);
     }

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "criteria/form_canvas.h"
 #include "criteria/left_view.h"
 #include "form_test_support.h"
 
@@ -40,6 +41,113 @@ class LeftViewLayoutTest : public test::FormTest {
     }
 
     QImage painted() const { return m_form->widget()->grab().toImage(); }
+
+    // Every order in which a user can open sections one after another: each
+    // sequence of one to four different sections, 4 + 4*3 + 4*3*2 + 4*3*2*1
+    // = 64 orders.
+    static QList<QList<FormSection>> openingOrders() {
+        const QList<FormSection> all = {FormSection::Size, FormSection::Date, FormSection::Type,
+                                        FormSection::Advanced};
+        QList<QList<FormSection>> orders;
+        QList<QList<FormSection>> shorter = {{}};
+        for (int length = 1; length <= 4; ++length) {
+            QList<QList<FormSection>> longer;
+            for (const QList<FormSection>& start : shorter) {
+                for (FormSection next : all) {
+                    if (!start.contains(next)) {
+                        longer.append(start + QList<FormSection>{next});
+                    }
+                }
+            }
+            orders += longer;
+            shorter = longer;
+        }
+        return orders;
+    }
+
+    QCheckBox* boxOf(FormSection section) const {
+        switch (section) {
+            case FormSection::Size:
+                return m_controls->checkSize;
+            case FormSection::Date:
+                return m_controls->checkDate;
+            case FormSection::Type:
+                return m_controls->checkType;
+            case FormSection::Advanced:
+                return m_controls->checkAdvanced;
+        }
+        return nullptr;
+    }
+
+    static QString orderText(const QList<FormSection>& order) {
+        static const char* const names[] = {"Size", "Date", "Type", "Advanced"};
+        QStringList texts;
+        for (FormSection section : order) {
+            texts << QString::fromLatin1(names[static_cast<int>(section)]);
+        }
+        return texts.join(u", "_s);
+    }
+
+    static FormRect toFormRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+    // Inside a frame's lines: the frame draws a two-pixel etched line along
+    // its left, right and bottom edges and six pixels below its top (the
+    // lower frame's band covers 25 pixels there).
+    static QRect frameInside(const QWidget* frame, int top) {
+        const QRect r = frame->geometry();
+        return r.adjusted(2, top, -2, -2);
+    }
+
+    // What is wrong with where the visible controls stand: a control that
+    // is not wholly inside its frame (Search and Stop may stand wholly
+    // below the lower frame instead), outside the scrolled surface, or a
+    // surface that scrolling cannot show whole; empty when all is well.
+    QStringList misplacedControls() const {
+        const test::FormControls& c = *m_controls;
+        const QRect upper = frameInside(c.groupNamed, 8);
+        const QRect lower = frameInside(c.groupOptions, 25);
+        const QWidget* canvas = m_form->widget();
+        const QRect surface(QPoint(0, 0), canvas->size());
+        QStringList wrong;
+        for (QWidget* child : canvas->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isHidden() || child == c.groupNamed || child == c.groupOptions) {
+                continue;
+            }
+            const QRect place = child->geometry();
+            const QString name = test::placeText(child);
+            if (!surface.contains(place)) {
+                wrong << name + u" leaves the surface"_s;
+            }
+            if (child == c.iconSearch) {
+                continue;  // above both frames, beside the title
+            }
+            const bool inUpper = child == c.labelName || child == c.labelLookIn ||
+                                 child == c.editName || child == c.comboLookIn ||
+                                 child == c.btnBrowse;
+            const bool button = child == c.btnSearch || child == c.btnStop;
+            if (inUpper ? !upper.contains(place)
+                        : !lower.contains(place) &&
+                              !(button && place.top() > c.groupOptions->geometry().bottom())) {
+                wrong << name + u" crosses its frame"_s;
+            }
+        }
+        // The title ends where the rule under it ends, inside the pane.
+        const HeaderGeometry header = headerPlaces(toFormRect(c.groupNamed->geometry()),
+                                                   toFormRect(c.groupOptions->geometry()));
+        const auto* surfaceWidget = test::widget<FormCanvas>(*m_form, "formCanvas");
+        if (header.titleAt.x + surfaceWidget->titleWidth() > header.rule.right()) {
+            wrong << u"the title is cut"_s;
+        }
+        const QSize view = m_form->viewport()->size();
+        if (m_form->horizontalScrollBar()->maximum() != qMax(0, surface.width() - view.width()) ||
+            m_form->verticalScrollBar()->maximum() != qMax(0, surface.height() - view.height())) {
+            wrong << u"the scroll range does not reach the whole surface"_s;
+        }
+        if (surface.width() > view.width()) {
+            wrong << u"the surface is wider than the pane"_s;
+        }
+        return wrong;
+    }
 
   private Q_SLOTS:
     void init() {
@@ -105,6 +213,30 @@ class LeftViewLayoutTest : public test::FormTest {
         }
     }
 
+    // At the width the pane starts with, in a window short enough for the
+    // vertical scroll bar to come and narrow the pane.
+    void everyOrderOfOpeningTheSectionsFits() {
+        const QList<QList<FormSection>> orders = openingOrders();
+        QCOMPARE(orders.size(), 64);
+        QStringList wrong;
+        for (const QList<FormSection>& order : orders) {
+            dropForm();
+            makeForm();
+            m_form->resize(m_form->sizeHint().width(), 420);
+            m_form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+            for (FormSection section : order) {
+                boxOf(section)->click();
+            }
+            QTRY_COMPARE(m_form->verticalScrollBar()->isVisible(),
+                         m_form->widget()->height() > 420);
+            for (const QString& problem : misplacedControls()) {
+                wrong << orderText(order) + u": "_s + problem;
+            }
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u"\n"_s)));
+    }
+
     void clearingDateUnderOpenTypeKeepsTheButtonsOnOneRow() {
         m_controls->checkDate->click();
         m_controls->checkType->click();
@@ -122,8 +254,10 @@ class LeftViewLayoutTest : public test::FormTest {
         QCOMPARE(m_form->viewport()->width(), 200);
         QCOMPARE(allPlaces(), before);
         QCOMPARE(m_form->scrollExtent(), (FormSize{212, 455}));
-        // The form is wider than the pane now, so it scrolls sideways.
-        QCOMPARE(m_form->horizontalScrollBar()->maximum(), 12);
+        // The frames are wider than the pane now, so it scrolls sideways as
+        // far as their right edge.
+        QCOMPARE(m_form->horizontalScrollBar()->maximum(),
+                 m_controls->groupOptions->geometry().right() + 1 - 200);
     }
 
     void widerPaneWidensTheFramesAndFields() {

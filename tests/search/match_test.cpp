@@ -1,4 +1,5 @@
 #include "search/match.h"
+#include "search/name_fold.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +22,15 @@ bool fileMatches(const NamePattern& pattern, std::string_view name) {
     if (pattern.m_bCaseSensitive) {
         compared = name;
     } else {
-        asciiLower(name, compared);
+        foldCase(name, compared);
     }
     return fileNameMatches(pattern, compared) && fileExtensionMatches(pattern, compared);
 }
 
 bool folderMatches(const NamePattern& pattern, std::string_view name) {
-    std::string lower;
-    asciiLower(name, lower);
-    return folderNameMatches(pattern, lower);
+    std::string folded;
+    foldCase(name, folded);
+    return folderNameMatches(pattern, folded);
 }
 
 struct NameCase {
@@ -83,10 +84,11 @@ TEST(NameMatch, CaseSensitiveComparesLetterCaseInNameAndExtension) {
     EXPECT_TRUE(fileMatches(insensitive, "report.txt"));
 }
 
-TEST(NameMatch, NonAsciiBytesCompareUnchanged) {
+TEST(NameMatch, NonAsciiLettersFoldAndOtherBytesCompareUnchanged) {
     const auto pattern = compile("\xc3\x84pfel");
     EXPECT_TRUE(fileMatches(pattern, "\xc3\x84PFEL.txt"));
-    EXPECT_FALSE(fileMatches(pattern, "\xc3\xa4pfel.txt"));  // only ASCII letters fold
+    EXPECT_TRUE(fileMatches(pattern, "\xc3\xa4pfel.txt"));
+    EXPECT_FALSE(fileMatches(compile("\xc3\x84pfel", true), "\xc3\xa4pfel.txt"));
     EXPECT_TRUE(fileMatches(compile("\xff"), "a\xff.b"));
 }
 

@@ -176,6 +176,34 @@ TEST_P(WalkTest, NameTestsIgnoreCaseUnlessCaseSensitive) {
     EXPECT_EQ(exact.sortedPaths(), under({"Report.TXT"}));
 }
 
+TEST_P(WalkTest, NameTestsFoldEveryLetterOfUtf8Names) {
+    tree.file("\xc3\x84rger.txt");                   // Ärger.txt
+    tree.file("\xc3\xa9t\xc3\xa9.txt");              // été.txt
+    tree.file("\xc3\x89T\xc3\x89-Fotos/plage.jpg");  // ÉTÉ-Fotos
+    tree.file("\xc4\xb0zmir.txt");                   // İzmir: no simple fold
+    tree.file("bad\xc4\xff.txt");                    // not UTF-8
+    search(tree.root(), "\xc3\xa4rger");             // ärger
+    EXPECT_EQ(results.sortedPaths(), under({"\xc3\x84rger.txt"}));
+
+    RecordingResults summer;
+    criteria.m_strNamePattern = "\xc3\x89T\xc3\x89";  // ÉTÉ
+    splitNamePattern(criteria.m_strNamePattern, criteria);
+    SearchThreadProc(criteria, board, summer, progress);
+    EXPECT_EQ(summer.sortedPaths(), under({"\xc3\x89T\xc3\x89-Fotos", "\xc3\xa9t\xc3\xa9.txt"}));
+
+    RecordingResults dotted;
+    criteria.m_strNamePattern = "izmir";
+    splitNamePattern(criteria.m_strNamePattern, criteria);
+    SearchThreadProc(criteria, board, dotted, progress);
+    EXPECT_TRUE(dotted.rows().empty());
+
+    RecordingResults bytes;
+    criteria.m_strNamePattern = "BAD\xc4\xff";
+    splitNamePattern(criteria.m_strNamePattern, criteria);
+    SearchThreadProc(criteria, board, bytes, progress);
+    EXPECT_EQ(bytes.sortedPaths(), under({"bad\xc4\xff.txt"}));
+}
+
 TEST_P(WalkTest, TypeAndDateConditions) {
     tree.file("a.bmp");
     tree.file("my.file.bmp");
