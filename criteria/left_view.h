@@ -67,6 +67,7 @@ class CLeftView final : public QScrollArea {
 
   private:
     void createControls();
+    void nameFields();
     void fillLists();
     void connectControls();
     void connectSections();
