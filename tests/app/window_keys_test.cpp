@@ -30,6 +30,7 @@
 #include "results/right_view.h"
 #include "temp_tree.h"
 #include "trash_reader.h"
+#include "url_recorder.h"
 
 namespace zandor {
 
@@ -153,15 +154,6 @@ void startLongSearch(CMainFrame& frame, const std::string& folder) {
 
 }  // namespace
 
-// Receives what the window hands the desktop to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> urls;
-  public Q_SLOTS:
-    void open(const QUrl& url) { urls << url; }
-};
-
 class WindowKeysTest : public QObject {
     Q_OBJECT
 
@@ -169,7 +161,7 @@ class WindowKeysTest : public QObject {
     std::unique_ptr<test::TempTree> m_home;
     // A chain of 20000 nested folders: a walk long enough to act during it.
     std::unique_ptr<test::TempTree> m_chain;
-    UrlRecorder m_opened;
+    test::UrlRecorder m_opened;
     const QString m_wholeChain =
         QStringLiteral("Search Completed - Found 0 files and 20001 folders ");
 

@@ -26,6 +26,7 @@
 #include "results/properties_counter.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
+#include "url_recorder.h"
 
 namespace zandor {
 
@@ -76,21 +77,12 @@ using test::Prompts;
 
 }  // namespace
 
-// Receives what the pane hands the desktop to open.
-class OpenRecorder : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> urls;
-  public Q_SLOTS:
-    void open(const QUrl& url) { urls << url; }
-};
-
 class FileActionsTest : public QObject {
     Q_OBJECT
 
   private:
     std::unique_ptr<test::TempTree> m_home;
-    OpenRecorder m_opened;
+    test::UrlRecorder m_opened;
 
     std::string trash(const std::string& relative) const {
         return m_home->path("data/Trash/" + relative);
