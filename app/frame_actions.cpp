@@ -74,6 +74,7 @@ FrameActions createFrameActions(QWidget* owner) {
         makeAction(owner, "Delete", cmd::kDelete, "delete.svg", {"Delete File/Folder", "Delete"});
     a.properties = makeAction(owner, "Properties", cmd::kProperties, "properties.svg",
                               {"Show Properties", "Properties"});
+    a.copyPath = makeAction(owner, "Copy Path", cmd::kCopyPath);
     a.exit = makeAction(owner, "Exit", cmd::kExit, "exit.svg", {"Exit", "Exit"});
     a.statusBar = makeAction(owner, "Status Bar", cmd::kViewStatusBar, nullptr,
                              {"Show or hide the status bar", "Toggle StatusBar"});
@@ -138,6 +139,10 @@ void buildToolBar(QToolBar* bar, const FrameActions& a) {
     auto* filter = new NoTipFilter(bar);
     for (QToolButton* button : bar->findChildren<QToolButton*>()) {
         button->installEventFilter(filter);
+        // A screen reader names an icon-only button by its command.
+        if (button->defaultAction() != nullptr) {
+            button->setAccessibleName(button->defaultAction()->text());
+        }
     }
 }
 
@@ -158,6 +163,8 @@ void buildContextMenu(QMenu* menu, const FrameActions& a) {
     menu->addAction(a.properties);
     menu->addSeparator();
     menu->addActions({a.contextSelectAll, a.contextSelectPage, a.contextInvertSelection});
+    menu->addSeparator();
+    menu->addAction(a.copyPath);
 }
 
 }  // namespace zandor

@@ -19,6 +19,7 @@ struct FrameActions {
     QAction* rename = nullptr;
     QAction* deleteItems = nullptr;
     QAction* properties = nullptr;
+    QAction* copyPath = nullptr;
     QAction* exit = nullptr;
     QAction* statusBar = nullptr;
     std::array<QAction*, 4> views{};  // Large Icons, Small Icons, List Icons, Details
@@ -44,7 +45,8 @@ FrameActions createFrameActions(QWidget* owner);
 void buildMenuBar(QMenuBar* bar, const FrameActions& actions);
 void buildToolBar(QToolBar* bar, const FrameActions& actions);
 // The results pane's context menu: Open Containing Folder, View, Arrange
-// Icons, Open, Rename, Delete, Properties and the three selection commands.
+// Icons, Open, Rename, Delete, Properties, the three selection commands and
+// Copy Path.
 void buildContextMenu(QMenu* menu, const FrameActions& actions);
 
 }  // namespace zandor

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QShortcut>
@@ -11,6 +12,7 @@
 
 #include "app/command_router.h"
 #include "app/lock_key_indicators.h"
+#include "app/mnemonic_guard.h"
 #include "app/result_commands.h"
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
@@ -28,6 +30,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
         std::make_unique<CommandRouter>(m_pLeftView, m_pRightView, m_actions.resultsPaneOnly());
     m_search = std::make_unique<SearchController>(*m_pLeftView, *m_pRightView, *this, m_live);
     connectCommands();
+    m_search->setStatusLine([ready = findChild<QLabel*>(QStringLiteral("readyMessage"))](
+                                const QString& text) { ready->setText(text); });
     m_pLeftView->setFocus();  // the criteria form is the active pane at start
 }
 
@@ -90,10 +94,29 @@ void CMainFrame::connectCommands() {
     connectResultCommands(a, *m_pRightView);
     addActions({a.open, a.openContainingFolder, a.rename, a.deleteItems, a.properties, a.selectAll,
                 a.invertSelection, a.selectPage});
-    // Esc is the Stop command, which only the criteria form handles.
-    auto* stopKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    stopKey->setContext(Qt::WindowShortcut);
-    connect(stopKey, &QShortcut::activated, this, &CMainFrame::onStopKey);
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    menuKey->setContext(Qt::WindowShortcut);
+    connect(menuKey, &QShortcut::activated, this, &CMainFrame::openMenuBar);
+    new MnemonicGuard(this);
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    // Esc is the Stop command, which only the criteria form handles. It is
+    // no shortcut: an open list, popup or name editor takes its Esc and only
+    // closes, and what reaches the window here is what no control used.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        onStopKey();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void CMainFrame::openMenuBar() {
+    const QList<QAction*> menus = menuBar()->actions();
+    if (!menus.isEmpty()) {
+        menuBar()->setActiveAction(menus.front());
+    }
 }
 
 void CMainFrame::onStopKey() {

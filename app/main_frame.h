@@ -1,7 +1,8 @@
 // CMainFrame: the main window. A splitter holds the criteria form (220 pixels
 // wide at first) and the results pane; above them the menu bar and a dockable
 // toolbar, below them the status bar. Result commands reach the results pane
-// whichever pane is active; Exit ends the application at once.
+// whichever pane is active; Exit ends the application at once. Esc that no
+// control, list or popup took stops a search while the form is active.
 #pragma once
 
 #include <QMainWindow>
@@ -37,12 +38,15 @@ class CMainFrame final : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void createPanes();
     void createBars();
     void connectCommands();
     void onStopKey();
+    // F10 opens the first menu of the menu bar, as on GNOME and KDE.
+    void openMenuBar();
 
     LiveConditionsBoard m_live;
     FrameActions m_actions;

@@ -17,6 +17,7 @@ void connectResultCommands(const FrameActions& actions, CRightView& view) {
         {actions.rename, &CRightView::OnRename},
         {actions.deleteItems, &CRightView::OnDelete},
         {actions.properties, &CRightView::OnProperties},
+        {actions.copyPath, &CRightView::OnCopyPath},
         {actions.selectAll, &CRightView::OnSelectAll},
         {actions.invertSelection, &CRightView::OnInvertSelection},
         {actions.selectPage, &CRightView::OnSelectPage},
@@ -31,7 +32,7 @@ void connectResultCommands(const FrameActions& actions, CRightView& view) {
     menu->setObjectName(QStringLiteral("resultContextMenu"));
     buildContextMenu(menu, actions);
     view.setContextMenu(menu, {actions.openContainingFolder, actions.open, actions.rename,
-                               actions.deleteItems, actions.properties});
+                               actions.deleteItems, actions.properties, actions.copyPath});
 }
 
 }  // namespace zandor

@@ -8,6 +8,22 @@
 
 namespace zandor {
 
+namespace {
+
+// Why nothing was searched, in the words of the system's message (text of
+// the locale, which Qt 6 reads as UTF-8).
+QString lookInFailure(const std::string& folder, const Error& error) {
+    if (folder.empty()) {
+        return QStringLiteral("Look in is empty: no folder was searched");
+    }
+    return QStringLiteral("Cannot read the folder \"%1\": %2")
+        .arg(displayText(folder),
+             QString::fromLocal8Bit(error.message.data(),
+                                    static_cast<qsizetype>(error.message.size())));
+}
+
+}  // namespace
+
 SearchController::SearchController(CLeftView& form, CRightView& results, QWidget& titleWindow,
                                    const LiveConditionsBoard& live, QObject* parent)
     : QObject(parent),
@@ -36,6 +52,8 @@ void SearchController::OnSearch() {
     if (!request) {
         return;  // nothing to search: the rows and the stores stay as they were
     }
+    m_folder = request->m_strFolder;
+    showStatus(QStringLiteral("Ready"));
     m_current = m_session.start(*request);
     m_results.beginSearch(m_current);
     m_form.setSearching(true);
@@ -45,6 +63,12 @@ void SearchController::OnSearch() {
         m_shownVersion = m_titleVersion;
     }
     m_titleTimer.start();
+}
+
+void SearchController::showStatus(const QString& text) {
+    if (m_showStatus) {
+        m_showStatus(text);
+    }
 }
 
 void SearchController::OnStop() {
@@ -86,6 +110,9 @@ void SearchController::complete(const SearchCompletion& completion) {
     m_form.setSearching(false);
     if (completion.nothingFound()) {
         m_results.showNoItemsNotice();
+    }
+    if (!completion.lookIn.ok()) {
+        showStatus(lookInFailure(m_folder, completion.lookIn.error()));
     }
     m_titleWindow.setWindowTitle(QString::fromStdString(completion.title()));
 }

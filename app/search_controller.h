@@ -2,12 +2,15 @@
 // folder and the name text from the form when Search is pressed, starts the
 // worker, shows its progress in the window title (the latest folder, at most
 // about 30 titles a second), and on completion swaps the buttons back, shows
-// the notice row when nothing matched and the completion title.
+// the notice row when nothing matched and the completion title; when the
+// look-in folder itself could not be read, the status line says why.
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -33,6 +36,8 @@ class SearchController final : public QObject, private ProgressSink {
 
     void OnSearch();
     void OnStop();
+    // Where the search's own status goes (the status bar's first pane).
+    void setStatusLine(std::function<void(const QString&)> show) { m_showStatus = std::move(show); }
     // Stops the walk and waits for the worker; the windows may go after this.
     void shutdown();
 
@@ -46,11 +51,14 @@ class SearchController final : public QObject, private ProgressSink {
 
     // User-interface side.
     void showLatestTitle();
+    void showStatus(const QString& text);
     void complete(const SearchCompletion& completion);
 
     CLeftView& m_form;
     CRightView& m_results;
     QWidget& m_titleWindow;
+    std::function<void(const QString&)> m_showStatus;
+    std::string m_folder;  // the folder the current search looks in
     SearchSession m_session;
     std::uint64_t m_current = 0;  // the search whose completion is awaited, or 0
 

@@ -76,16 +76,24 @@ void CLeftView::setFolderChooser(std::function<QString(QWidget*)> chooser) {
 
 std::optional<SearchRequest> CLeftView::takeSearchRequest() {
     // An edited look-in text becomes the typed item first, so that it is
-    // selected and searched.
+    // selected and searched: the field shows what is searched.
+    std::optional<std::string> folder;
     if (m_bLookInEdited) {
         m_bLookInEdited = false;
-        // An emptied field names no folder: the selected item stands.
         const QString typed = m_comboLookIn->currentText();
-        if (!typed.isEmpty()) {
+        if (typed.isEmpty()) {
+            // An emptied field names no folder, and nothing is searched (the
+            // search ends at once with the notice row); the item the field
+            // showed before is no longer selected.
+            m_comboLookIn->setCurrentIndex(-1);
+            folder = std::string();
+        } else {
             AddTypedPath(typed);
         }
     }
-    const std::optional<std::string> folder = selectedLookInFolder();
+    if (!folder) {
+        folder = selectedLookInFolder();
+    }
     if (!folder) {
         return std::nullopt;
     }
@@ -114,7 +122,10 @@ void CLeftView::createControls() {
         widget->setProperty("controlId", id);
         m_controls[static_cast<std::size_t>(which)] = widget;
     };
-    m_labelName = new QLabel(u"Search for  &file or folders named:"_s, m_canvas);
+    // Each Alt letter does one thing: the menu bar keeps F (File) and V
+    // (View), so the name field answers to N and Include Sub Directories,
+    // whose I is Look in's, to U.
+    m_labelName = new QLabel(u"Search for  file or folders &named:"_s, m_canvas);
     adopt(FormControl::NameLabel, m_labelName, control_id::kNoId, u"labelName"_s);
     m_labelLookIn = new QLabel(u"Look &in  :"_s, m_canvas);
     adopt(FormControl::LookInLabel, m_labelLookIn, control_id::kNoId, u"labelLookIn"_s);
@@ -168,7 +179,7 @@ void CLeftView::createControls() {
     m_checkAdvanced = new QCheckBox(u"Advanced &Options"_s, m_canvas);
     adopt(FormControl::CheckAdvanced, m_checkAdvanced, control_id::kCheckAdvanced,
           u"checkAdvanced"_s);
-    m_checkSubDirs = new QCheckBox(u"&Include Sub Directories"_s, m_canvas);
+    m_checkSubDirs = new QCheckBox(u"Include S&ub Directories"_s, m_canvas);
     adopt(FormControl::CheckSubDirs, m_checkSubDirs, control_id::kCheckSubDirs, u"checkSubDirs"_s);
     m_checkCase = new QCheckBox(u"&Case Sensitive"_s, m_canvas);
     adopt(FormControl::CheckCase, m_checkCase, control_id::kCheckCase, u"checkCase"_s);
@@ -178,9 +189,30 @@ void CLeftView::createControls() {
     adopt(FormControl::BtnStop, m_btnStop, control_id::kBtnStop, u"btnStop"_s);
     m_btnSearch->setDefault(true);
 
+    nameFields();
     for (FormSection section :
          {FormSection::Size, FormSection::Date, FormSection::Type, FormSection::Advanced}) {
         showSection(section, false);
+    }
+}
+
+void CLeftView::nameFields() {
+    // What a screen reader says for the fields and lists: those without a
+    // label of their own are named by what they hold.
+    const std::pair<QWidget*, QString> names[] = {
+        {m_editName, u"Search for file or folders named"_s},
+        {m_comboLookIn, u"Look in"_s},
+        {m_comboSizeRelation, u"Size is"_s},
+        {m_editSize, u"Size in KB"_s},
+        {m_comboDateKind, u"Date of"_s},
+        {m_editDays, u"Days"_s},
+        {m_editMonths, u"Months"_s},
+        {m_comboType, u"Type"_s},
+        {m_radioDays, u"In the last days"_s},
+        {m_radioMonths, u"In the last months"_s},
+    };
+    for (const auto& [widget, name] : names) {
+        widget->setAccessibleName(name);
     }
 }
 

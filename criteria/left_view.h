@@ -72,6 +72,7 @@ class CLeftView final : public QScrollArea {
 
   private:
     void createControls();
+    void nameFields();
     void fillLists();
     void connectControls();
     void connectSections();

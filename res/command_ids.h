@@ -11,6 +11,7 @@ inline constexpr unsigned kOpen = 32772;
 inline constexpr unsigned kRename = 32792;
 inline constexpr unsigned kDelete = 32793;
 inline constexpr unsigned kProperties = 32794;
+inline constexpr unsigned kCopyPath = 32809;  // the selected paths to the clipboard
 inline constexpr unsigned kExit = 32795;
 inline constexpr unsigned kViewStatusBar = 59393;
 inline constexpr unsigned kStopSearch = 1005;  // the Stop button, and Esc

@@ -3,11 +3,12 @@
 #include <QDesktopServices>
 #include <filesystem>
 
+#include "results/path_mime_data.h"
+
 namespace zandor {
 
 QUrl fileUrlOf(const std::string& path) {
-    const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
-    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"));
+    return QUrl::fromEncoded(fileUriOf(path));
 }
 
 void openWithDefaultHandler(const std::string& path) {

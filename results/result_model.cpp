@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "results/name_text.h"
+#include "results/path_mime_data.h"
 
 namespace zandor {
 
@@ -95,10 +96,41 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
 
 Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == Name && rowAt(index.row()) != nullptr) {
-        flags |= Qt::ItemIsEditable;
+    if (index.isValid() && rowAt(index.row()) != nullptr) {
+        flags |= Qt::ItemIsDragEnabled;
+        if (index.column() == Name) {
+            flags |= Qt::ItemIsEditable;
+        }
     }
     return flags;
+}
+
+QStringList ResultModel::mimeTypes() const {
+    return {QStringLiteral("text/uri-list"), QStringLiteral("x-special/gnome-copied-files"),
+            QStringLiteral("text/plain")};
+}
+
+QMimeData* ResultModel::mimeData(const QModelIndexList& indexes) const {
+    const std::vector<std::string> paths = pathsOf(indexes);
+    return paths.empty() ? nullptr : pathsMimeData(paths);
+}
+
+std::vector<std::string> ResultModel::pathsOf(const QModelIndexList& indexes) const {
+    // A selected row comes once for each of its cells.
+    std::vector<int> rows;
+    for (const QModelIndex& index : indexes) {
+        if (index.isValid() && rowAt(index.row()) != nullptr) {
+            rows.push_back(index.row());
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<std::string> paths;
+    paths.reserve(rows.size());
+    for (const int row : rows) {
+        paths.push_back(rowAt(row)->m_strPath);
+    }
+    return paths;
 }
 
 bool ResultModel::setData(const QModelIndex& index, const QVariant& value, int role) {

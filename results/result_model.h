@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <functional>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -29,6 +30,13 @@ class ResultModel final : public QAbstractTableModel {
     // renamer, which gives the item its new name and updates the row.
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    // Recorded rows are dragged out as their paths (results/path_mime_data.h),
+    // copied, never moved: the search's list is not a folder.
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
+    // The paths of the recorded rows among these indexes, top to bottom, each once.
+    std::vector<std::string> pathsOf(const QModelIndexList& indexes) const;
 
     // Gives the row (listed at the index given) the typed name; true when it
     // now bears it.

@@ -87,6 +87,10 @@ void prepareView(QAbstractItemView* view) {
     // A click on the name of a row that is already selected opens its editor.
     view->setEditTriggers(QAbstractItemView::SelectedClicked);
     view->setTextElideMode(Qt::ElideRight);
+    // Rows go out to a file manager or a terminal as a list of files.
+    view->setDragEnabled(true);
+    view->setDragDropMode(QAbstractItemView::DragOnly);
+    view->setDefaultDropAction(Qt::CopyAction);
 }
 
 }  // namespace
@@ -116,6 +120,7 @@ CRightView::CRightView(QWidget* parent)
           static_cast<QAbstractItemView*>(m_lists[1]),
           static_cast<QAbstractItemView*>(m_lists[2])}) {
         connect(view, &QAbstractItemView::doubleClicked, this, &CRightView::OnDblClkList);
+        view->installEventFilter(this);
     }
     connect(m_properties, &PropertiesCounter::reportReady, this, &CRightView::showReport);
 }
@@ -134,6 +139,7 @@ CRightView::~CRightView() {
 QTreeView* CRightView::makeDetailsView() {
     auto* view = new QTreeView(this);
     view->setObjectName(QStringLiteral("resultDetails"));
+    view->setAccessibleName(QStringLiteral("Results, details"));
     prepareView(view);
     view->setItemDelegate(new LabelEditDelegate(m_bEditingLabel, view));
     view->setRootIsDecorated(false);
@@ -165,6 +171,7 @@ QListView* CRightView::makeListView(ViewType type) {
     switch (type) {
         case ViewType::LargeIcons:
             view->setObjectName(QStringLiteral("resultLargeIcons"));
+            view->setAccessibleName(QStringLiteral("Results, large icons"));
             view->setViewMode(QListView::IconMode);
             view->setIconSize(QSize(32, 32));
             view->setWordWrap(true);
@@ -173,6 +180,7 @@ QListView* CRightView::makeListView(ViewType type) {
             break;
         case ViewType::SmallIcons:
             view->setObjectName(QStringLiteral("resultSmallIcons"));
+            view->setAccessibleName(QStringLiteral("Results, small icons"));
             view->setViewMode(QListView::ListMode);
             view->setIconSize(QSize(16, 16));
             view->setItemDelegate(new FixedSizeDelegate(QSize(180, 20), m_bEditingLabel, view));
@@ -180,6 +188,7 @@ QListView* CRightView::makeListView(ViewType type) {
             break;
         default:
             view->setObjectName(QStringLiteral("resultList"));
+            view->setAccessibleName(QStringLiteral("Results, list"));
             view->setViewMode(QListView::ListMode);
             view->setIconSize(QSize(16, 16));
             view->setItemDelegate(new FixedSizeDelegate(QSize(220, 20), m_bEditingLabel, view));

@@ -20,6 +20,7 @@
 class QAbstractItemView;
 class QAction;
 class QItemSelectionModel;
+class QKeyEvent;
 class QListView;
 class QStackedLayout;
 class QTreeView;
@@ -75,11 +76,13 @@ class CRightView final : public QWidget {
     void OnSelectAll();
     void OnSelectPage();
     void OnInvertSelection();
+    // Puts the selected rows' paths on the clipboard, as text and as a file list.
+    void OnCopyPath();
 
     // Shows the context menu at a screen position, the row commands greyed
     // while no row is selected.
     void OnRClickList(const QPoint& globalPos);
-    // The menu a right click shows, and its five commands that act on rows
+    // The menu a right click shows, and its commands that act on rows
     // (their enabled state is given back when the menu closes).
     void setContextMenu(QMenu* menu, std::vector<QAction*> rowActions);
 
@@ -93,8 +96,19 @@ class CRightView final : public QWidget {
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The list's own keys: F2, Delete, Enter, Shift+F10 and Menu, Ctrl+A and Ctrl+C.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool listKey(const QKeyEvent& key);
+    // Tab into the list shows a current row without selecting it; the keys
+    // that act on the selection then act on that row.
+    void selectCurrentIfNone();
+    // Opens the name editor on a row (the first selected for Rename, the
+    // current one for F2).
+    void editName(int row);
+    // The context menu beside the current row, as the keyboard opens it.
+    void OnRClickCurrentRow();
     bool renameRow(int row, const QString& name);
     void startSort(SortKey key);
     void finishSort(std::uint64_t ticket, const std::vector<std::uint32_t>& folders,

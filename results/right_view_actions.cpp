@@ -122,7 +122,10 @@ void CRightView::OnOpenContainingFolder() {
 }
 
 void CRightView::OnRename() {
-    const int row = firstSelectedRow();
+    editName(firstSelectedRow());
+}
+
+void CRightView::editName(int row) {
     if (m_model.rowAt(row) != nullptr) {
         QAbstractItemView* view = currentView();
         const QModelIndex name = m_model.index(row, ResultModel::Name);
@@ -328,11 +331,6 @@ void CRightView::OnRClickList(const QPoint& globalPos) {
         action->setEnabled(rowSelected);
     }
     m_contextMenu->popup(globalPos);
-}
-
-void CRightView::contextMenuEvent(QContextMenuEvent* event) {
-    OnRClickList(event->globalPos());
-    event->accept();
 }
 
 }  // namespace zandor

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Makes the pictures of docs/user-guide.md (docs/screens/guide-*.png). It starts
-# the real window on a private X display with a window manager, works it with
-# the keyboard and the mouse as a user would, on a small tree of sample files,
-# and saves the screen after each step.
+# Makes the pictures of the real window: those of docs/user-guide.md
+# (docs/screens/guide-*.png) and the window's own (window-*.png: at start,
+# searching, completed, the context menu, the rename error, the properties
+# report; results-*.png: each of the four views). It starts the window on a
+# private X display with a window manager, works it with the keyboard and the
+# mouse as a user would, on a small tree of sample files, and saves the screen
+# after each step. The form's own pictures (form-*.png) come from its tests.
 #
 # Usage: tools/guide_pictures.sh [ZANDOR [OUTPUT_FOLDER]]
 #   ZANDOR         the window to show (default: build/app/zandor)
@@ -98,6 +101,10 @@ shot() { # NAME [WxH+X+Y]: the whole screen, which the maximised window fills, o
     import -window root ${2:+-crop "$2"} "$out/$1"
     echo "guide_pictures: $out/$1"
 }
+also() { # NAME COPY: the picture just taken also under another name
+    cp "$out/$1" "$out/$2"
+    echo "guide_pictures: $out/$2"
+}
 title() { xdotool getwindowname "$window"; }
 wait_title() { # PREFIX: until the window's title starts with PREFIX (at most 30 s)
     for _ in $(seq 300); do
@@ -120,7 +127,7 @@ fill() { # TEXT: replaces the text of the field that has the focus
     xdotool type --delay 20 "$1"
 }
 search() { # NAME_TEXT LOOK_IN
-    keys alt+f
+    keys alt+n
     fill "$1"
     keys alt+i
     fill "$2"
@@ -136,11 +143,13 @@ context_menu_item() { # ROW ITEM_NUMBER: right-click the row, then the menu's Nt
 }
 
 shot guide-start.png
+also guide-start.png window-start.png
 
 # A search by name in one folder and all below it.
 search report "~/Documents"
 wait_title "Search Completed"
 shot guide-search-done.png
+also guide-search-done.png window-completed.png
 
 # A long search, caught while it runs (the picture is taken as soon as rows
 # show, and again if the search ended first); Esc stops it.
@@ -160,6 +169,7 @@ for _ in 1 2 3; do
 done
 [ -n "$caught" ] || { echo "guide_pictures: every search of /usr ended before its picture" >&2; exit 1; }
 echo "guide_pictures: $out/guide-searching.png"
+also guide-searching.png window-searching.png
 
 # The conditions: at most 40 KB, changed in the last 3 days.
 keys alt+z Tab Down Tab
@@ -174,9 +184,16 @@ keys alt+z alt+d
 search "" "~/Documents"
 wait_title "Search Completed"
 
-# The views: large icons, from the View menu; then back to details.
+# The views, from the View menu: large icons, small icons, list, and back to
+# details.
+shot results-details.png
 keys alt+v Down Return
 shot guide-large-icons.png
+also guide-large-icons.png results-large-icons.png
+keys alt+v Down Down Return
+shot results-small-icons.png
+keys alt+v Down Down Down Return
+shot results-list.png
 keys alt+v Down Down Down Down Return
 
 # The context menu over a row.
@@ -184,6 +201,7 @@ xdotool mousemove 280 "$(row_y 2)" click 1
 sleep 0.2
 xdotool click 3
 shot guide-context-menu.png
+also guide-context-menu.png window-context-menu.png
 keys Escape
 
 # Rename in place: the row's name turns into a field.
@@ -193,6 +211,18 @@ context_menu_item 0 5
 keys Return
 fill "todo-december.txt"
 shot guide-rename.png 600x60+224+70
+keys Return
+
+# A rename onto a name that exists: F2 on the row, and the error.
+search "reply-insurance" "~/Documents"
+wait_title "Search Completed"
+xdotool mousemove 280 "$(row_y 0)" click 1
+sleep 0.2
+keys F2
+fill "letter-to-bank.odt"
+keys Return
+wait_window Error
+shot window-rename-error.png
 keys Return
 
 # Delete: the confirmation, then the item goes to the sample home's Trash.
@@ -214,4 +244,5 @@ context_menu_item 0 7
 keys Return
 wait_window Properties
 shot guide-properties.png
+also guide-properties.png window-properties.png
 keys Return

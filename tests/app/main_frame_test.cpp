@@ -188,7 +188,7 @@ class MainFrameTest : public QObject {
         QCOMPARE(menuTexts(&context),
                  strings({"Open Containing Folder", "-", "View", "Arrange Icons", "-", "Open",
                           "Rename", "Delete", "-", "Properties", "-", "Select All", "Select Page",
-                          "Invert Selection"}));
+                          "Invert Selection", "-", "Copy Path"}));
         QCOMPARE(menuTexts(context.actions()[2]->menu()),
                  strings({"Large Icons", "Small Icons", "List", "Details"}));
         QCOMPARE(menuTexts(context.actions()[3]->menu()),

@@ -90,10 +90,10 @@ class LeftViewStateTest : public test::FormTest {
                                 m_controls->checkType->text(),    m_controls->checkAdvanced->text(),
                                 m_controls->checkSubDirs->text(), m_controls->checkCase->text(),
                                 m_controls->btnSearch->text(),    m_controls->btnStop->text()};
-        QCOMPARE(texts, (QStringList{u"Search for  &file or folders named:"_s, u"Look &in  :"_s,
+        QCOMPARE(texts, (QStringList{u"Search for  file or folders &named:"_s, u"Look &in  :"_s,
                                      u"Days"_s, u"Months"_s, u"KB"_s, u"&Browse"_s, u"Si&ze"_s,
                                      u"&Date"_s, u"in the last"_s, u"in the last"_s, u"T&ype"_s,
-                                     u"Advanced &Options"_s, u"&Include Sub Directories"_s,
+                                     u"Advanced &Options"_s, u"Include S&ub Directories"_s,
                                      u"&Case Sensitive"_s, u"&Search"_s, u"S&top"_s}));
         QCOMPARE(m_controls->labelName->buddy(), m_controls->editName);
         QCOMPARE(m_controls->labelLookIn->buddy(), m_controls->comboLookIn);

@@ -22,9 +22,11 @@
 #include <sstream>
 
 #include "pane_test_support.h"
+#include "recording_prompts.h"
 #include "results/properties_counter.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
+#include "url_recorder.h"
 
 namespace zandor {
 
@@ -70,53 +72,17 @@ void showRows(CRightView& view, int count, QSize size) {
     QVERIFY(QTest::qWaitForWindowExposed(&view));
 }
 
-struct Message {
-    QString caption;
-    QString text;
-    QMessageBox::Icon icon;
-};
-
-// Stands in for the message boxes: records every message and answers every
-// question from a prepared list.
-struct Prompts {
-    QList<Message> messages;
-    QStringList questions;
-    QList<bool> answers;
-    QList<QMessageBox::StandardButton> defaults;
-
-    PanePrompts make() {
-        PanePrompts prompts;
-        prompts.message = [this](QWidget*, const QString& caption, const QString& body,
-                                 QMessageBox::Icon icon) {
-            messages << Message{caption, body, icon};
-        };
-        prompts.ask = [this](QWidget*, const QString&, const QString& question,
-                             QMessageBox::StandardButton defaultButton) {
-            questions << question;
-            defaults << defaultButton;
-            return answers.isEmpty() ? false : answers.takeFirst();
-        };
-        return prompts;
-    }
-};
+using test::Message;
+using test::Prompts;
 
 }  // namespace
-
-// Receives what the pane hands the desktop to open.
-class OpenRecorder : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> urls;
-  public Q_SLOTS:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class FileActionsTest : public QObject {
     Q_OBJECT
 
   private:
     std::unique_ptr<test::TempTree> m_home;
-    OpenRecorder m_opened;
+    test::UrlRecorder m_opened;
 
     std::string trash(const std::string& relative) const {
         return m_home->path("data/Trash/" + relative);

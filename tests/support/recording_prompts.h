@@ -1,0 +1,42 @@
+// Stand-ins for the results pane's message boxes: every message recorded,
+// every question answered from a prepared list. Window and pane tests share them.
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "results/pane_prompts.h"
+
+namespace zandor::test {
+
+struct Message {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon;
+};
+
+// Records every message and answers every question from a prepared list.
+struct Prompts {
+    QList<Message> messages;
+    QStringList questions;
+    QList<bool> answers;
+    QList<QMessageBox::StandardButton> defaults;
+
+    PanePrompts make() {
+        PanePrompts prompts;
+        prompts.message = [this](QWidget*, const QString& caption, const QString& body,
+                                 QMessageBox::Icon icon) {
+            messages << Message{caption, body, icon};
+        };
+        prompts.ask = [this](QWidget*, const QString&, const QString& question,
+                             QMessageBox::StandardButton defaultButton) {
+            questions << question;
+            defaults << defaultButton;
+            return answers.isEmpty() ? false : answers.takeFirst();
+        };
+        return prompts;
+    }
+};
+
+}  // namespace zandor::test
