@@ -17,7 +17,7 @@ _zandor_find() {
 
     local words_of_option=
     case $prev in
-        -n | --name | --created | --modified)
+        -n | --name | --created | --modified | --threads)
             return # free text or a number: nothing to offer
             ;;
         --size)
@@ -54,7 +54,7 @@ _zandor_find() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '-n --name --no-subdirs --case-sensitive --size
-            --type --created --modified --format --sort --progress --properties -h --help
+            --type --created --modified --format --sort --progress --threads --properties -h --help
             --version' -- "$cur")
         return
     fi

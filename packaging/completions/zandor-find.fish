@@ -14,6 +14,7 @@ complete -c zandor-find -l modified -x -d 'Only files modified in the last N day
 complete -c zandor-find -l format -x -a 'tsv json null' -d 'The output format'
 complete -c zandor-find -l sort -x -a 'name path size type created modified name:desc path:desc size:desc type:desc created:desc modified:desc' -d 'Sort the rows after the walk'
 complete -c zandor-find -l progress -d 'Write every progress title to standard error'
+complete -c zandor-find -l threads -x -d 'Threads the walk uses, 1 to 256'
 complete -c zandor-find -l properties -r -F -d 'Print the properties report of a path'
 complete -c zandor-find -s h -l help -d 'Show the help text'
 complete -c zandor-find -l version -d 'Show the version'
