@@ -17,6 +17,18 @@ std::string inCase(std::string_view text, bool caseSensitive) {
     return out;
 }
 
+// Whole days from `from` to `to`, truncated toward zero, so a time in the
+// future has a negative age. The difference is taken as an unsigned magnitude:
+// a file system such as tmpfs keeps any 64-bit time it is given, and a time
+// near either end of that range would overflow a signed difference.
+std::int64_t wholeDaysBetween(std::int64_t from, std::int64_t to) {
+    const auto magnitude = [](std::int64_t low, std::int64_t high) {
+        return static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low)) / kSecondsPerDay);
+    };
+    return to >= from ? magnitude(from, to) : -magnitude(to, from);
+}
+
 }  // namespace
 
 CompiledPattern CompilePattern(const NamePattern& pattern, bool caseSensitive) {
@@ -105,8 +117,7 @@ bool DateMatches(const LiveConditions& live, std::int64_t created, std::int64_t 
                  std::int64_t now) {
     const std::int64_t chosen =
         live.m_nDateKind == static_cast<int>(DateKind::Created) ? created : lastWrite;
-    // Division truncates toward zero: a time in the future has a negative age.
-    std::int64_t age = (now - chosen) / kSecondsPerDay;
+    std::int64_t age = wholeDaysBetween(chosen, now);
     std::int64_t limit = live.m_nDays;
     if (!live.m_bDaysChecked) {
         age /= kDaysPerMonth;
