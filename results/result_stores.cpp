@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "results/memory_release.h"
+
 namespace zandor {
 
 namespace {
@@ -21,13 +23,18 @@ const ResultRow& ResultStores::Add(ResultRow row) {
 }
 
 void ResultStores::Clear() {
-    m_arrFiles.clear();
-    m_arrFolders.clear();
+    // Swapped out rather than cleared, so that the arrays' own storage goes too.
+    RowStore().swap(m_arrFiles);
+    RowStore().swap(m_arrFolders);
+    ReleaseFreedMemory();
 }
 
 void ResultStores::Remove(const std::unordered_set<const ResultRow*>& rows) {
     for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
         std::erase_if(*store, [&](const auto& row) { return rows.contains(row.get()); });
+    }
+    if (size() == 0) {
+        Clear();  // an emptied list gives its memory back like a new search
     }
 }
 

@@ -20,9 +20,11 @@ class ResultStores {
     // Records the row in the file store when its type is exactly "File",
     // else in the folder store; returns the recorded row.
     const ResultRow& Add(ResultRow row);
+    // Deletes every row and gives the memory they held back to the system.
     void Clear();
     // Deletes these rows from whichever store holds them; the others keep
-    // their order and their addresses.
+    // their order and their addresses. Emptied, the stores give their memory
+    // back as Clear does.
     void Remove(const std::unordered_set<const ResultRow*>& rows);
 
     // Stable sorts of both stores by the key, in the direction given.
