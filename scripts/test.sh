@@ -1,17 +1,35 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Zandor with warnings as errors, and runs
-# every test: the engine's threading tests first under ThreadSanitizer, then
-# the whole suite in the ordinary build.
+# every test, then the fuzz targets:
+#   1. the engine's threading tests and the session storms under
+#      ThreadSanitizer (build-tsan/);
+#   2. the whole suite in the ordinary build (build/), the one that ships;
+#   3. the whole suite again under AddressSanitizer (leaks included) and
+#      UndefinedBehaviorSanitizer (build-asan/), programs it starts included;
+#   4. each fuzz target for $ZANDOR_FUZZ_SECONDS seconds (20 by default) from
+#      its seed corpus, with clang and libFuzzer (scripts/fuzz.sh).
+# Any failure, and any sanitizer report, fails the run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 scripts/bootstrap.sh
 
 # Any data race between the walk, its sinks and Stop fails these.
-ZANDOR_BUILD_DIR=build-tsan ZANDOR_TARGETS="session_tests search_tests" \
+ZANDOR_BUILD_DIR=build-tsan ZANDOR_TARGETS="session_tests search_tests storm_tests" \
   scripts/build.sh -DZANDOR_SANITIZE=thread -DZANDOR_BUILD_BENCH=OFF
 TSAN_OPTIONS="halt_on_error=1" \
-  ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" -R '^(Session|Walk)'
+  ctest --test-dir build-tsan --output-on-failure -j "$(nproc)" -R '^(Session|Walk|SessionStorm)'
 
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+# A report ends the program that makes it with a failing status: a leak at
+# exit, an invalid access, or undefined behaviour (made fatal at build time).
+ZANDOR_BUILD_DIR=build-asan scripts/build.sh -DZANDOR_SANITIZE=address,undefined \
+  -DZANDOR_BUILD_BENCH=OFF
+ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:strict_init_order=1" \
+  LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0" \
+  UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+  ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+
+scripts/fuzz.sh
