@@ -156,13 +156,12 @@ int runSearch(const CliOptions& options) {
 // A count cut short by a signal would report wrong totals: nothing is printed.
 int printProperties(const std::string& path) {
     std::atomic<bool> stop{false};
-    const bool isFolder = IsEnterableFolder(path);
-    const ContentCount count = [&] {
+    const std::string report = [&] {
         const InterruptWatch watch(stop);
-        return CountFolderContents(path, &stop);
+        return PropertiesReportOf(path, &stop);
     }();
     if (g_interrupted == 0) {
-        writeLine(STDOUT_FILENO, PropertiesReportText(path, isFolder, count));
+        writeLine(STDOUT_FILENO, report);
     }
     return unlessInterrupted(0);
 }

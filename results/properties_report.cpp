@@ -20,9 +20,9 @@ std::string PropertiesReportText(std::string_view path, bool isFolder, const Con
     return text;
 }
 
-std::string PropertiesReportOf(const std::string& path) {
+std::string PropertiesReportOf(const std::string& path, const std::atomic<bool>* cancel) {
     const bool isFolder = IsEnterableFolder(path);
-    return PropertiesReportText(path, isFolder, CountFolderContents(path));
+    return PropertiesReportText(path, isFolder, CountFolderContents(path, cancel));
 }
 
 }  // namespace zandor
