@@ -46,7 +46,6 @@ void CommandRouter::setActivePane(Pane pane) {
     }
     m_active = pane;
     updateActions();
-    Q_EMIT activePaneChanged(pane);
 }
 
 bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {

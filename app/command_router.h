@@ -16,7 +16,7 @@ namespace zandor {
 
 enum class Pane { Criteria, Results };
 
-class CommandRouter : public QObject {
+class CommandRouter final : public QObject {
     Q_OBJECT
   public:
     CommandRouter(QWidget* criteriaPane, QWidget* resultsPane, std::vector<QAction*> resultsOnly,
@@ -24,9 +24,6 @@ class CommandRouter : public QObject {
 
     Pane activePane() const { return m_active; }
     void setActivePane(Pane pane);
-
-  Q_SIGNALS:
-    void activePaneChanged(Pane pane);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

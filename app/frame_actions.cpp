@@ -37,7 +37,7 @@ QAction* makeAction(QWidget* owner, const char* text, unsigned id, const char* i
 
 // Toolbar buttons of commands without a prompt show no tooltip (Qt would
 // otherwise show the button's text).
-class NoTipFilter : public QObject {
+class NoTipFilter final : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -54,7 +54,7 @@ class NoTipFilter : public QObject {
 
 }  // namespace
 
-unsigned CommandIdOf(const QAction* action) {
+unsigned commandIdOf(const QAction* action) {
     return action->property("commandId").toUInt();
 }
 
@@ -64,7 +64,7 @@ std::vector<QAction*> FrameActions::resultsPaneOnly() const {
     return only;
 }
 
-FrameActions CreateFrameActions(QWidget* owner) {
+FrameActions createFrameActions(QWidget* owner) {
     FrameActions a;
     a.open = makeAction(owner, "Open", cmd::kOpen, "open.svg");
     a.openContainingFolder =
@@ -104,7 +104,7 @@ FrameActions CreateFrameActions(QWidget* owner) {
     return a;
 }
 
-void BuildMenuBar(QMenuBar* bar, const FrameActions& a) {
+void buildMenuBar(QMenuBar* bar, const FrameActions& a) {
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->addActions({a.rename, a.deleteItems, a.properties, a.exit});
 
@@ -122,7 +122,7 @@ void BuildMenuBar(QMenuBar* bar, const FrameActions& a) {
     options->addActions({a.open, a.openContainingFolder});
 }
 
-void BuildToolBar(QToolBar* bar, const FrameActions& a) {
+void buildToolBar(QToolBar* bar, const FrameActions& a) {
     bar->setIconSize(QSize(16, 16));
     bar->addAction(a.open);
     bar->addSeparator();
@@ -141,7 +141,7 @@ void BuildToolBar(QToolBar* bar, const FrameActions& a) {
     }
 }
 
-void BuildContextMenu(QMenu* menu, const FrameActions& a) {
+void buildContextMenu(QMenu* menu, const FrameActions& a) {
     menu->addAction(a.openContainingFolder);
     menu->addSeparator();
     QMenu* view = menu->addMenu(QStringLiteral("View"));

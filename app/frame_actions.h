@@ -38,13 +38,13 @@ struct FrameActions {
     std::vector<QAction*> resultsPaneOnly() const;
 };
 
-unsigned CommandIdOf(const QAction* action);
+unsigned commandIdOf(const QAction* action);
 
-FrameActions CreateFrameActions(QWidget* owner);
-void BuildMenuBar(QMenuBar* bar, const FrameActions& actions);
-void BuildToolBar(QToolBar* bar, const FrameActions& actions);
+FrameActions createFrameActions(QWidget* owner);
+void buildMenuBar(QMenuBar* bar, const FrameActions& actions);
+void buildToolBar(QToolBar* bar, const FrameActions& actions);
 // The results pane's context menu: Open Containing Folder, View, Arrange
 // Icons, Open, Rename, Delete, Properties and the three selection commands.
-void BuildContextMenu(QMenu* menu, const FrameActions& actions);
+void buildContextMenu(QMenu* menu, const FrameActions& actions);
 
 }  // namespace zandor

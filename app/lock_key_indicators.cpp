@@ -37,7 +37,7 @@ LockKeyIndicators::LockKeyIndicators(QStatusBar* bar, QString ledFolder)
     refresh();
 }
 
-bool LockKeyIndicators::LightOn(const QString& ledFolder, const QString& suffix) {
+bool LockKeyIndicators::lightOn(const QString& ledFolder, const QString& suffix) {
     const QDir folder(ledFolder);
     for (const QString& name : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System)) {
         if (!name.endsWith(suffix)) {
@@ -53,7 +53,7 @@ bool LockKeyIndicators::LightOn(const QString& ledFolder, const QString& suffix)
 
 void LockKeyIndicators::refresh() {
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
-        const bool on = LightOn(m_ledFolder, QString::fromLatin1(kIndicators[i].suffix));
+        const bool on = lightOn(m_ledFolder, QString::fromLatin1(kIndicators[i].suffix));
         m_labels[i]->setText(on ? QString::fromLatin1(kIndicators[i].text) : QString());
     }
 }

@@ -14,7 +14,7 @@ class QStatusBar;
 
 namespace zandor {
 
-class LockKeyIndicators : public QObject {
+class LockKeyIndicators final : public QObject {
     Q_OBJECT
   public:
     static constexpr int kPollMs = 300;
@@ -22,12 +22,12 @@ class LockKeyIndicators : public QObject {
     explicit LockKeyIndicators(QStatusBar* bar,
                                QString ledFolder = QStringLiteral("/sys/class/leds"));
 
+  private:
     // Whether a light whose name ends with suffix (for example "::capslock")
     // is on, in the folder of lights.
-    static bool LightOn(const QString& ledFolder, const QString& suffix);
+    static bool lightOn(const QString& ledFolder, const QString& suffix);
     void refresh();
 
-  private:
     QString m_ledFolder;
     std::array<QLabel*, 3> m_labels{};
     QTimer m_timer;

@@ -14,7 +14,6 @@
 #include "app/result_commands.h"
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
-#include "res/command_ids.h"
 #include "results/right_view.h"
 
 namespace zandor {
@@ -28,7 +27,7 @@ constexpr int kCriteriaWidth = 220;
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Untitled - Zandor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zandor.svg")));
-    m_actions = CreateFrameActions(this);
+    m_actions = createFrameActions(this);
     createPanes();
     createBars();
     m_router =
@@ -59,13 +58,13 @@ void CMainFrame::createPanes() {
 }
 
 void CMainFrame::createBars() {
-    BuildMenuBar(menuBar(), m_actions);
+    buildMenuBar(menuBar(), m_actions);
     m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
     m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    BuildToolBar(m_wndToolBar, m_actions);
+    buildToolBar(m_wndToolBar, m_actions);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 
     QStatusBar* bar = statusBar();
@@ -79,21 +78,21 @@ void CMainFrame::createBars() {
 
 void CMainFrame::connectCommands() {
     const FrameActions& a = m_actions;
-    connect(a.exit, &QAction::triggered, this, &CMainFrame::OnExit);
+    connect(a.exit, &QAction::triggered, this, &CMainFrame::onExit);
     connect(a.statusBar, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     for (const auto* group : {&a.views, &a.contextViews}) {
         for (QAction* action : *group) {
             connect(action, &QAction::triggered, this,
-                    [this, action] { m_pRightView->OnViewMode(CommandIdOf(action)); });
+                    [this, action] { m_pRightView->OnViewMode(commandIdOf(action)); });
         }
     }
     for (const auto* group : {&a.sorts, &a.contextSorts}) {
         for (QAction* action : *group) {
             connect(action, &QAction::triggered, this,
-                    [this, action] { m_pRightView->OnSort(CommandIdOf(action)); });
+                    [this, action] { m_pRightView->OnSort(commandIdOf(action)); });
         }
     }
-    ConnectResultCommands(a, *m_pRightView);
+    connectResultCommands(a, *m_pRightView);
     addActions({a.open, a.openContainingFolder, a.rename, a.deleteItems, a.properties, a.selectAll,
                 a.invertSelection, a.selectPage});
     // Esc is the Stop command, which only the criteria form handles.
@@ -108,13 +107,13 @@ void CMainFrame::onStopKey() {
     }
 }
 
-void CMainFrame::OnExit() {
-    m_search->Shutdown();
+void CMainFrame::onExit() {
+    m_search->shutdown();
     QApplication::exit(0);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    m_search->Shutdown();
+    m_search->shutdown();
     event->accept();
     QApplication::exit(0);
 }

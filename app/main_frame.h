@@ -20,21 +20,20 @@ class CRightView;
 class CommandRouter;
 class SearchController;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame final : public QMainWindow {
     Q_OBJECT
   public:
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CLeftView* leftView() const { return m_pLeftView; }
-    CRightView* m_pRightView = nullptr;
+    CRightView* rightView() const { return m_pRightView; }
     CommandRouter& router() const { return *m_router; }
     SearchController& search() const { return *m_search; }
     const FrameActions& actions() const { return m_actions; }
-    QToolBar* toolBar() const { return m_wndToolBar; }
 
     // Exit: the walk is stopped and its worker ended before the windows go.
-    void OnExit();
+    void onExit();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,6 +48,7 @@ class CMainFrame : public QMainWindow {
     FrameActions m_actions;
     QSplitter* m_wndSplitter = nullptr;
     CLeftView* m_pLeftView = nullptr;
+    CRightView* m_pRightView = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     std::unique_ptr<CommandRouter> m_router;
     std::unique_ptr<SearchController> m_search;

@@ -7,7 +7,7 @@
 
 namespace zandor {
 
-void ConnectResultCommands(const FrameActions& actions, CRightView& view) {
+void connectResultCommands(const FrameActions& actions, CRightView& view) {
     const struct {
         QAction* action;
         void (CRightView::*handler)();
@@ -29,7 +29,7 @@ void ConnectResultCommands(const FrameActions& actions, CRightView& view) {
     }
     auto* menu = new QMenu(QStringLiteral("Options"), &view);
     menu->setObjectName(QStringLiteral("resultContextMenu"));
-    BuildContextMenu(menu, actions);
+    buildContextMenu(menu, actions);
     view.setContextMenu(menu, {actions.openContainingFolder, actions.open, actions.rename,
                                actions.deleteItems, actions.properties});
 }

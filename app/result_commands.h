@@ -8,6 +8,6 @@ namespace zandor {
 struct FrameActions;
 class CRightView;
 
-void ConnectResultCommands(const FrameActions& actions, CRightView& view);
+void connectResultCommands(const FrameActions& actions, CRightView& view);
 
 }  // namespace zandor

@@ -1,22 +1,12 @@
 #include "app/search_controller.h"
 
-#include <QFile>
-#include <QLineEdit>
 #include <QMetaObject>
-#include <QPushButton>
 
 #include "criteria/left_view.h"
+#include "results/name_text.h"
 #include "results/right_view.h"
 
 namespace zandor {
-
-namespace {
-
-QString decodedBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-}  // namespace
 
 SearchController::SearchController(CLeftView& form, CRightView& results, QWidget& titleWindow,
                                    const LiveConditionsBoard& live, QObject* parent)
@@ -32,36 +22,23 @@ SearchController::SearchController(CLeftView& form, CRightView& results, QWidget
 }
 
 SearchController::~SearchController() {
-    Shutdown();
+    shutdown();
 }
 
-void SearchController::Shutdown() {
-    m_session.Stop();
-    m_session.WaitUntilIdle();
+void SearchController::shutdown() {
+    m_session.stop();
+    m_session.waitUntilIdle();
     m_titleTimer.stop();
 }
 
 void SearchController::OnSearch() {
-    // An edited look-in text becomes the typed item first, so that it is
-    // selected and searched.
-    if (m_form.m_bLookInEdited) {
-        m_form.m_bLookInEdited = false;
-        // An emptied field names no folder: the selected item stands.
-        if (!m_form.lookInText().isEmpty()) {
-            m_form.AddTypedPath(m_form.lookInText());
-        }
-    }
-    const auto folder = m_form.selectedLookInFolder();
-    if (!folder) {
+    const std::optional<SearchRequest> request = m_form.takeSearchRequest();
+    if (!request) {
         return;  // nothing to search: the rows and the stores stay as they were
     }
-    SearchRequest request;
-    request.m_strFolder = *folder;
-    request.m_strNamePattern = QFile::encodeName(m_form.m_editName->text()).toStdString();
-    request.m_bCaseSensitive = m_form.m_bCaseSensitive;
-    m_current = m_session.Start(request);
-    m_results.BeginSearch(m_current);
-    setButtons(true);
+    m_current = m_session.start(*request);
+    m_results.beginSearch(m_current);
+    m_form.setSearching(true);
     {
         // Only titles of the walk from now on replace the window's title.
         std::lock_guard lock(m_titleMutex);
@@ -71,25 +48,13 @@ void SearchController::OnSearch() {
 }
 
 void SearchController::OnStop() {
-    m_session.Stop();
-    setButtons(false);
+    m_session.stop();
+    m_form.setSearching(false);
 }
 
-void SearchController::setButtons(bool searching) {
-    QPushButton* enabled = searching ? m_form.m_btnStop : m_form.m_btnSearch;
-    QPushButton* disabled = searching ? m_form.m_btnSearch : m_form.m_btnStop;
-    const bool hadFocus = disabled->hasFocus();
-    enabled->setEnabled(true);
-    // The keyboard focus passes to the other button rather than leaving the form.
-    if (hadFocus) {
-        enabled->setFocus(Qt::OtherFocusReason);
-    }
-    disabled->setEnabled(false);
-}
-
-void SearchController::OnProgress(ProgressKind kind, std::string_view path) {
+void SearchController::onProgress(ProgressKind kind, std::string_view path) {
     std::lock_guard lock(m_titleMutex);
-    m_latestTitle = ProgressTitle(kind, path);
+    m_latestTitle = progressTitle(kind, path);
     ++m_titleVersion;
 }
 
@@ -103,10 +68,10 @@ void SearchController::showLatestTitle() {
         m_shownVersion = m_titleVersion;
         title = m_latestTitle;
     }
-    m_titleWindow.setWindowTitle(decodedBytes(title));
+    m_titleWindow.setWindowTitle(displayText(title));
 }
 
-void SearchController::OnCompleted(const SearchCompletion& completion) {
+void SearchController::onCompleted(const SearchCompletion& completion) {
     QMetaObject::invokeMethod(
         this, [this, completion] { complete(completion); }, Qt::QueuedConnection);
 }
@@ -117,13 +82,12 @@ void SearchController::complete(const SearchCompletion& completion) {
     }
     m_current = 0;
     m_titleTimer.stop();
-    m_results.FlushPending();
-    setButtons(false);
+    m_results.flushPending();
+    m_form.setSearching(false);
     if (completion.nothingFound()) {
-        m_results.ShowNoItemsNotice();
+        m_results.showNoItemsNotice();
     }
     m_titleWindow.setWindowTitle(QString::fromStdString(completion.title()));
-    Q_EMIT searchCompleted();
 }
 
 }  // namespace zandor

@@ -22,7 +22,7 @@ namespace zandor {
 class CLeftView;
 class CRightView;
 
-class SearchController : public QObject, private ProgressSink {
+class SearchController final : public QObject, private ProgressSink {
     Q_OBJECT
   public:
     static constexpr int kTitleIntervalMs = 33;
@@ -34,23 +34,19 @@ class SearchController : public QObject, private ProgressSink {
     void OnSearch();
     void OnStop();
     // Stops the walk and waits for the worker; the windows may go after this.
-    void Shutdown();
+    void shutdown();
 
     bool searching() const { return m_current != 0; }
-    bool workerBusy() const { return m_session.Busy(); }
-
-  Q_SIGNALS:
-    void searchCompleted();
+    bool workerBusy() const { return m_session.busy(); }
 
   private:
     // Worker side.
-    void OnProgress(ProgressKind kind, std::string_view path) override;
-    void OnCompleted(const SearchCompletion& completion) override;
+    void onProgress(ProgressKind kind, std::string_view path) override;
+    void onCompleted(const SearchCompletion& completion) override;
 
     // User-interface side.
     void showLatestTitle();
     void complete(const SearchCompletion& completion);
-    void setButtons(bool searching);
 
     CLeftView& m_form;
     CRightView& m_results;

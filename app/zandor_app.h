@@ -15,7 +15,6 @@ class CZandorApp {
 
     // Creates and shows the main window; false when it cannot be made.
     bool InitInstance();
-    CMainFrame* mainFrame() const { return m_frame.get(); }
 
   private:
     std::unique_ptr<CMainFrame> m_frame;

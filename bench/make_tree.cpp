@@ -19,6 +19,10 @@
 // tree is rebuilt. A non-empty DIR carrying neither marker is left alone unless
 // --force is given.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -26,22 +30,20 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/types.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
+#include "platform/fs_descent.h"
+#include "platform/fs_dir.h"
+#include "platform/fs_fd.h"
+#include "platform/fs_file.h"
+#include "platform/fs_path.h"
 
 namespace {
+
+using namespace zandor;
 
 constexpr const char* kCompleteMarker = ".zandor-tree-complete";
 constexpr const char* kBuildingMarker = ".zandor-tree-building";
@@ -60,9 +62,12 @@ struct Params {
     std::exit(1);
 }
 
-[[noreturn]] void die_errno(const std::string& what) {
-    const int err = errno;
-    die(what + ": " + std::strerror(err));
+[[noreturn]] void dieWith(const std::string& what, const Error& error) {
+    die(what + ": " + error.message);
+}
+
+[[noreturn]] void dieErrno(const std::string& what) {
+    dieWith(what, Error::fromErrno(errno));
 }
 
 [[noreturn]] void usage() {
@@ -75,7 +80,7 @@ struct Params {
     std::exit(2);
 }
 
-std::uint64_t parse_count(std::string_view option, const char* text) {
+std::uint64_t parseCount(std::string_view option, const char* text) {
     std::uint64_t value = 0;
     const std::string_view s(text);
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
@@ -85,9 +90,9 @@ std::uint64_t parse_count(std::string_view option, const char* text) {
     return value;
 }
 
-Params parse_args(int argc, char** argv) {
+Params parseArgs(int argc, char** argv) {
     Params p;
-    bool have_dir = false;
+    bool haveDir = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg(argv[i]);
         auto value = [&]() -> const char* {
@@ -97,25 +102,25 @@ Params parse_args(int argc, char** argv) {
             return argv[++i];
         };
         if (arg == "--files") {
-            p.files = parse_count(arg, value());
+            p.files = parseCount(arg, value());
         } else if (arg == "--folders") {
-            p.folders = parse_count(arg, value());
+            p.folders = parseCount(arg, value());
         } else if (arg == "--seed") {
-            p.seed = parse_count(arg, value());
+            p.seed = parseCount(arg, value());
         } else if (arg == "--force") {
             p.force = true;
         } else if (arg == "-h" || arg == "--help") {
             usage();
         } else if (!arg.empty() && arg[0] == '-') {
             die("unknown option: " + std::string(arg));
-        } else if (!have_dir) {
+        } else if (!haveDir) {
             p.dir = std::string(arg);
-            have_dir = true;
+            haveDir = true;
         } else {
             usage();
         }
     }
-    if (!have_dir || p.dir.empty()) {
+    if (!haveDir || p.dir.empty()) {
         usage();
     }
     if (p.folders == 0) {
@@ -127,7 +132,7 @@ Params parse_args(int argc, char** argv) {
     return p;
 }
 
-std::string marker_text(const Params& p) {
+std::string markerText(const Params& p) {
     return "zandor-make-tree 1\nfiles " + std::to_string(p.files) + "\nfolders " +
            std::to_string(p.folders) + "\nseed " + std::to_string(p.seed) + "\n";
 }
@@ -145,23 +150,23 @@ std::uint64_t splitmix(std::uint64_t x) {
 
 class Rng {
   public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
+    explicit Rng(std::uint64_t seed) : m_state(seed) {}
     std::uint64_t next() {
-        state_ += 0x9e3779b97f4a7c15ULL;
-        std::uint64_t z = state_;
+        m_state += 0x9e3779b97f4a7c15ULL;
+        std::uint64_t z = m_state;
         z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
         z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
         return z ^ (z >> 31);
     }
     std::uint64_t below(std::uint64_t n) { return n == 0 ? 0 : next() % n; }
-    // True with probability per_mille / 1000.
-    bool chance(std::uint64_t per_mille) { return below(1000) < per_mille; }
+    // True with probability perMille / 1000.
+    bool chance(std::uint64_t perMille) { return below(1000) < perMille; }
 
   private:
-    std::uint64_t state_;
+    std::uint64_t m_state;
 };
 
-std::uint64_t node_seed(std::uint64_t seed, std::uint64_t node, std::uint64_t salt) {
+std::uint64_t nodeSeed(std::uint64_t seed, std::uint64_t node, std::uint64_t salt) {
     return splitmix(splitmix(seed ^ (salt * 0x632be59bd9b4e019ULL)) ^ node);
 }
 
@@ -194,21 +199,21 @@ constexpr std::array<Ext, 26> kExts = {{
     {".tar.gz", 10}, {"", 100},
 }};
 
-constexpr std::uint64_t ext_total() {
-    std::uint64_t t = 0;
+constexpr std::uint64_t extTotal() {
+    std::uint64_t total = 0;
     for (const auto& e : kExts) {
-        t += e.weight;
+        total += e.weight;
     }
-    return t;
+    return total;
 }
-constexpr std::uint64_t kExtTotal = ext_total();
+constexpr std::uint64_t kExtTotal = extTotal();
 static_assert(kExtTotal == 1000, "extension weights are per mille");
 
 constexpr std::array<std::string_view, 8> kFixedNames = {
     "Makefile", "README.md", "CMakeLists.txt", ".gitignore",
     "LICENSE",  "config.h",  ".env",           "index.html"};
 
-std::string_view pick_ext(Rng& rng) {
+std::string_view pickExt(Rng& rng) {
     std::uint64_t r = rng.below(kExtTotal);
     for (const auto& e : kExts) {
         if (r < e.weight) {
@@ -219,18 +224,18 @@ std::string_view pick_ext(Rng& rng) {
     return "";
 }
 
-std::string folder_name(Rng& rng, std::uint64_t child_index) {
+std::string folderName(Rng& rng, std::uint64_t childIndex) {
     std::string name;
     if (rng.chance(10)) {
         name += '.';
     }
     name += kWords[rng.below(kWords.size())];
     name += kSeparators[rng.below(kSeparators.size())];
-    name += std::to_string(child_index);
+    name += std::to_string(childIndex);
     return name;
 }
 
-std::string file_name(Rng& rng, std::uint64_t index) {
+std::string fileName(Rng& rng, std::uint64_t index) {
     if (index == 0 && rng.chance(100)) {
         return std::string(kFixedNames[rng.below(kFixedNames.size())]);
     }
@@ -245,13 +250,13 @@ std::string file_name(Rng& rng, std::uint64_t index) {
     }
     name += kSeparators[rng.below(kSeparators.size())];
     name += std::to_string(index);
-    name += pick_ext(rng);
+    name += pickExt(rng);
     return name;
 }
 
 // Size of a file's content: 0 for about 98% of files, otherwise 1 byte to 4 KiB
 // with small sizes more likely.
-std::size_t content_size(Rng& rng) {
+std::size_t contentSize(Rng& rng) {
     if (!rng.chance(20)) {
         return 0;
     }
@@ -267,27 +272,27 @@ std::size_t content_size(Rng& rng) {
 class FileCounts {
   public:
     FileCounts(std::uint64_t files, std::uint64_t folders, std::uint64_t seed)
-        : files_(files), folders_(folders), seed_(seed), jitter_(files / folders / 2) {}
+        : m_files(files), m_folders(folders), m_seed(seed), m_jitter(files / folders / 2) {}
 
     std::uint64_t count(std::uint64_t folder) const { return cum(folder) - cum(folder - 1); }
 
   private:
     std::uint64_t cum(std::uint64_t i) const {
-        const std::uint64_t base = i * files_ / folders_;
-        if (i == 0 || i == folders_ || jitter_ == 0) {
+        const std::uint64_t base = i * m_files / m_folders;
+        if (i == 0 || i == m_folders || m_jitter == 0) {
             return base;
         }
-        // Jitter in (-jitter_, +jitter_), never taking cum below 0.
-        Rng rng(node_seed(seed_, i, 3));
-        const std::uint64_t up = rng.below(2 * jitter_ - 1);
-        const std::uint64_t down = jitter_ - 1;
+        // Jitter in (-m_jitter, +m_jitter), never taking cum below 0.
+        Rng rng(nodeSeed(m_seed, i, 3));
+        const std::uint64_t up = rng.below(2 * m_jitter - 1);
+        const std::uint64_t down = m_jitter - 1;
         return base + up >= down ? base + up - down : 0;
     }
 
-    std::uint64_t files_;
-    std::uint64_t folders_;
-    std::uint64_t seed_;
-    std::uint64_t jitter_;
+    std::uint64_t m_files;
+    std::uint64_t m_folders;
+    std::uint64_t m_seed;
+    std::uint64_t m_jitter;
 };
 
 // ---------------------------------------------------------------------------
@@ -296,229 +301,226 @@ struct Stats {
     std::uint64_t files = 0;
     std::uint64_t folders = 0;
     std::uint64_t bytes = 0;
-    std::uint64_t next_report = 100'000;
+    std::uint64_t nextReport = 100'000;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
 };
 
-double seconds_since(std::chrono::steady_clock::time_point t) {
+double secondsSince(std::chrono::steady_clock::time_point t) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
 }
 
+// A count as printf's %llu takes it.
+unsigned long long llu(std::uint64_t n) {
+    return static_cast<unsigned long long>(n);
+}
+
+// Fills the tree folder by folder, depth first, a folder's files before its
+// sub-folders, keeping the open folders on a stack of its own.
 class Builder {
   public:
-    explicit Builder(const Params& p) : p_(p), counts_(p.files, p.folders, p.seed) {
-        content_.resize(8192);
-        Rng rng(node_seed(p.seed, 0, 7));
-        for (auto& c : content_) {
+    explicit Builder(const Params& p) : m_params(p), m_counts(p.files, p.folders, p.seed) {
+        m_content.resize(8192);
+        Rng rng(nodeSeed(p.seed, 0, 7));
+        for (auto& c : m_content) {
             // Printable text with some line breaks.
             const auto r = rng.below(64);
             c = r == 0 ? '\n' : static_cast<char>(' ' + rng.below(95));
         }
     }
 
-    void build(int root_fd) { fill_folder(root_fd, 0); }
-    const Stats& stats() const { return stats_; }
+    void build(UniqueFd root) {
+        m_open.push_back(Folder{std::move(root), 0, Rng(nodeSeed(m_params.seed, 0, 1)), 1});
+        while (!m_open.empty()) {
+            Folder& folder = m_open.back();
+            const std::uint64_t child = folder.node * kFanOut + folder.nextChild;
+            if (folder.nextChild > kFanOut || child > m_params.folders) {
+                m_open.pop_back();
+                continue;
+            }
+            UniqueFd fd = makeFolder(folder, folder.nextChild);
+            ++folder.nextChild;
+            ++m_stats.folders;
+            makeFiles(fd.get(), child);
+            m_open.push_back(
+                Folder{std::move(fd), child, Rng(nodeSeed(m_params.seed, child, 1)), 1});
+        }
+    }
+
+    const Stats& stats() const { return m_stats; }
 
   private:
-    void fill_folder(int fd, std::uint64_t node) {
-        if (node != 0) {
-            make_files(fd, node);
+    // A folder being filled: its handle, its number, the generator of its
+    // sub-folders' names, and the index of the next sub-folder to make.
+    struct Folder {
+        UniqueFd fd;
+        std::uint64_t node;
+        Rng rng;
+        std::uint64_t nextChild;
+    };
+
+    UniqueFd makeFolder(Folder& parent, std::uint64_t childIndex) {
+        std::string name = folderName(parent.rng, childIndex);
+        // A file without extension may already carry this name; the
+        // creation order is fixed, so the renamed folder is too.
+        while (::mkdirat(parent.fd.get(), name.c_str(), 0755) != 0) {
+            if (errno != EEXIST) {
+                dieErrno("mkdir " + name);
+            }
+            name += ".d";
         }
-        Rng rng(node_seed(p_.seed, node, 1));
-        for (std::uint64_t k = 1; k <= kFanOut; ++k) {
-            const std::uint64_t child = node * kFanOut + k;
-            if (child > p_.folders) {
-                break;
-            }
-            std::string name = folder_name(rng, k);
-            // A file without extension may already carry this name; the
-            // creation order is fixed, so the renamed folder is too.
-            while (mkdirat(fd, name.c_str(), 0755) != 0) {
-                if (errno != EEXIST) {
-                    die_errno("mkdir " + name);
-                }
-                name += ".d";
-            }
-            const int child_fd =
-                openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
-            if (child_fd < 0) {
-                die_errno("open " + name);
-            }
-            ++stats_.folders;
-            fill_folder(child_fd, child);
-            close(child_fd);
+        UniqueFd fd = openSubFolder(parent.fd.get(), name.c_str());
+        if (!fd.valid()) {
+            dieErrno("open " + name);
         }
+        return fd;
     }
 
-    void make_files(int fd, std::uint64_t node) {
-        Rng rng(node_seed(p_.seed, node, 2));
-        const std::uint64_t n = counts_.count(node);
+    void makeFiles(int dirFd, std::uint64_t node) {
+        Rng rng(nodeSeed(m_params.seed, node, 2));
+        const std::uint64_t n = m_counts.count(node);
         for (std::uint64_t j = 0; j < n; ++j) {
-            const std::string name = file_name(rng, j);
-            const std::size_t size = content_size(rng);
+            const std::string name = fileName(rng, j);
+            const std::size_t size = contentSize(rng);
             if (size == 0) {
                 // One system call per empty file.
-                if (mknodat(fd, name.c_str(), S_IFREG | 0644, 0) != 0) {
-                    die_errno("create " + name);
+                if (::mknodat(dirFd, name.c_str(), S_IFREG | 0644, 0) != 0) {
+                    dieErrno("create " + name);
                 }
             } else {
-                const int f =
-                    openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-                if (f < 0) {
-                    die_errno("create " + name);
+                const UniqueFd file(
+                    ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+                if (!file.valid()) {
+                    dieErrno("create " + name);
                 }
                 const std::size_t offset =
-                    static_cast<std::size_t>(rng.below(content_.size() - size + 1));
-                write_all(f, content_.data() + offset, size, name);
-                close(f);
-                stats_.bytes += size;
-            }
-            ++stats_.files;
-            if (stats_.files >= stats_.next_report) {
-                stats_.next_report += 100'000;
-                std::fprintf(stderr, "  %llu files, %llu folders, %.1f s\n",
-                             static_cast<unsigned long long>(stats_.files),
-                             static_cast<unsigned long long>(stats_.folders),
-                             seconds_since(stats_.start));
-            }
-        }
-    }
-
-    static void write_all(int fd, const char* data, std::size_t size, const std::string& name) {
-        while (size > 0) {
-            const ssize_t w = write(fd, data, size);
-            if (w < 0) {
-                if (errno == EINTR) {
-                    continue;
+                    static_cast<std::size_t>(rng.below(m_content.size() - size + 1));
+                const Result<void> written =
+                    writeAll(file.get(), std::string_view(m_content.data() + offset, size));
+                if (!written.ok()) {
+                    dieWith("write " + name, written.error());
                 }
-                die_errno("write " + name);
+                m_stats.bytes += size;
             }
-            data += w;
-            size -= static_cast<std::size_t>(w);
+            ++m_stats.files;
+            if (m_stats.files >= m_stats.nextReport) {
+                m_stats.nextReport += 100'000;
+                std::fprintf(stderr, "  %llu files, %llu folders, %.1f s\n", llu(m_stats.files),
+                             llu(m_stats.folders), secondsSince(m_stats.start));
+            }
         }
     }
 
-    const Params& p_;
-    FileCounts counts_;
-    std::vector<char> content_;
-    Stats stats_;
+    const Params& m_params;
+    FileCounts m_counts;
+    std::vector<char> m_content;
+    Stats m_stats;
+    std::vector<Folder> m_open;
 };
 
 // ---------------------------------------------------------------------------
 
-bool read_small_file(int dir_fd, const char* name, std::string& out) {
-    const int fd = openat(dir_fd, name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) {
-        return false;
+// The marker's text, or nothing when there is no marker.
+std::optional<std::string> readMarker(const std::string& dir, const char* name) {
+    const Result<std::string> text = readFileText(joinPath(dir, name));
+    return text.ok() ? std::optional<std::string>(text.value()) : std::nullopt;
+}
+
+void writeMarker(int dirFd, const char* name, const std::string& text) {
+    const UniqueFd fd(
+        ::openat(dirFd, name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644));
+    if (!fd.valid()) {
+        dieErrno(std::string("write ") + name);
     }
-    out.clear();
-    char buf[512];
-    for (;;) {
-        const ssize_t r = read(fd, buf, sizeof buf);
-        if (r < 0 && errno == EINTR) {
-            continue;
-        }
-        if (r <= 0) {
-            break;
-        }
-        out.append(buf, static_cast<std::size_t>(r));
-        if (out.size() > 4096) {
-            break;
+    if (const Result<void> written = writeAll(fd.get(), text); !written.ok()) {
+        dieWith(std::string("write ") + name, written.error());
+    }
+    if (::fsync(fd.get()) != 0) {
+        dieErrno(std::string("write ") + name);
+    }
+}
+
+UniqueFd openOrDie(const std::string& dir) {
+    Result<UniqueFd> fd = openFolder(dir.c_str());
+    if (!fd.ok()) {
+        dieWith("open " + dir, fd.error());
+    }
+    return std::move(fd.value());
+}
+
+bool isEmptyFolder(const std::string& dir) {
+    const UniqueFd fd = openOrDie(dir);
+    DirListing listing;
+    if (const Result<void> read = listing.read(fd.get()); !read.ok()) {
+        dieWith("read " + dir, read.error());
+    }
+    auto cursor = listing.cursor();
+    DirEntry entry{};
+    while (cursor.next(entry)) {
+        if (!IsDots(entry.name)) {
+            return false;
         }
     }
-    close(fd);
     return true;
 }
 
-void write_small_file(int dir_fd, const char* name, const std::string& text) {
-    const int fd =
-        openat(dir_fd, name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd < 0) {
-        die_errno(std::string("write ") + name);
+// Removes everything inside dir, at any depth, links removed as links and
+// never followed, without recursion.
+void clearFolder(const std::string& dir) {
+    UniqueFd fd = openOrDie(dir);
+    FolderDescent descent;
+    std::vector<std::string> entered;  // each folder's name in the one that holds it
+    const Result<FolderId> rootId = folderIdOf(fd.get());
+    if (!rootId.ok()) {
+        dieWith("clear", rootId.error());
     }
-    const char* data = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        const ssize_t w = write(fd, data, left);
-        if (w < 0 && errno == EINTR) {
+    if (const Result<void> read = descent.enter(std::move(fd), rootId.value()); !read.ok()) {
+        dieWith("clear", read.error());
+    }
+    while (!descent.empty()) {
+        DirEntry entry{};
+        if (!descent.next(entry)) {
+            descent.leave();
+            if (!descent.empty()) {
+                if (::unlinkat(descent.fd(), entered.back().c_str(), AT_REMOVEDIR) != 0) {
+                    dieErrno("remove " + entered.back());
+                }
+                entered.pop_back();
+            }
             continue;
         }
-        if (w < 0) {
-            die_errno(std::string("write ") + name);
+        if (IsDots(entry.name)) {
+            continue;
         }
-        data += w;
-        left -= static_cast<std::size_t>(w);
-    }
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        die_errno(std::string("write ") + name);
-    }
-}
-
-std::vector<std::string> list_entries(const std::string& dir) {
-    std::vector<std::string> names;
-    DIR* d = opendir(dir.c_str());
-    if (d == nullptr) {
-        die_errno("open " + dir);
-    }
-    while (const dirent* e = readdir(d)) {
-        const std::string_view n(e->d_name);
-        if (n != "." && n != "..") {
-            names.emplace_back(n);
+        const std::string name(entry.name);
+        const bool isFolder =
+            entry.kind == EntryKind::Folder ||
+            (entry.kind == EntryKind::Unknown && isFolderAt(descent.fd(), name.c_str()));
+        if (!isFolder) {
+            if (::unlinkat(descent.fd(), name.c_str(), 0) != 0) {
+                dieErrno("remove " + name);
+            }
+            continue;
         }
-    }
-    closedir(d);
-    return names;
-}
-
-// Runs "rm -rf -- PATH..." and waits for it.
-void run_rm(const std::vector<std::string>& paths) {
-    std::vector<char*> argv;
-    static char rm[] = "rm";
-    static char rf[] = "-rf";
-    static char dashes[] = "--";
-    argv.push_back(rm);
-    argv.push_back(rf);
-    argv.push_back(dashes);
-    for (const auto& path : paths) {
-        argv.push_back(const_cast<char*>(path.c_str()));
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int err = posix_spawnp(&pid, "rm", nullptr, nullptr, argv.data(), environ);
-    if (err != 0) {
-        errno = err;
-        die_errno("cannot run rm");
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            die_errno("waitpid");
+        UniqueFd sub = openSubFolder(descent.fd(), name.c_str());
+        const Result<FolderId> id =
+            sub.valid() ? folderIdOf(sub.get()) : Result<FolderId>(Error::fromErrno(errno));
+        if (!id.ok()) {
+            dieWith("open " + name, id.error());
         }
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        die("rm -rf failed while clearing the directory");
-    }
-}
-
-void clear_directory(const std::string& dir) {
-    const std::vector<std::string> names = list_entries(dir);
-    std::vector<std::string> batch;
-    for (const auto& name : names) {
-        batch.push_back(dir + "/" + name);
-        if (batch.size() == 256) {
-            run_rm(batch);
-            batch.clear();
+        if (descent.onPath(id.value())) {
+            die("cannot clear " + name + ": it holds a folder above it");
         }
-    }
-    if (!batch.empty()) {
-        run_rm(batch);
+        if (const Result<void> read = descent.enter(std::move(sub), id.value()); !read.ok()) {
+            dieWith("read " + name, read.error());
+        }
+        entered.push_back(name);
     }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Params p = parse_args(argc, argv);
+    Params p = parseArgs(argc, argv);
     while (p.dir.size() > 1 && p.dir.back() == '/') {
         p.dir.pop_back();
     }
@@ -526,59 +528,50 @@ int main(int argc, char** argv) {
         die("refusing to use /");
     }
 
-    if (mkdir(p.dir.c_str(), 0755) != 0 && errno != EEXIST) {
-        die_errno("mkdir " + p.dir);
+    if (::mkdir(p.dir.c_str(), 0755) != 0 && errno != EEXIST) {
+        dieErrno("mkdir " + p.dir);
     }
-    const int root_fd = open(p.dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (root_fd < 0) {
-        die_errno("open " + p.dir);
-    }
+    const UniqueFd root = openOrDie(p.dir);
+    const int rootFd = root.get();
 
-    const std::string wanted = marker_text(p);
-    std::string found;
-    const bool have_complete = read_small_file(root_fd, kCompleteMarker, found);
-    if (have_complete && found == wanted) {
-        std::fprintf(
-            stderr, "zandor-make-tree: reusing tree in %s (%llu files, %llu folders, seed %llu)\n",
-            p.dir.c_str(), static_cast<unsigned long long>(p.files),
-            static_cast<unsigned long long>(p.folders), static_cast<unsigned long long>(p.seed));
-        close(root_fd);
+    const std::string wanted = markerText(p);
+    const std::optional<std::string> complete = readMarker(p.dir, kCompleteMarker);
+    if (complete == wanted) {
+        std::fprintf(stderr,
+                     "zandor-make-tree: reusing tree in %s (%llu files, %llu folders, seed %llu)\n",
+                     p.dir.c_str(), llu(p.files), llu(p.folders), llu(p.seed));
         return 0;
     }
 
-    std::string ignored;
-    const bool have_building = read_small_file(root_fd, kBuildingMarker, ignored);
-    if (!list_entries(p.dir).empty()) {
-        if (!have_complete && !have_building && !p.force) {
+    const bool building = readMarker(p.dir, kBuildingMarker).has_value();
+    if (!isEmptyFolder(p.dir)) {
+        if (!complete && !building && !p.force) {
             die(p.dir +
                 " is not empty and was not made by zandor-make-tree; use --force to clear it");
         }
         std::fprintf(stderr, "zandor-make-tree: clearing %s (%s)\n", p.dir.c_str(),
-                     have_complete ? "other parameters" : "incomplete tree");
+                     complete ? "other parameters" : "incomplete tree");
         const auto t = std::chrono::steady_clock::now();
-        clear_directory(p.dir);
-        std::fprintf(stderr, "zandor-make-tree: cleared in %.1f s\n", seconds_since(t));
+        clearFolder(p.dir);
+        std::fprintf(stderr, "zandor-make-tree: cleared in %.1f s\n", secondsSince(t));
     }
 
-    std::fprintf(
-        stderr, "zandor-make-tree: building %llu files in %llu folders under %s (seed %llu)\n",
-        static_cast<unsigned long long>(p.files), static_cast<unsigned long long>(p.folders),
-        p.dir.c_str(), static_cast<unsigned long long>(p.seed));
-    write_small_file(root_fd, kBuildingMarker, wanted);
+    std::fprintf(stderr,
+                 "zandor-make-tree: building %llu files in %llu folders under %s (seed %llu)\n",
+                 llu(p.files), llu(p.folders), p.dir.c_str(), llu(p.seed));
+    writeMarker(rootFd, kBuildingMarker, wanted);
 
     Builder builder(p);
-    builder.build(root_fd);
+    builder.build(openOrDie(p.dir));
     const Stats& s = builder.stats();
 
-    write_small_file(root_fd, kCompleteMarker, wanted);
-    if (unlinkat(root_fd, kBuildingMarker, 0) != 0) {
-        die_errno(std::string("remove ") + kBuildingMarker);
+    writeMarker(rootFd, kCompleteMarker, wanted);
+    if (::unlinkat(rootFd, kBuildingMarker, 0) != 0) {
+        dieErrno(std::string("remove ") + kBuildingMarker);
     }
-    close(root_fd);
     std::fprintf(
         stderr,
         "zandor-make-tree: built %llu files (%llu bytes of content) in %llu folders in %.1f s\n",
-        static_cast<unsigned long long>(s.files), static_cast<unsigned long long>(s.bytes),
-        static_cast<unsigned long long>(s.folders), seconds_since(s.start));
+        llu(s.files), llu(s.bytes), llu(s.folders), secondsSince(s.start));
     return 0;
 }

@@ -31,7 +31,7 @@ long residentKiB() {
 // Typical rows: paths of about 60 bytes, a mix of files and folders.
 void feedRows(ResultSink& sink, int count) {
     static const char* const kSuffixes[] = {".txt", ".cpp", ".h", ".png", ".json", ".md", "", ".o"};
-    sink.OnSearchStarted(1);
+    sink.onSearchStarted(1);
     std::string name;
     std::string path;
     for (int i = 0; i < count; ++i) {
@@ -64,10 +64,10 @@ int saveScreens(const QString& folder) {
     CRightView view;
     view.resize(700, 300);
     view.show();
-    view.BeginSearch(1);
+    view.beginSearch(1);
     std::thread worker([&] { feedRows(view.resultSink(), 40); });
     worker.join();
-    view.FlushPending();
+    view.flushPending();
     const struct {
         unsigned command;
         const char* file;
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
 
     QElapsedTimer timer;
     timer.start();
-    view.BeginSearch(1);
+    view.beginSearch(1);
     std::thread worker([&] { feedRows(view.resultSink(), rows); });
     waitUntil([&] { return view.model().rowCount() == rows; });
     worker.join();

@@ -71,17 +71,17 @@ void measureHeapRows() {
     ResultStores stores;
     for (auto& batch : batches) {
         for (ResultRow& row : batch) {
-            stores.Add(std::move(row));
+            stores.add(std::move(row));
         }
         std::vector<ResultRow>().swap(batch);
     }
     const double full = residentMB();
     const auto start = Clock::now();
-    stores.Clear();  // frees the rows, then malloc_trim
+    stores.clear();  // frees the rows, then malloc_trim
     const double clearMs = msSince(start);
     std::printf(
         "heap rows + malloc_trim: %6.1f MB before, %6.1f MB with rows, "
-        "Clear (free + trim) %6.1f ms, %6.1f MB after\n",
+        "clear (free + trim) %6.1f ms, %6.1f MB after\n",
         before, full, clearMs, residentMB());
 }
 

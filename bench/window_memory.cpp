@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
@@ -17,7 +18,6 @@
 #include <string>
 
 #include "app/main_frame.h"
-#include "criteria/left_view.h"
 #include "results/right_view.h"
 
 namespace {
@@ -80,10 +80,12 @@ int main(int argc, char** argv) {
     settle();
     const double start = residentMB();
 
-    // As a folder typed into the look-in box: it is added and selected.
-    frame.leftView()->AddTypedPath(QString::fromLocal8Bit(argv[1]));
+    // As a folder typed into the look-in box: the search adds and selects it.
+    auto* lookIn = named<QLineEdit>(frame, "editLookIn");
+    lookIn->clear();
+    QTest::keyClicks(lookIn, QString::fromLocal8Bit(argv[1]));
     search(frame, QString());
-    const int rows = frame.m_pRightView->model().rowCount();
+    const int rows = frame.rightView()->model().rowCount();
     const double full = residentMB();
 
     search(frame, QStringLiteral("no-such-name-anywhere"));

@@ -1,12 +1,91 @@
 #include "cli/cli_options.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
+
+#include "search/file_types.h"
 
 namespace zandor {
 
 namespace {
+
+using Applied = std::optional<UsageError>;
+
+// One option of the command line: how it is spelled, the value it takes (an
+// empty name for a flag), what it does to the options, and its help text,
+// whose lines after the first continue under it.
+struct CliOption {
+    std::string_view shortName;  // "-n", or empty
+    std::string_view longName;   // "--name"
+    std::string_view argument;   // "TEXT", or empty for a flag
+    Applied (*apply)(std::string_view option, std::string_view value, CliOptions& options);
+    std::string help;
+};
+
+// The help text's options start their text in this column.
+constexpr std::size_t kHelpColumn = 24;
+
+template <typename Words>
+std::string joined(const Words& words, std::string_view separator) {
+    std::string text;
+    for (const auto& word : words) {
+        text.append(text.empty() ? "" : separator).append(word);
+    }
+    return text;
+}
+
+// The words an option's value may be, each with what it stands for.
+template <typename Value>
+struct Word {
+    std::string_view text;
+    Value value;
+};
+
+template <typename Value, std::size_t N>
+std::optional<Value> lookUp(const std::array<Word<Value>, N>& words, std::string_view text) {
+    const auto found = std::find_if(words.begin(), words.end(),
+                                    [&](const Word<Value>& word) { return word.text == text; });
+    return found == words.end() ? std::nullopt : std::optional<Value>(found->value);
+}
+
+template <typename Value, std::size_t N>
+std::string wordList(const std::array<Word<Value>, N>& words) {
+    std::array<std::string_view, N> texts;
+    std::transform(words.begin(), words.end(), texts.begin(),
+                   [](const Word<Value>& word) { return word.text; });
+    return joined(texts, ", ");
+}
+
+constexpr std::array<Word<SizeRelation>, 3> kRelations{{
+    {"at-least", SizeRelation::AtLeast},
+    {"at-most", SizeRelation::AtMost},
+    {"equal", SizeRelation::Equal},
+}};
+
+constexpr std::array<Word<SortKey>, 6> kSortKeys{{
+    {"name", SortKey::Name},
+    {"path", SortKey::Path},
+    {"size", SortKey::Size},
+    {"type", SortKey::Type},
+    {"created", SortKey::Created},
+    {"modified", SortKey::LastWrite},
+}};
+
+constexpr std::array<Word<OutputFormat>, 3> kFormats{{
+    {"tsv", OutputFormat::Tsv},
+    {"json", OutputFormat::Json},
+    {"null", OutputFormat::Null},
+}};
+
+std::vector<std::string_view> typeExtensions() {
+    std::vector<std::string_view> extensions;
+    for (const FileType& type : kFileTypes) {
+        extensions.push_back(type.extension);
+    }
+    return extensions;
+}
 
 std::optional<std::int64_t> parseWholeNumber(std::string_view text) {
     std::int64_t value = 0;
@@ -18,35 +97,53 @@ std::optional<std::int64_t> parseWholeNumber(std::string_view text) {
     return value;
 }
 
-std::string joined(const std::vector<std::string>& items) {
-    std::string text;
-    for (const auto& item : items) {
-        text.append(text.empty() ? "" : ", ").append(item);
-    }
-    return text;
-}
-
-std::optional<UsageError> parseSize(std::string_view value, LiveConditions& conditions) {
-    static const std::vector<std::string> kRelations = {"at-least", "at-most", "equal"};
-    const std::size_t colon = value.find(':');
-    const auto relation = std::find(kRelations.begin(), kRelations.end(), value.substr(0, colon));
-    const auto number =
-        colon == std::string_view::npos ? std::nullopt : parseWholeNumber(value.substr(colon + 1));
-    if (relation == kRelations.end() || !number) {
-        return UsageError{"invalid --size '" + std::string(value) +
-                          "': expected REL:N with REL one of " + joined(kRelations) +
-                          " and N a whole number of KB (0 or more)"};
-    }
-    conditions.m_bSizeFilter = true;
-    conditions.m_nSizeRelation = static_cast<int>(relation - kRelations.begin());
-    conditions.m_nSizeKB = *number;
+Applied applyName(std::string_view, std::string_view value, CliOptions& options) {
+    options.name = std::string(value);
     return std::nullopt;
 }
 
-std::optional<UsageError> parseDate(std::string_view option, std::string_view value, DateKind kind,
-                                    LiveConditions& conditions) {
+Applied applyNoSubDirs(std::string_view, std::string_view, CliOptions& options) {
+    options.conditions.m_bIncludeSubDirs = false;
+    return std::nullopt;
+}
+
+Applied applyCaseSensitive(std::string_view, std::string_view, CliOptions& options) {
+    options.caseSensitive = true;
+    return std::nullopt;
+}
+
+Applied applySize(std::string_view, std::string_view value, CliOptions& options) {
+    const std::size_t colon = value.find(':');
+    const auto relation = lookUp(kRelations, value.substr(0, colon));
+    const auto number =
+        colon == std::string_view::npos ? std::nullopt : parseWholeNumber(value.substr(colon + 1));
+    if (!relation || !number) {
+        return UsageError{"invalid --size '" + std::string(value) +
+                          "': expected REL:N with REL one of " + wordList(kRelations) +
+                          " and N a whole number of KB (0 or more)"};
+    }
+    options.conditions.m_bSizeFilter = true;
+    options.conditions.m_nSizeRelation = *relation;
+    options.conditions.m_sizeKB = *number;
+    return std::nullopt;
+}
+
+Applied applyType(std::string_view, std::string_view value, CliOptions& options) {
+    const auto known = std::find_if(kFileTypes.begin(), kFileTypes.end(),
+                                    [&](const FileType& type) { return type.extension == value; });
+    if (known == kFileTypes.end()) {
+        return UsageError{"invalid --type '" + std::string(value) + "': expected one of " +
+                          joined(typeExtensions(), ", ")};
+    }
+    options.conditions.m_bTypeFilter = true;
+    options.conditions.m_strTypeExt = std::string(value);
+    return std::nullopt;
+}
+
+Applied applyDate(std::string_view option, std::string_view value, DateKind kind,
+                  LiveConditions& conditions) {
     // The same option given again replaces its value; the other one clashes.
-    if (conditions.m_bDateFilter && conditions.m_nDateKind != static_cast<int>(kind)) {
+    if (conditions.m_bDateFilter && conditions.m_dateKind != kind) {
         return UsageError{"--created and --modified cannot be used together"};
     }
     std::string_view digits = value;
@@ -61,119 +158,157 @@ std::optional<UsageError> parseDate(std::string_view option, std::string_view va
                           "': expected N, Nd (days) or Nm (months) with N a whole number"};
     }
     conditions.m_bDateFilter = true;
-    conditions.m_nDateKind = static_cast<int>(kind);
-    conditions.m_bDaysChecked = days;
-    (days ? conditions.m_nDays : conditions.m_nMonths) = *number;
+    conditions.m_dateKind = kind;
+    conditions.m_daysChecked = days;
+    (days ? conditions.m_days : conditions.m_months) = *number;
     return std::nullopt;
 }
 
-std::optional<UsageError> parseFormat(std::string_view value, CliOptions& options) {
-    if (value == "tsv") {
-        options.format = OutputFormat::Tsv;
-    } else if (value == "json") {
-        options.format = OutputFormat::Json;
-    } else if (value == "null") {
-        options.format = OutputFormat::Null;
-    } else {
+Applied applyCreated(std::string_view option, std::string_view value, CliOptions& options) {
+    return applyDate(option, value, DateKind::Created, options.conditions);
+}
+
+Applied applyModified(std::string_view option, std::string_view value, CliOptions& options) {
+    return applyDate(option, value, DateKind::Modified, options.conditions);
+}
+
+Applied applyFormat(std::string_view, std::string_view value, CliOptions& options) {
+    const auto format = lookUp(kFormats, value);
+    if (!format) {
         return UsageError{"invalid --format '" + std::string(value) +
                           "': expected tsv, json or null"};
     }
+    options.format = *format;
     return std::nullopt;
 }
 
-std::optional<UsageError> parseType(std::string_view value, LiveConditions& conditions) {
-    const auto& known = KnownTypeExtensions();
-    if (std::find(known.begin(), known.end(), value) == known.end()) {
-        return UsageError{"invalid --type '" + std::string(value) + "': expected one of " +
-                          joined(known)};
-    }
-    conditions.m_bTypeFilter = true;
-    conditions.m_strTypeExt = std::string(value);
-    return std::nullopt;
-}
-
-std::optional<UsageError> parseSort(std::string_view value, CliOptions& options) {
-    static const std::vector<std::string> kKeys = {"name", "path",    "size",
-                                                   "type", "created", "modified"};
+Applied applySort(std::string_view, std::string_view value, CliOptions& options) {
     const std::size_t colon = value.find(':');
-    const auto key = std::find(kKeys.begin(), kKeys.end(), value.substr(0, colon));
+    const auto key = lookUp(kSortKeys, value.substr(0, colon));
     const std::string_view direction =
         colon == std::string_view::npos ? std::string_view("asc") : value.substr(colon + 1);
-    if (key == kKeys.end() || (direction != "asc" && direction != "desc")) {
+    if (!key || (direction != "asc" && direction != "desc")) {
         return UsageError{"invalid --sort '" + std::string(value) +
-                          "': expected KEY or KEY:desc with KEY one of " + joined(kKeys)};
+                          "': expected KEY or KEY:desc with KEY one of " + wordList(kSortKeys)};
     }
-    options.sortKey = static_cast<SortKey>(key - kKeys.begin());
+    options.sortKey = *key;
     options.sortDescending = direction == "desc";
     return std::nullopt;
 }
 
-// Options that take a value, and what they do with it.
-std::optional<UsageError> applyValue(std::string_view option, std::string_view value,
-                                     CliOptions& options) {
-    if (option == "-n" || option == "--name") {
-        options.name = std::string(value);
-        return std::nullopt;
+Applied applyProgress(std::string_view, std::string_view, CliOptions& options) {
+    options.progress = true;
+    return std::nullopt;
+}
+
+Applied applyProperties(std::string_view, std::string_view value, CliOptions& options) {
+    if (value.empty()) {
+        return UsageError{"option --properties needs a PATH"};
     }
-    if (option == "--size") {
-        return parseSize(value, options.conditions);
-    }
-    if (option == "--type") {
-        return parseType(value, options.conditions);
-    }
-    if (option == "--created") {
-        return parseDate(option, value, DateKind::Created, options.conditions);
-    }
-    if (option == "--modified") {
-        return parseDate(option, value, DateKind::Modified, options.conditions);
-    }
-    if (option == "--sort") {
-        return parseSort(value, options);
-    }
-    if (option == "--properties") {
-        if (value.empty()) {
-            return UsageError{"option --properties needs a PATH"};
+    options.propertiesPath = std::string(value);
+    return std::nullopt;
+}
+
+Applied applyHelp(std::string_view, std::string_view, CliOptions& options) {
+    options.help = true;
+    return std::nullopt;
+}
+
+Applied applyVersion(std::string_view, std::string_view, CliOptions& options) {
+    options.version = true;
+    return std::nullopt;
+}
+
+// Every option, in the order the help lists them.
+const std::vector<CliOption>& cliOptionTable() {
+    static const std::vector<CliOption> kOptions = {
+        {"-n", "--name", "TEXT", applyName,
+         R"(the name text: "report" finds names whose part before the first
+dot contains report; "rep*" names that start with rep; "*.txt"
+files whose text after the first dot is txt; "*.ht*" files whose
+text after the first dot starts with ht. A dot in TEXT lists no
+folders. Empty (the default) finds every file and folder.)"},
+        {"", "--no-subdirs", "", applyNoSubDirs, "examine only FOLDER's own entries"},
+        {"", "--case-sensitive", "", applyCaseSensitive,
+         "the name and extension tests compare letter case"},
+        {"", "--size", "REL:N", applySize,
+         R"(REL is at-least, at-most or equal; N a whole number of KB (0 or
+more). The size in KB is 0 for an empty file, else bytes/1024+1;
+at-least admits sizes above N, at-most below N. Folders are not
+listed while a size or type condition is on.)"},
+        {"", "--type", "EXT", applyType,
+         "files whose text after the first dot is EXT, one of:\n" + joined(typeExtensions(), " ")},
+        {"", "--created", "N[d|m]", applyCreated,
+         "created in the last N days (d, the default unit) or 30-day months (m)"},
+        {"", "--modified", "N[d|m]", applyModified,
+         "modified in the last N days or months (one of --created, --modified)"},
+        {"", "--format", "FORMAT", applyFormat,
+         R"(tsv (default): name, path, size text, type, creation, last write,
+  tab-separated, one row a line; in names and paths \ tab LF CR are
+  written \\ \t \n \r and a byte that is not UTF-8 as \xHH.
+json: one object a line with name, path, size (bytes), size_text,
+  type, created, last_write, created_epoch, last_write_epoch; in a
+  name or path that is not valid UTF-8 each bad byte shows as
+  U+FFFD and the exact bytes follow in hex as name_hex or path_hex.
+null: each path alone, then a NUL byte, bytes unchanged.)"},
+        {"", "--sort", "KEY[:desc]", applySort,
+         R"(after the walk, print all folders, then all files, each sorted
+stably by KEY (name, path, size, type, created, modified),
+ascending, or descending with :desc. Texts compare ignoring
+the case of A-Z; sizes and times compare as numbers.)"},
+        {"", "--progress", "", applyProgress,
+         "write every progress title to standard error as the walk makes it"},
+        {"", "--properties", "PATH", applyProperties,
+         R"(print the properties report of PATH instead of searching: its
+type, location, size and the files and folders it contains
+(links counted as files, never followed), on four lines)"},
+        {"-h", "--help", "", applyHelp, "show this text"},
+        {"", "--version", "", applyVersion, "show the version"},
+    };
+    return kOptions;
+}
+
+const CliOption* findOption(std::string_view name) {
+    for (const CliOption& option : cliOptionTable()) {
+        if (name == option.longName || (!option.shortName.empty() && name == option.shortName)) {
+            return &option;
         }
-        options.propertiesPath = std::string(value);
-        return std::nullopt;
     }
-    return parseFormat(value, options);  // --format, the last one that takes a value
+    return nullptr;
 }
 
-bool takesValue(std::string_view option) {
-    return option == "-n" || option == "--name" || option == "--size" || option == "--type" ||
-           option == "--created" || option == "--modified" || option == "--format" ||
-           option == "--sort" || option == "--properties";
+UsageError unknownOption(std::string_view arg) {
+    std::vector<std::string> names;
+    for (const CliOption& option : cliOptionTable()) {
+        names.push_back(option.shortName.empty()
+                            ? std::string(option.longName)
+                            : std::string(option.shortName) + "/" + std::string(option.longName));
+    }
+    return UsageError{"unknown option '" + std::string(arg) +
+                      "'; valid options: " + joined(names, ", ")};
 }
 
-// Flags without a value; false when option is none of them.
-bool applyFlag(std::string_view option, CliOptions& options) {
-    if (option == "--no-subdirs") {
-        options.conditions.m_bIncludeSubDirs = false;
-    } else if (option == "--case-sensitive") {
-        options.caseSensitive = true;
-    } else if (option == "--progress") {
-        options.progress = true;
-    } else if (option == "-h" || option == "--help") {
-        options.help = true;
-    } else if (option == "--version") {
-        options.version = true;
-    } else {
-        return false;
+// "  -n, --name TEXT" or "      --size REL:N", padded to the help column,
+// then the help text with its later lines indented to that column.
+void appendHelpEntry(std::string& out, std::string_view names, std::string_view help) {
+    std::string head = "  ";
+    head.append(names);
+    head.append(head.size() < kHelpColumn ? kHelpColumn - head.size() : 1, ' ');
+    out.append(head);
+    for (std::size_t start = 0;;) {
+        const std::size_t end = help.find('\n', start);
+        out.append(help.substr(start, end - start)).push_back('\n');
+        if (end == std::string_view::npos) {
+            return;
+        }
+        out.append(kHelpColumn, ' ');
+        start = end + 1;
     }
-    return true;
 }
 
 }  // namespace
 
-const std::vector<std::string>& KnownTypeExtensions() {
-    static const std::vector<std::string> kTypes = {"bmp", "c",    "h",   "c++",  "cpp",
-                                                    "hlp", "html", "ico", "java", "rc",
-                                                    "dsp", "dsw",  "xml", "zip"};
-    return kTypes;
-}
-
-std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::string>& args) {
+std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::string>& args) {
     CliOptions options;
     std::vector<std::string> folders;
     bool optionsEnded = false;
@@ -187,28 +322,24 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::stri
             optionsEnded = true;
             continue;
         }
-        std::string_view option = arg;
+        std::string_view name = arg;
         std::optional<std::string_view> value;
         if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
-            option = arg.substr(0, equals);
+            name = arg.substr(0, equals);
             value = arg.substr(equals + 1);
         }
-        if (takesValue(option)) {
-            if (!value) {
-                if (i + 1 == args.size()) {
-                    return UsageError{"option " + std::string(option) + " needs a value"};
-                }
-                value = args[++i];
+        const CliOption* option = findOption(name);
+        if (option == nullptr || (option->argument.empty() && value)) {
+            return unknownOption(arg);
+        }
+        if (!option->argument.empty() && !value) {
+            if (i + 1 == args.size()) {
+                return UsageError{"option " + std::string(name) + " needs a value"};
             }
-            if (auto error = applyValue(option, *value, options)) {
-                return *error;
-            }
-        } else if (value || !applyFlag(option, options)) {
-            return UsageError{
-                "unknown option '" + std::string(arg) +
-                "'; valid options: -n/--name, --no-subdirs, --case-sensitive, "
-                "--size, --type, --created, --modified, --format, --sort, --progress, "
-                "--properties, -h/--help, --version"};
+            value = args[++i];
+        }
+        if (auto error = option->apply(name, value.value_or(std::string_view()), options)) {
+            return *error;
         }
     }
     if (folders.size() > 1) {
@@ -221,50 +352,29 @@ std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::stri
     return options;
 }
 
-std::string CliHelpText() {
-    return R"(Usage: zandor-find [OPTIONS] [FOLDER]
-Finds files and folders below FOLDER whose names match, as the Zandor window does.
-
-  FOLDER                where to look (default: the current directory), used as given
-  -n, --name TEXT       the name text: "report" finds names whose part before the first
-                        dot contains report; "rep*" names that start with rep; "*.txt"
-                        files whose text after the first dot is txt; "*.ht*" files whose
-                        text after the first dot starts with ht. A dot in TEXT lists no
-                        folders. Empty (the default) finds every file and folder.
-      --no-subdirs      examine only FOLDER's own entries
-      --case-sensitive  the name and extension tests compare letter case
-      --size REL:N      REL is at-least, at-most or equal; N a whole number of KB (0 or
-                        more). The size in KB is 0 for an empty file, else bytes/1024+1;
-                        at-least admits sizes above N, at-most below N. Folders are not
-                        listed while a size or type condition is on.
-      --type EXT        files whose text after the first dot is EXT, one of:
-                        bmp c h c++ cpp hlp html ico java rc dsp dsw xml zip
-      --created N[d|m]  created in the last N days (d, the default unit) or 30-day months (m)
-      --modified N[d|m] modified in the last N days or months (one of --created, --modified)
-      --format FORMAT   tsv (default): name, path, size text, type, creation, last write,
-                          tab-separated, one row a line; in names and paths \ tab LF CR are
-                          written \\ \t \n \r and a byte that is not UTF-8 as \xHH.
-                        json: one object a line with name, path, size (bytes), size_text,
-                          type, created, last_write, created_epoch, last_write_epoch; in a
-                          name or path that is not valid UTF-8 each bad byte shows as
-                          U+FFFD and the exact bytes follow in hex as name_hex or path_hex.
-                        null: each path alone, then a NUL byte, bytes unchanged.
-      --sort KEY[:desc] after the walk, print all folders, then all files, each sorted
-                        stably by KEY (name, path, size, type, created, modified),
-                        ascending, or descending with :desc. Texts compare ignoring
-                        the case of A-Z; sizes and times compare as numbers.
-      --progress        write every progress title to standard error as the walk makes it
-      --properties PATH print the properties report of PATH instead of searching: its
-                        type, location, size and the files and folders it contains
-                        (links counted as files, never followed), on four lines
-  -h, --help            show this text
-      --version         show the version
-
-Rows go to standard output in the order of the walk, a folder before what it holds.
-Symbolic links are listed, never followed. The completion line goes to standard error.
-Exit status: 0 the search ran; 1 FOLDER cannot be read or the output cannot be written;
-2 usage error; 130 stopped by Ctrl-C (143 by SIGTERM).
-)";
+std::string cliHelpText() {
+    std::string text =
+        "Usage: zandor-find [OPTIONS] [FOLDER]\n"
+        "Finds files and folders below FOLDER whose names match, as the Zandor window does.\n"
+        "\n";
+    appendHelpEntry(text, "FOLDER",
+                    "where to look (default: the current directory), used as given");
+    for (const CliOption& option : cliOptionTable()) {
+        std::string names =
+            option.shortName.empty() ? "    " : std::string(option.shortName) + ", ";
+        names.append(option.longName);
+        if (!option.argument.empty()) {
+            names.append(" ").append(option.argument);
+        }
+        appendHelpEntry(text, names, option.help);
+    }
+    text +=
+        "\n"
+        "Rows go to standard output in the order of the walk, a folder before what it holds.\n"
+        "Symbolic links are listed, never followed. The completion line goes to standard error.\n"
+        "Exit status: 0 the search ran; 1 FOLDER cannot be read or the output cannot be written;\n"
+        "2 usage error; 130 stopped by Ctrl-C (143 by SIGTERM).\n";
+    return text;
 }
 
 }  // namespace zandor

@@ -1,11 +1,11 @@
-// The command line of zandor-find, parsed into what a search needs.
+// The command line of zandor-find, parsed into what a search needs. One
+// table of the options drives both the parser and the help text.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
-
-#include <optional>
 
 #include "cli/row_writer.h"
 #include "results/row_compare.h"
@@ -33,11 +33,10 @@ struct UsageError {
     std::string message;  // names the bad argument and the valid choices
 };
 
-std::variant<CliOptions, UsageError> ParseCliOptions(const std::vector<std::string>& args);
+std::variant<CliOptions, UsageError> parseCliOptions(const std::vector<std::string>& args);
 
-std::string CliHelpText();
-
-// The types the type condition knows, by extension.
-const std::vector<std::string>& KnownTypeExtensions();
+// The text of --help: the usage, each option on a line that starts with its
+// names (-n, --name), and what the output and the exit status are.
+std::string cliHelpText();
 
 }  // namespace zandor

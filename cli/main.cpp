@@ -4,13 +4,13 @@
 
 #include <atomic>
 #include <csignal>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/row_writer.h"
 #include "cli/text_escape.h"
+#include "platform/fs_file.h"
 #include "results/properties_report.h"
 #include "results/result_stores.h"
 #include "search/search_criteria.h"
@@ -66,10 +66,11 @@ int unlessInterrupted(int status) {
     return g_interrupted != 0 ? 128 + g_interrupted : status;
 }
 
+// Messages and titles that cannot be written have no one left to tell.
 void writeLine(int fd, std::string_view text) {
     std::string line(text);
     line.push_back('\n');
-    WriteAll(fd, line);
+    static_cast<void>(writeAll(fd, line));
 }
 
 // Progress titles go to standard error, escaped like the tsv rows so that
@@ -78,16 +79,16 @@ class TitlePrinter : public ProgressSink {
   public:
     explicit TitlePrinter(bool enabled) : m_enabled(enabled) {}
 
-    void OnProgress(ProgressKind kind, std::string_view path) override {
+    void onProgress(ProgressKind kind, std::string_view path) override {
         if (!m_enabled) {
             return;
         }
         m_line.clear();
-        AppendTsvEscaped(m_line, ProgressTitle(kind, path));
+        appendTsvEscaped(m_line, progressTitle(kind, path));
         m_line.push_back('\n');
-        WriteAll(STDERR_FILENO, m_line);
+        static_cast<void>(writeAll(STDERR_FILENO, m_line));
     }
-    void OnCompleted(const SearchCompletion& /*completion*/) override {}
+    void onCompleted(const SearchCompletion& /*completion*/) override {}
 
   private:
     bool m_enabled;
@@ -98,11 +99,11 @@ class TitlePrinter : public ProgressSink {
 // written after it, all folders and then all files, each store sorted.
 class StoreCollector : public ResultSink {
   public:
-    void AddResult(const FoundEntry& entry) override { m_stores.Add(ResultRow::FromEntry(entry)); }
+    void AddResult(const FoundEntry& entry) override { m_stores.add(ResultRow::fromEntry(entry)); }
 
-    void WriteSorted(RowWriter& writer, SortKey key, bool descending) {
+    void writeSorted(RowWriter& writer, SortKey key, bool descending) {
         m_stores.SortStores(key, descending);
-        for (const ResultRow* row : m_stores.Listing()) {
+        for (const ResultRow* row : m_stores.listing()) {
             writer.AddResult(row->asEntry());
         }
     }
@@ -116,11 +117,11 @@ int runSearch(const CliOptions& options) {
     criteria.m_strLookIn = options.folder;
     criteria.m_strNamePattern = options.name;
     criteria.m_bCaseSensitive = options.caseSensitive;
-    SplitNamePattern(criteria.m_strNamePattern, criteria);
+    splitNamePattern(criteria.m_strNamePattern, criteria);
     const LiveConditionsBoard live(options.conditions);
 
     RowWriter writer(STDOUT_FILENO, options.format);
-    writer.StopOnFailure(&criteria.m_bStop);
+    writer.stopOnFailure(&criteria.m_bStop);
     TitlePrinter titles(options.progress);
     StoreCollector collector;
     ResultSink& sink = options.sortKey ? static_cast<ResultSink&>(collector) : writer;
@@ -129,25 +130,24 @@ int runSearch(const CliOptions& options) {
         return SearchThreadProc(criteria, live, sink, titles);
     }();
     if (options.sortKey) {
-        collector.WriteSorted(writer, *options.sortKey, options.sortDescending);
+        collector.writeSorted(writer, *options.sortKey, options.sortDescending);
     }
-    writer.Flush();
+    writer.flush();
 
-    if (completion.rootError != 0) {
+    if (!completion.lookIn.ok()) {
         std::string message = "zandor-find: cannot read '";
-        AppendTsvEscaped(message, options.folder);
-        message.append("': ").append(std::strerror(completion.rootError));
+        appendTsvEscaped(message, options.folder);
+        message.append("': ").append(completion.lookIn.error().message);
         writeLine(STDERR_FILENO, message);
     }
     if (completion.nothingFound()) {
         writeLine(STDERR_FILENO, kNoItemsNotice);
     }
-    if (writer.WriteError() != 0) {
-        writeLine(STDERR_FILENO,
-                  std::string("zandor-find: write error: ") + std::strerror(writer.WriteError()));
+    if (!writer.written().ok()) {
+        writeLine(STDERR_FILENO, "zandor-find: write error: " + writer.written().error().message);
     }
     writeLine(STDERR_FILENO, completion.title());
-    if (completion.rootError != 0 || writer.WriteError() != 0) {
+    if (!completion.lookIn.ok() || !writer.written().ok()) {
         return 1;
     }
     return unlessInterrupted(0);
@@ -158,7 +158,7 @@ int printProperties(const std::string& path) {
     std::atomic<bool> stop{false};
     const std::string report = [&] {
         const InterruptWatch watch(stop);
-        return PropertiesReportOf(path, &stop);
+        return propertiesReportOf(path, &stop);
     }();
     if (g_interrupted == 0) {
         writeLine(STDOUT_FILENO, report);
@@ -171,7 +171,7 @@ int printProperties(const std::string& path) {
 int main(int argc, char** argv) {
     installInterruptHandler();  // first: a signal from here on is a Stop
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const auto parsed = ParseCliOptions(args);
+    const auto parsed = parseCliOptions(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         writeLine(STDERR_FILENO, "zandor-find: " + error->message);
         writeLine(STDERR_FILENO, "Try 'zandor-find --help' for more information.");
@@ -179,7 +179,7 @@ int main(int argc, char** argv) {
     }
     const auto& options = std::get<CliOptions>(parsed);
     if (options.help) {
-        WriteAll(STDOUT_FILENO, CliHelpText());
+        static_cast<void>(writeAll(STDOUT_FILENO, cliHelpText()));
         return unlessInterrupted(0);
     }
     if (options.version) {

@@ -1,12 +1,11 @@
 #include "cli/row_writer.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 
 #include "cli/text_escape.h"
+#include "platform/fs_file.h"
 #include "platform/fs_time.h"
+#include "platform/utf8.h"
 #include "search/size_text.h"
 
 namespace zandor {
@@ -23,19 +22,19 @@ void appendNumber(std::string& out, Number value) {
 }
 
 void appendTsv(std::string& out, const FoundEntry& entry) {
-    AppendTsvEscaped(out, entry.name);
+    appendTsvEscaped(out, entry.name);
     out.push_back('\t');
-    AppendTsvEscaped(out, entry.path);
+    appendTsvEscaped(out, entry.path);
     out.push_back('\t');
     if (!entry.isFolder) {
-        AppendSizeText(out, entry.size);
+        appendSizeText(out, entry.size);
     }
     out.push_back('\t');
     out.append(entry.type());
     out.push_back('\t');
-    AppendTimeText(out, entry.created);
+    appendTimeText(out, entry.created);
     out.push_back('\t');
-    AppendTimeText(out, entry.lastWrite);
+    appendTimeText(out, entry.lastWrite);
     out.push_back('\n');
 }
 
@@ -43,14 +42,14 @@ void appendJsonText(std::string& out, std::string_view key, std::string_view tex
     out.push_back('"');
     out.append(key);
     out.append("\":\"");
-    AppendJsonEscaped(out, text);
+    appendJsonEscaped(out, text);
     out.push_back('"');
     // A text that is not UTF-8 shows U+FFFD above; its bytes follow in hex.
-    if (!IsValidUtf8(text)) {
+    if (!isValidUtf8(text)) {
         out.append(",\"");
         out.append(key);
         out.append("_hex\":\"");
-        AppendHex(out, text);
+        appendHex(out, text);
         out.push_back('"');
     }
 }
@@ -64,14 +63,14 @@ void appendJson(std::string& out, const FoundEntry& entry) {
     appendNumber(out, entry.size);
     out.append(",\"size_text\":\"");
     if (!entry.isFolder) {
-        AppendSizeText(out, entry.size);
+        appendSizeText(out, entry.size);
     }
     out.append("\",\"type\":\"");
     out.append(entry.type());
     out.append("\",\"created\":\"");
-    AppendTimeText(out, entry.created);
+    appendTimeText(out, entry.created);
     out.append("\",\"last_write\":\"");
-    AppendTimeText(out, entry.lastWrite);
+    appendTimeText(out, entry.lastWrite);
     out.append("\",\"created_epoch\":");
     appendNumber(out, entry.created);
     out.append(",\"last_write_epoch\":");
@@ -81,29 +80,15 @@ void appendJson(std::string& out, const FoundEntry& entry) {
 
 }  // namespace
 
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 RowWriter::RowWriter(int fd, OutputFormat format) : m_fd(fd), m_format(format) {
     m_buffer.reserve(kFlushAt + 64 * 1024);
 }
 
 RowWriter::~RowWriter() {
-    Flush();
+    flush();
 }
 
-void RowWriter::AppendRow(std::string& out, const FoundEntry& entry, OutputFormat format) {
+void RowWriter::appendRow(std::string& out, const FoundEntry& entry, OutputFormat format) {
     switch (format) {
         case OutputFormat::Tsv:
             appendTsv(out, entry);
@@ -119,21 +104,20 @@ void RowWriter::AppendRow(std::string& out, const FoundEntry& entry, OutputForma
 }
 
 void RowWriter::AddResult(const FoundEntry& entry) {
-    AppendRow(m_buffer, entry, m_format);
-    if (m_buffer.size() >= kFlushAt) {
-        Flush();
+    appendRow(m_buffer, entry, m_format);
+    if (m_buffer.size() >= kFlushAt) [[unlikely]] {
+        flush();
     }
 }
 
-bool RowWriter::Flush() {
-    if (m_writeError == 0 && !WriteAll(m_fd, m_buffer)) {
-        m_writeError = errno;
-        if (m_stopOnFailure != nullptr) {
+void RowWriter::flush() {
+    if (m_written.ok()) {
+        m_written = writeAll(m_fd, m_buffer);
+        if (!m_written.ok() && m_stopOnFailure != nullptr) {
             m_stopOnFailure->store(true, std::memory_order_relaxed);
         }
     }
     m_buffer.clear();
-    return m_writeError == 0;
 }
 
 }  // namespace zandor

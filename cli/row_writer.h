@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 
+#include "platform/result.h"
 #include "search/sinks.h"
 
 namespace zandor {
@@ -18,28 +19,25 @@ class RowWriter : public ResultSink {
     ~RowWriter() override;
 
     void AddResult(const FoundEntry& entry) override;
-    bool WantsMetadata() const override { return m_format != OutputFormat::Null; }
-    // Writes what is buffered; false when the descriptor refused it. After a
-    // refusal nothing more is written, and the walk is told to stop through
-    // the flag given to StopOnFailure, since no later row can reach the reader.
-    bool Flush();
-    void StopOnFailure(std::atomic<bool>* stop) { m_stopOnFailure = stop; }
-    // The errno of the first write that failed, or 0.
-    int WriteError() const { return m_writeError; }
+    bool wantsMetadata() const override { return m_format != OutputFormat::Null; }
+    // Writes what is buffered. After the descriptor refused a write nothing
+    // more is written, and the walk is told to stop through the flag given
+    // to stopOnFailure, since no later row can reach the reader.
+    void flush();
+    void stopOnFailure(std::atomic<bool>* stop) { m_stopOnFailure = stop; }
+    // Whether every row so far was written; else the first write's error.
+    const Result<void>& written() const { return m_written; }
 
     // One row in the writer's format, appended to out (for tests and callers
     // that gather text).
-    static void AppendRow(std::string& out, const FoundEntry& entry, OutputFormat format);
+    static void appendRow(std::string& out, const FoundEntry& entry, OutputFormat format);
 
   private:
     int m_fd;
     OutputFormat m_format;
     std::string m_buffer;
     std::atomic<bool>* m_stopOnFailure = nullptr;
-    int m_writeError = 0;
+    Result<void> m_written;
 };
-
-// Writes all of text to fd, going on after interruptions and short writes.
-bool WriteAll(int fd, std::string_view text);
 
 }  // namespace zandor

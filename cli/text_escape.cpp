@@ -2,15 +2,13 @@
 
 #include <array>
 
+#include "platform/utf8.h"
+
 namespace zandor {
 
 namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
-
-bool isContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
 
 void appendByteHex(std::string& out, unsigned char byte) {
     out.push_back(kHexDigits[byte >> 4]);
@@ -18,54 +16,6 @@ void appendByteHex(std::string& out, unsigned char byte) {
 }
 
 }  // namespace
-
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
-    if (pos >= text.size()) {
-        return 0;
-    }
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
-    const std::size_t left = text.size() - pos;
-    const unsigned char lead = at(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;  // the range allowed for the second byte
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;  // nothing above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (left < length || at(1) < low || at(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!isContinuation(at(i))) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-bool IsValidUtf8(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = Utf8SequenceLength(text, pos);
-        if (length == 0) {
-            return false;
-        }
-        pos += length;
-    }
-    return true;
-}
 
 // Bytes that the tsv text cannot copy as they stand: the four escaped
 // characters and every byte of a multi-byte sequence, which is checked.
@@ -78,7 +28,7 @@ constexpr auto kTsvAttention = [] {
     return table;
 }();
 
-void AppendTsvEscaped(std::string& out, std::string_view text) {
+void appendTsvEscaped(std::string& out, std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         // Most names are plain ASCII: copy each plain run at once.
         const std::size_t runStart = pos;
@@ -110,7 +60,7 @@ void AppendTsvEscaped(std::string& out, std::string_view text) {
             default:
                 break;
         }
-        const std::size_t length = Utf8SequenceLength(text, pos);
+        const std::size_t length = utf8SequenceAt(text, pos);
         if (length == 0) {
             out.append("\\x");
             appendByteHex(out, static_cast<unsigned char>(c));
@@ -122,7 +72,7 @@ void AppendTsvEscaped(std::string& out, std::string_view text) {
     }
 }
 
-void AppendJsonEscaped(std::string& out, std::string_view text) {
+void appendJsonEscaped(std::string& out, std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         const auto c = static_cast<unsigned char>(text[pos]);
         if (c == '"' || c == '\\') {
@@ -146,7 +96,7 @@ void AppendJsonEscaped(std::string& out, std::string_view text) {
             }
             ++pos;
         } else {
-            const std::size_t length = Utf8SequenceLength(text, pos);
+            const std::size_t length = utf8SequenceAt(text, pos);
             if (length == 0) {
                 out.append("\xEF\xBF\xBD");  // U+FFFD REPLACEMENT CHARACTER
                 ++pos;
@@ -158,7 +108,7 @@ void AppendJsonEscaped(std::string& out, std::string_view text) {
     }
 }
 
-void AppendHex(std::string& out, std::string_view bytes) {
+void appendHex(std::string& out, std::string_view bytes) {
     for (const char c : bytes) {
         appendByteHex(out, static_cast<unsigned char>(c));
     }

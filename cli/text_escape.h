@@ -9,21 +9,15 @@
 
 namespace zandor {
 
-// Length of the valid UTF-8 sequence that starts text at pos, or 0 when the
-// byte there does not start one.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
-
-bool IsValidUtf8(std::string_view text);
-
 // Tab-separated text: "\" "\t" "\n" "\r" as \\ \t \n \r; a byte that is not
 // part of valid UTF-8 as \xHH (lower-case hex). Everything else unchanged.
-void AppendTsvEscaped(std::string& out, std::string_view text);
+void appendTsvEscaped(std::string& out, std::string_view text);
 
 // The contents of a JSON string (without the quotes). A byte that is not part
 // of valid UTF-8 becomes U+FFFD; the caller adds the raw bytes in hex beside.
-void AppendJsonEscaped(std::string& out, std::string_view text);
+void appendJsonEscaped(std::string& out, std::string_view text);
 
 // Two lower-case hex digits a byte.
-void AppendHex(std::string& out, std::string_view bytes);
+void appendHex(std::string& out, std::string_view bytes);
 
 }  // namespace zandor

@@ -61,7 +61,7 @@ void FormCanvas::paintEvent(QPaintEvent* /*event*/) {
         return;
     }
     const HeaderGeometry header =
-        HeaderPlaces(toFormRect(m_upper->geometry()), toFormRect(m_lower->geometry()));
+        headerPlaces(toFormRect(m_upper->geometry()), toFormRect(m_lower->geometry()));
     QPainter painter(this);
     drawFrame(painter, m_upper->geometry());
     drawFrame(painter, m_lower->geometry());

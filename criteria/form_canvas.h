@@ -7,7 +7,7 @@
 
 namespace zandor {
 
-class FormCanvas : public QWidget {
+class FormCanvas final : public QWidget {
     Q_OBJECT
 
   public:

@@ -61,17 +61,17 @@ QIcon drawnMagnifier() {
 
 }  // namespace
 
-QIcon DriveIcon() {
+QIcon driveIcon() {
     static const QIcon icon = QIcon::fromTheme(u"drive-harddisk"_s, drawnDrive());
     return icon;
 }
 
-QIcon FolderIcon() {
+QIcon folderIcon() {
     static const QIcon icon = QIcon::fromTheme(u"folder"_s, drawnFolder());
     return icon;
 }
 
-QIcon SearchIcon() {
+QIcon searchIcon() {
     static const QIcon icon = QIcon::fromTheme(u"system-search"_s, drawnMagnifier());
     return icon;
 }

@@ -7,8 +7,8 @@
 
 namespace zandor {
 
-QIcon DriveIcon();
-QIcon FolderIcon();
-QIcon SearchIcon();
+QIcon driveIcon();
+QIcon folderIcon();
+QIcon searchIcon();
 
 }  // namespace zandor

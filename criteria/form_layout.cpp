@@ -35,7 +35,7 @@ TypeFollowOn typeFollowOnFor(FormSection toggled, bool open) {
 
 }  // namespace
 
-FormRect TemplateRect(FormControl control) {
+FormRect templateRect(FormControl control) {
     switch (control) {
         case FormControl::NameLabel:
             return fromUnits(9, 41, 76, 8);
@@ -98,7 +98,7 @@ FormRect TemplateRect(FormControl control) {
 
 FormLayout::FormLayout() {
     for (std::size_t i = 0; i < kFormControlCount; ++i) {
-        m_rects[i] = TemplateRect(static_cast<FormControl>(i));
+        m_rects[i] = templateRect(static_cast<FormControl>(i));
     }
     // The widths and heights set here are stand-ins until the first resize.
     place(FormControl::GroupNamed, 7, 45, 15, 180);
@@ -326,7 +326,7 @@ void FormLayout::advancedFollowOn(FormSection toggled, bool open) {
     placeSearchStop(left, ySearch, yStop);
 }
 
-HeaderGeometry HeaderPlaces(const FormRect& upperFrame, const FormRect& lowerFrame) {
+HeaderGeometry headerPlaces(const FormRect& upperFrame, const FormRect& lowerFrame) {
     HeaderGeometry header;
     const int bandLeft = lowerFrame.x + 1;
     const int bandRight = lowerFrame.right() - 3;

@@ -74,7 +74,7 @@ inline constexpr int kNarrowestLaidOutWidth = 210;
 
 // The control's rectangle in the form template, converted from dialog units
 // to pixels for the form's 8-point font.
-FormRect TemplateRect(FormControl control);
+FormRect templateRect(FormControl control);
 
 class FormLayout {
   public:
@@ -123,6 +123,6 @@ struct HeaderGeometry {
     FormPoint titleAt;     // top-left corner of the title above the upper frame
     FormRect rule;         // the grey rule under the title
 };
-HeaderGeometry HeaderPlaces(const FormRect& upperFrame, const FormRect& lowerFrame);
+HeaderGeometry headerPlaces(const FormRect& upperFrame, const FormRect& lowerFrame);
 
 }  // namespace zandor

@@ -1,41 +1,30 @@
-// The fixed choices of the criteria form's lists, in the order they show.
+// The fixed choices of the criteria form's size and date lists, in the order
+// they show (the type list shows search/file_types.h).
 #pragma once
 
 #include <array>
 #include <string_view>
 
+#include "search/live_conditions.h"
+
 namespace zandor {
 
-struct FileTypeChoice {
-    std::string_view description;
-    std::string_view extension;  // lower case, without the dot
+// One entry of a list: the text it shows and the value it stands for.
+template <typename Value>
+struct ListChoice {
+    std::string_view text;
+    Value value;
 };
 
-// Shown in this order; each description stays paired with its extension
-// however the list is sorted.
-inline constexpr std::array<FileTypeChoice, 14> kFileTypeChoices{{
-    {"Bitmap Image", "bmp"},
-    {"C Source File", "c"},
-    {"C/C++ Header File", "h"},
-    {"C++ Source File", "c++"},
-    {"CPP Source File", "cpp"},
-    {"Help File", "hlp"},
-    {"Hyper Text", "html"},
-    {"Icon Files", "ico"},
-    {"java Source", "java"},
-    {"Resource Script", "rc"},
-    {"VC++ Project File", "dsp"},
-    {"VC++ Workspace", "dsw"},
-    {"XML", "xml"},
-    {"ZIP Acrive", "zip"},
+inline constexpr std::array<ListChoice<SizeRelation>, 3> kSizeRelationChoices{{
+    {"at least", SizeRelation::AtLeast},
+    {"at most", SizeRelation::AtMost},
+    {"equal", SizeRelation::Equal},
 }};
 
-// Indexed as the walk reads them: 0 at least, 1 at most, 2 equal.
-inline constexpr std::array<std::string_view, 3> kSizeRelationChoices{"at least", "at most",
-                                                                      "equal"};
-
-// Index 0 tests the creation time, 1 the last write.
-inline constexpr std::array<std::string_view, 2> kDateKindChoices{"files Created",
-                                                                  "files Modified"};
+inline constexpr std::array<ListChoice<DateKind>, 2> kDateKindChoices{{
+    {"files Created", DateKind::Created},
+    {"files Modified", DateKind::Modified},
+}};
 
 }  // namespace zandor

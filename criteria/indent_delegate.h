@@ -9,7 +9,7 @@ namespace zandor {
 // The item data role that holds an item's indent level (an int, 0 if unset).
 inline constexpr int kIndentRole = Qt::UserRole + 1;
 
-class IndentDelegate : public QStyledItemDelegate {
+class IndentDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 
   public:

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "criteria/form_canvas.h"
 #include "criteria/form_icons.h"
 #include "criteria/form_lists.h"
+#include "search/file_types.h"
 
 using namespace Qt::StringLiterals;
 
@@ -46,7 +48,7 @@ QWidget* frameHolder(QWidget* canvas) {
 }  // namespace
 
 CLeftView::CLeftView(LiveConditionsBoard& board, QWidget* parent)
-    : CLeftView(board, MountedVolumes(), parent) {}
+    : CLeftView(board, mountedVolumes(), parent) {}
 
 CLeftView::CLeftView(LiveConditionsBoard& board, const std::vector<MountedVolume>& drives,
                      QWidget* parent)
@@ -75,6 +77,40 @@ void CLeftView::setFolderChooser(std::function<QString(QWidget*)> chooser) {
     m_chooseFolder = std::move(chooser);
 }
 
+std::optional<SearchRequest> CLeftView::takeSearchRequest() {
+    // An edited look-in text becomes the typed item first, so that it is
+    // selected and searched.
+    if (m_bLookInEdited) {
+        m_bLookInEdited = false;
+        // An emptied field names no folder: the selected item stands.
+        const QString typed = m_comboLookIn->currentText();
+        if (!typed.isEmpty()) {
+            AddTypedPath(typed);
+        }
+    }
+    const std::optional<std::string> folder = selectedLookInFolder();
+    if (!folder) {
+        return std::nullopt;
+    }
+    SearchRequest request;
+    request.m_strFolder = *folder;
+    request.m_strNamePattern = QFile::encodeName(m_editName->text()).toStdString();
+    request.m_bCaseSensitive = m_bCaseSensitive;
+    return request;
+}
+
+void CLeftView::setSearching(bool searching) {
+    QPushButton* enabled = searching ? m_btnStop : m_btnSearch;
+    QPushButton* disabled = searching ? m_btnSearch : m_btnStop;
+    const bool hadFocus = disabled->hasFocus();
+    enabled->setEnabled(true);
+    // The keyboard focus passes to the other button rather than leaving the form.
+    if (hadFocus) {
+        enabled->setFocus(Qt::OtherFocusReason);
+    }
+    disabled->setEnabled(false);
+}
+
 void CLeftView::createControls() {
     auto adopt = [this](FormControl which, QWidget* widget, int id, QString name) {
         widget->setObjectName(std::move(name));
@@ -94,7 +130,7 @@ void CLeftView::createControls() {
     m_staticMonths = new QLabel(u"Months"_s, m_canvas);
     adopt(FormControl::StaticMonths, m_staticMonths, control_id::kStaticMonths, u"staticMonths"_s);
     m_iconSearch = new QLabel(m_canvas);
-    m_iconSearch->setPixmap(SearchIcon().pixmap(32, 32));
+    m_iconSearch->setPixmap(searchIcon().pixmap(32, 32));
     adopt(FormControl::Icon, m_iconSearch, control_id::kNoId, u"iconSearch"_s);
     m_staticKB = new QLabel(u"KB"_s, m_canvas);
     adopt(FormControl::StaticKB, m_staticKB, control_id::kStaticKB, u"staticKB"_s);
@@ -152,14 +188,15 @@ void CLeftView::createControls() {
 }
 
 void CLeftView::fillLists() {
-    for (std::string_view relation : kSizeRelationChoices) {
-        m_comboSizeRelation->addItem(toQString(relation));
+    for (const auto& relation : kSizeRelationChoices) {
+        m_comboSizeRelation->addItem(toQString(relation.text));
     }
-    for (const FileTypeChoice& type : kFileTypeChoices) {
+    // Each description stays paired with its extension however the list is sorted.
+    for (const FileType& type : kFileTypes) {
         m_comboType->addItem(toQString(type.description), toQString(type.extension));
     }
-    for (std::string_view kind : kDateKindChoices) {
-        m_comboDateKind->addItem(toQString(kind));
+    for (const auto& kind : kDateKindChoices) {
+        m_comboDateKind->addItem(toQString(kind.text));
     }
     // Every list starts with no choice made.
     for (QComboBox* list : {m_comboSizeRelation, m_comboType, m_comboDateKind}) {

@@ -1,6 +1,8 @@
 // CLeftView: the criteria form of the left pane. It places its controls from
 // FormLayout, turns every choice the walk reads into a new LiveConditions
-// snapshot on the board, keeps the look-in list, and paints its header.
+// snapshot on the board, keeps the look-in list, and paints its header. Its
+// controls are its own: others get the search it describes and tell it
+// whether a search runs; tests find the controls by their objectName.
 #pragma once
 
 #include <QScrollArea>
@@ -14,6 +16,7 @@
 #include "criteria/form_layout.h"
 #include "platform/fs_mounts.h"
 #include "search/live_conditions.h"
+#include "search/search_session.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,7 +29,7 @@ namespace zandor {
 
 class FormCanvas;
 
-class CLeftView : public QScrollArea {
+class CLeftView final : public QScrollArea {
     Q_OBJECT
 
   public:
@@ -36,27 +39,74 @@ class CLeftView : public QScrollArea {
     CLeftView(LiveConditionsBoard& board, const std::vector<MountedVolume>& drives,
               QWidget* parent = nullptr);
 
-    // Look-in: makes text the one typed or browsed item, at the end, selected.
-    void AddTypedPath(const QString& text);
-    // The text of the look-in field as shown.
-    QString lookInText() const;
-    // The index of the selected look-in item, or -1.
-    int lookInSelection() const;
+    // The search the form describes as Search is pressed: the selected
+    // look-in folder, the name text and whether case counts. A look-in text
+    // edited since the last search becomes the typed item first; nothing
+    // while no look-in item is selected.
+    std::optional<SearchRequest> takeSearchRequest();
+    // While a search runs Stop is enabled and Search is not; when it ends,
+    // the other way round. The keyboard focus follows the enabled button.
+    void setSearching(bool searching);
+
     // The selected item's path as raw bytes with a leading "~" made the home
     // folder; nothing while no item is selected.
     std::optional<std::string> selectedLookInFolder() const;
     // Replaces the folder browser (which returns an empty text on cancel).
     void setFolderChooser(std::function<QString(QWidget* parent)> chooser);
 
-    // The pane's client area is now cx by cy pixels.
-    void OnSize(int cx, int cy);
-    const FormLayout& formLayout() const { return m_layout; }
     // The extent that scrolls: right of Stop and bottom of Search.
     FormSize scrollExtent() const { return m_layout.scrollSize(); }
-    // The conditions last published to the board.
-    const LiveConditions& liveConditions() const { return m_live; }
 
-    // The form's controls, in the order of the form template.
+  Q_SIGNALS:
+    void searchRequested();
+    void stopRequested();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createControls();
+    void fillLists();
+    void connectControls();
+    void connectSections();
+    void connectLookIn();
+    void FillDriveList(const std::vector<MountedVolume>& drives);
+    // Look-in: makes text the one typed or browsed item, after the drives, selected.
+    void AddTypedPath(const QString& text);
+
+    // The pane's client area is now cx by cy pixels.
+    void OnSize(int cx, int cy);
+    void OnSizeCheck();
+    void OnDateCheck();
+    void OnTypeCheck();
+    void OnAdvancedCheck();
+    void OnSelchangeSizeRelation();
+    void OnSelchangeType();
+    void OnSelchangeDateKind();
+    void OnDaysRadio();
+    void OnMonthsRadio();
+    void OnSetfocusDays();
+    void OnSetfocusMonths();
+    void OnSubDirsCheck();
+    void OnCaseCheck();
+    void OnEditupdateLookIn(const QString& text);
+    void OnBrowse();
+
+    void enableDateRow(bool days);
+    // Opens or closes a section as its check box now says; true when open.
+    bool toggleSection(FormSection section, const QCheckBox* box);
+    void showSection(FormSection section, bool show);
+    void applyLayout();
+    void updateCanvasSize();
+    void publish();
+
+    QWidget* control(FormControl which) const {
+        return m_controls[static_cast<std::size_t>(which)];
+    }
+
+    // The form's controls, in the order of the form template; each carries
+    // its member name without "m_" as objectName.
     QLabel* m_labelName = nullptr;
     QLabel* m_labelLookIn = nullptr;
     // The two frames are drawn by the form under its header; these widgets
@@ -87,55 +137,11 @@ class CLeftView : public QScrollArea {
     QPushButton* m_btnSearch = nullptr;
     QPushButton* m_btnStop = nullptr;
 
-    int m_nDriveCount = 0;
+    int m_nDriveCount = 0;  // the drive items lead the look-in list
     // The look-in text was edited since the last search took it.
     bool m_bLookInEdited = false;
     // Fixed for a search when it starts; not a live condition.
     bool m_bCaseSensitive = false;
-
-  Q_SIGNALS:
-    void searchRequested();
-    void stopRequested();
-
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    void createControls();
-    void createNamedArea();
-    void createOptionControls();
-    void fillLists();
-    void connectControls();
-    void connectSections();
-    void connectLookIn();
-    void FillDriveList(const std::vector<MountedVolume>& drives);
-
-    void OnSizeCheck();
-    void OnDateCheck();
-    void OnTypeCheck();
-    void OnAdvancedCheck();
-    void OnSelchangeSizeRelation();
-    void OnSelchangeType();
-    void OnSelchangeDateKind();
-    void OnDaysRadio();
-    void OnMonthsRadio();
-    void OnSetfocusDays();
-    void OnSetfocusMonths();
-    void OnSubDirsCheck();
-    void OnCaseCheck();
-    void OnEditupdateLookIn(const QString& text);
-    void OnBrowse();
-
-    void enableDateRow(bool days);
-    void showSection(FormSection section, bool show);
-    void applyLayout();
-    void updateCanvasSize();
-    void publish();
-
-    QWidget* control(FormControl which) const {
-        return m_controls[static_cast<std::size_t>(which)];
-    }
 
     LiveConditionsBoard& m_board;
     LiveConditions m_live;

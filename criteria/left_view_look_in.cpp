@@ -12,6 +12,7 @@
 #include "criteria/indent_delegate.h"
 #include "criteria/left_view.h"
 #include "criteria/look_in_path.h"
+#include "results/name_text.h"
 
 namespace zandor {
 namespace {
@@ -19,10 +20,6 @@ namespace {
 // The raw bytes of an item's path, which the display text may not hold
 // exactly when a mount point is not valid UTF-8.
 constexpr int kRawPathRole = Qt::UserRole;
-
-int indentOf(const QComboBox* list, int index) {
-    return list->itemData(index, kIndentRole).toInt();
-}
 
 }  // namespace
 
@@ -48,8 +45,9 @@ void CLeftView::connectLookIn() {
 void CLeftView::FillDriveList(const std::vector<MountedVolume>& drives) {
     int count = 0;
     for (const MountedVolume& drive : drives) {
-        const QByteArray raw = QByteArray::fromStdString(drive.mountPoint);
-        m_comboLookIn->insertItem(count, DriveIcon(), QFile::decodeName(raw), raw);
+        // Shown as the results pane shows paths; searched by its own bytes.
+        m_comboLookIn->insertItem(count, driveIcon(), displayText(drive.mountPoint),
+                                  QByteArray::fromStdString(drive.mountPoint));
         m_comboLookIn->setItemData(count, 0, kIndentRole);
         ++count;
     }
@@ -61,23 +59,12 @@ void CLeftView::AddTypedPath(const QString& text) {
     // The new item goes in and is selected before the old one leaves, so the
     // field never shows another item's text on the way.
     const int added = m_comboLookIn->count();
-    m_comboLookIn->insertItem(added, FolderIcon(), text, QFile::encodeName(text));
+    m_comboLookIn->insertItem(added, folderIcon(), text, QFile::encodeName(text));
     m_comboLookIn->setItemData(added, 1, kIndentRole);
     m_comboLookIn->setCurrentIndex(added);
-    for (int i = 0; i < m_comboLookIn->count() - 1; ++i) {
-        if (indentOf(m_comboLookIn, i) > 0) {
-            m_comboLookIn->removeItem(i);
-            break;
-        }
+    if (added > m_nDriveCount) {
+        m_comboLookIn->removeItem(m_nDriveCount);
     }
-}
-
-QString CLeftView::lookInText() const {
-    return m_comboLookIn->currentText();
-}
-
-int CLeftView::lookInSelection() const {
-    return m_comboLookIn->currentIndex();
 }
 
 std::optional<std::string> CLeftView::selectedLookInFolder() const {
@@ -86,7 +73,7 @@ std::optional<std::string> CLeftView::selectedLookInFolder() const {
         return std::nullopt;
     }
     const QByteArray raw = m_comboLookIn->itemData(selected, kRawPathRole).toByteArray();
-    return ExpandHomePrefix(raw.toStdString(), QFile::encodeName(QDir::homePath()).toStdString());
+    return expandHomePrefix(raw.toStdString(), QFile::encodeName(QDir::homePath()).toStdString());
 }
 
 void CLeftView::OnEditupdateLookIn(const QString& text) {

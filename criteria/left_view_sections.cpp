@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "criteria/form_canvas.h"
+#include "criteria/form_lists.h"
 #include "criteria/left_view.h"
 
 namespace zandor {
@@ -97,14 +98,19 @@ void CLeftView::showSection(FormSection section, bool show) {
     }
 }
 
+bool CLeftView::toggleSection(FormSection section, const QCheckBox* box) {
+    const bool open = box->isChecked();
+    m_layout.toggle(section, open);
+    showSection(section, open);
+    return open;
+}
+
 void CLeftView::OnSizeCheck() {
-    const bool open = m_checkSize->isChecked();
+    const bool open = toggleSection(FormSection::Size, m_checkSize);
     m_live.m_bSizeFilter = open;
-    m_layout.toggle(FormSection::Size, open);
-    showSection(FormSection::Size, open);
     if (open) {
         m_comboSizeRelation->setCurrentIndex(0);
-        m_live.m_nSizeRelation = 0;
+        m_live.m_nSizeRelation = kSizeRelationChoices[0].value;
     }
     applyLayout();
     updateCanvasSize();
@@ -112,10 +118,8 @@ void CLeftView::OnSizeCheck() {
 }
 
 void CLeftView::OnDateCheck() {
-    const bool open = m_checkDate->isChecked();
+    const bool open = toggleSection(FormSection::Date, m_checkDate);
     m_live.m_bDateFilter = open;
-    m_layout.toggle(FormSection::Date, open);
-    showSection(FormSection::Date, open);
     if (open) {
         m_comboDateKind->setCurrentIndex(0);
     }
@@ -125,25 +129,23 @@ void CLeftView::OnDateCheck() {
 }
 
 void CLeftView::OnTypeCheck() {
-    const bool open = m_checkType->isChecked();
-    m_live.m_bTypeFilter = open;
-    m_layout.toggle(FormSection::Type, open);
-    showSection(FormSection::Type, open);
+    m_live.m_bTypeFilter = toggleSection(FormSection::Type, m_checkType);
     applyLayout();
     updateCanvasSize();
     publish();
 }
 
 void CLeftView::OnAdvancedCheck() {
-    const bool open = m_checkAdvanced->isChecked();
-    m_layout.toggle(FormSection::Advanced, open);
-    showSection(FormSection::Advanced, open);
+    toggleSection(FormSection::Advanced, m_checkAdvanced);
     applyLayout();
     updateCanvasSize();
 }
 
 void CLeftView::OnSelchangeSizeRelation() {
-    m_live.m_nSizeRelation = m_comboSizeRelation->currentIndex();
+    const int chosen = m_comboSizeRelation->currentIndex();
+    if (chosen >= 0) {
+        m_live.m_nSizeRelation = kSizeRelationChoices[static_cast<std::size_t>(chosen)].value;
+    }
     publish();
 }
 
@@ -196,12 +198,14 @@ void CLeftView::OnCaseCheck() {
 }
 
 void CLeftView::publish() {
-    m_live.m_nSizeKB = formNumber(m_editSize);
-    m_live.m_nDays = formNumber(m_editDays);
-    m_live.m_nMonths = formNumber(m_editMonths);
-    m_live.m_nDateKind = m_comboDateKind->currentIndex();
-    m_live.m_bDaysChecked = m_radioDays->isChecked();
-    m_board.Publish(m_live);
+    m_live.m_sizeKB = formNumber(m_editSize);
+    m_live.m_days = formNumber(m_editDays);
+    m_live.m_months = formNumber(m_editMonths);
+    const int kind = m_comboDateKind->currentIndex();
+    m_live.m_dateKind =
+        kind >= 0 ? kDateKindChoices[static_cast<std::size_t>(kind)].value : DateKind::None;
+    m_live.m_daysChecked = m_radioDays->isChecked();
+    m_board.publish(m_live);
 }
 
 }  // namespace zandor

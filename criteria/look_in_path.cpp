@@ -2,7 +2,7 @@
 
 namespace zandor {
 
-std::string ExpandHomePrefix(std::string_view typed, std::string_view home) {
+std::string expandHomePrefix(std::string_view typed, std::string_view home) {
     if (typed.empty() || typed[0] != '~' || home.empty()) {
         return std::string(typed);
     }

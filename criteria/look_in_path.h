@@ -9,6 +9,6 @@ namespace zandor {
 
 // "~" alone and "~/..." are taken from home; every other text is returned
 // unchanged, "~name" included (another user's home is not looked up).
-std::string ExpandHomePrefix(std::string_view typed, std::string_view home);
+std::string expandHomePrefix(std::string_view typed, std::string_view home);
 
 }  // namespace zandor

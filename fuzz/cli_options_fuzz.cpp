@@ -9,6 +9,7 @@
 
 #include "cli/cli_options.h"
 #include "fuzz_check.h"
+#include "search/file_types.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ using namespace zandor::fuzz;
 std::string joinedForMessage(const std::vector<std::string>& args) {
     std::string text;
     for (const auto& arg : args) {
-        text.append("[").append(Hex(arg)).append("]");
+        text.append("[").append(hexOf(arg)).append("]");
     }
     return text;
 }
@@ -49,16 +50,16 @@ std::vector<std::string> canonicalArgs(const CliOptions& options) {
     args.push_back(std::string("--format=") + kFormats[static_cast<int>(options.format)]);
     const LiveConditions& c = options.conditions;
     if (c.m_bSizeFilter) {
-        args.push_back(std::string("--size=") + kRelations[c.m_nSizeRelation] + ":" +
-                       std::to_string(c.m_nSizeKB));
+        args.push_back(std::string("--size=") + kRelations[static_cast<int>(c.m_nSizeRelation)] +
+                       ":" + std::to_string(c.m_sizeKB));
     }
     if (c.m_bTypeFilter) {
         args.push_back("--type=" + c.m_strTypeExt);
     }
     if (c.m_bDateFilter) {
-        const std::string option = c.m_nDateKind == 0 ? "--created=" : "--modified=";
-        args.push_back(option + (c.m_bDaysChecked ? std::to_string(c.m_nDays) + "d"
-                                                  : std::to_string(c.m_nMonths) + "m"));
+        const std::string option = c.m_dateKind == DateKind::Created ? "--created=" : "--modified=";
+        args.push_back(option + (c.m_daysChecked ? std::to_string(c.m_days) + "d"
+                                                 : std::to_string(c.m_months) + "m"));
     }
     if (options.sortKey) {
         args.push_back(std::string("--sort=") + kSortKeys[static_cast<int>(*options.sortKey)] +
@@ -80,17 +81,17 @@ bool sameConditions(const LiveConditions& a, const LiveConditions& b) {
         a.m_bDateFilter != b.m_bDateFilter || a.m_bIncludeSubDirs != b.m_bIncludeSubDirs) {
         return false;
     }
-    if (a.m_bSizeFilter && (a.m_nSizeRelation != b.m_nSizeRelation || a.m_nSizeKB != b.m_nSizeKB)) {
+    if (a.m_bSizeFilter && (a.m_nSizeRelation != b.m_nSizeRelation || a.m_sizeKB != b.m_sizeKB)) {
         return false;
     }
     if (a.m_bTypeFilter && a.m_strTypeExt != b.m_strTypeExt) {
         return false;
     }
     if (a.m_bDateFilter) {
-        if (a.m_nDateKind != b.m_nDateKind || a.m_bDaysChecked != b.m_bDaysChecked) {
+        if (a.m_dateKind != b.m_dateKind || a.m_daysChecked != b.m_daysChecked) {
             return false;
         }
-        return a.m_bDaysChecked ? a.m_nDays == b.m_nDays : a.m_nMonths == b.m_nMonths;
+        return a.m_daysChecked ? a.m_days == b.m_days : a.m_months == b.m_months;
     }
     return true;
 }
@@ -105,13 +106,18 @@ bool sameOptions(const CliOptions& a, const CliOptions& b) {
 
 void checkAllowedValues(const CliOptions& options, const std::string& args) {
     const LiveConditions& c = options.conditions;
-    FUZZ_CHECK(!c.m_bSizeFilter || (c.m_nSizeRelation >= 0 && c.m_nSizeRelation <= 2), args);
-    FUZZ_CHECK(c.m_nSizeKB >= 0 && c.m_nDays >= 0 && c.m_nMonths >= 0, args);
+    const auto relation = static_cast<int>(c.m_nSizeRelation);
+    FUZZ_CHECK(!c.m_bSizeFilter || (relation >= 0 && relation <= 2), args);
+    FUZZ_CHECK(c.m_sizeKB >= 0 && c.m_days >= 0 && c.m_months >= 0, args);
     if (c.m_bTypeFilter) {
-        const auto& known = KnownTypeExtensions();
-        FUZZ_CHECK(std::find(known.begin(), known.end(), c.m_strTypeExt) != known.end(), args);
+        FUZZ_CHECK(
+            std::any_of(kFileTypes.begin(), kFileTypes.end(),
+                        [&](const FileType& type) { return type.extension == c.m_strTypeExt; }),
+            args);
     }
-    FUZZ_CHECK(!c.m_bDateFilter || c.m_nDateKind == 0 || c.m_nDateKind == 1, args);
+    FUZZ_CHECK(
+        !c.m_bDateFilter || c.m_dateKind == DateKind::Created || c.m_dateKind == DateKind::Modified,
+        args);
     FUZZ_CHECK(!options.propertiesPath || !options.propertiesPath->empty(), args);
 }
 
@@ -131,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
     const std::string shown = joinedForMessage(args);
-    const auto parsed = ParseCliOptions(args);
+    const auto parsed = parseCliOptions(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         FUZZ_CHECK(!error->message.empty(), shown);
         return 0;
@@ -140,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkAllowedValues(options, shown);
 
     const auto canonical = canonicalArgs(options);
-    const auto again = ParseCliOptions(canonical);
+    const auto again = parseCliOptions(canonical);
     const auto* reparsed = std::get_if<CliOptions>(&again);
     FUZZ_CHECK(reparsed != nullptr, shown + " -> " + joinedForMessage(canonical) + ": " +
                                         std::get<UsageError>(again).message);

@@ -70,7 +70,7 @@ std::vector<Volume> plainReading(std::string_view text) {
         }
         Volume volume{unescaped(fields[4]), unescaped(fields[dash + 1]),
                       unescaped(fields[dash + 2])};
-        if (std::get<0>(volume) != "/" && IsPseudoFileSystemType(std::get<1>(volume))) {
+        if (std::get<0>(volume) != "/" && isPseudoFileSystemType(std::get<1>(volume))) {
             continue;
         }
         byPoint[std::get<0>(volume)] = volume;
@@ -86,15 +86,15 @@ std::vector<Volume> plainReading(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const std::vector<MountedVolume> volumes = ParseMountInfo(text);
+    const std::vector<MountedVolume> volumes = parseMountInfo(text);
 
     for (std::size_t i = 0; i < volumes.size(); ++i) {
         const std::string& point = volumes[i].mountPoint;
         FUZZ_CHECK(point != "/" || i == 0, "\"/\" not first");
-        FUZZ_CHECK(point == "/" || !IsPseudoFileSystemType(volumes[i].fsType), volumes[i].fsType);
+        FUZZ_CHECK(point == "/" || !isPseudoFileSystemType(volumes[i].fsType), volumes[i].fsType);
         if (i > 0 && volumes[i - 1].mountPoint != "/") {
             FUZZ_CHECK(volumes[i - 1].mountPoint < point,
-                       Hex(volumes[i - 1].mountPoint) + " before " + Hex(point));
+                       hexOf(volumes[i - 1].mountPoint) + " before " + hexOf(point));
         }
     }
 
@@ -103,6 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         got.emplace_back(volume.mountPoint, volume.fsType, volume.source);
     }
     std::sort(got.begin(), got.end());
-    FUZZ_CHECK(got == plainReading(text), "volumes differ from a plain reading of " + Hex(text));
+    FUZZ_CHECK(got == plainReading(text), "volumes differ from a plain reading of " + hexOf(text));
     return 0;
 }

@@ -38,11 +38,12 @@ std::string lowered(std::string_view text) {
 // The name test of a file and of a folder as the product runs them.
 Verdicts productVerdicts(std::string_view text, std::string_view name, bool caseSensitive) {
     NamePattern split;
-    SplitNamePattern(text, split);
-    const CompiledPattern pattern = CompilePattern(split, caseSensitive);
+    split.m_bCaseSensitive = caseSensitive;
+    splitNamePattern(text, split);
+    const NamePattern pattern = matchingPattern(split);
     const std::string compared = caseSensitive ? std::string(name) : lowered(name);
-    return {FileNameMatches(pattern, compared) && FileExtensionMatches(pattern, compared),
-            FolderNameMatches(pattern, compared)};
+    return {fileNameMatches(pattern, compared) && fileExtensionMatches(pattern, compared),
+            folderNameMatches(pattern, compared)};
 }
 
 // The same rules, written from their wording: positions of first occurrences,
@@ -87,35 +88,37 @@ Verdicts ruleVerdicts(std::string_view typed, std::string_view entry, bool caseS
 void checkSplit(std::string_view text) {
     NamePattern split;
     split.m_bHasDot = split.m_bExtWildcard = split.m_bExtStarFirst = split.m_bBaseWildcard = true;
-    SplitNamePattern(text, split);
+    splitNamePattern(text, split);
     const std::size_t dot = text.find('.');
     if (dot == std::string_view::npos || dot == 0) {
-        FUZZ_CHECK(!split.m_bHasDot && !split.m_bExtWildcard && !split.m_bExtStarFirst, Hex(text));
-        FUZZ_CHECK(split.m_strBasePart == text, Hex(text));
+        FUZZ_CHECK(!split.m_bHasDot && !split.m_bExtWildcard && !split.m_bExtStarFirst,
+                   hexOf(text));
+        FUZZ_CHECK(split.m_strBasePart == text, hexOf(text));
     } else {
-        FUZZ_CHECK(split.m_bHasDot, Hex(text));
-        FUZZ_CHECK(split.m_strBasePart == text.substr(0, dot), Hex(text));
+        FUZZ_CHECK(split.m_bHasDot, hexOf(text));
+        FUZZ_CHECK(split.m_strBasePart == text.substr(0, dot), hexOf(text));
         const std::string_view rest = text.substr(dot + 1);
         const std::size_t star = rest.find('*');
-        FUZZ_CHECK(split.m_bExtStarFirst == (star == 0), Hex(text));
-        FUZZ_CHECK(split.m_bExtWildcard == (star != std::string_view::npos && star > 0), Hex(text));
-        FUZZ_CHECK(split.m_strExtPart == (star == 0 ? rest : rest.substr(0, star)), Hex(text));
+        FUZZ_CHECK(split.m_bExtStarFirst == (star == 0), hexOf(text));
+        FUZZ_CHECK(split.m_bExtWildcard == (star != std::string_view::npos && star > 0),
+                   hexOf(text));
+        FUZZ_CHECK(split.m_strExtPart == (star == 0 ? rest : rest.substr(0, star)), hexOf(text));
     }
     FUZZ_CHECK(split.m_bBaseWildcard == (split.m_strBasePart.find('*') != std::string::npos),
-               Hex(text));
+               hexOf(text));
 }
 
 void checkEntryParts(std::string_view name) {
-    const std::string_view base = EntryBase(name);
-    const std::string_view ext = EntryExtension(name);
-    FUZZ_CHECK(base.data() == name.data() && base.size() <= name.size(), Hex(name));
-    FUZZ_CHECK(ext.data() + ext.size() == name.data() + name.size(), Hex(name));
+    const std::string_view base = entryBase(name);
+    const std::string_view ext = entryExtension(name);
+    FUZZ_CHECK(base.data() == name.data() && base.size() <= name.size(), hexOf(name));
+    FUZZ_CHECK(ext.data() + ext.size() == name.data() + name.size(), hexOf(name));
     const std::size_t dot = name.find('.');
     if (dot == std::string_view::npos) {
-        FUZZ_CHECK(base == name && ext == name, Hex(name));
+        FUZZ_CHECK(base == name && ext == name, hexOf(name));
     } else {
-        FUZZ_CHECK(base == (dot == 0 ? name : name.substr(0, dot)), Hex(name));
-        FUZZ_CHECK(ext == name.substr(dot + 1), Hex(name));
+        FUZZ_CHECK(base == (dot == 0 ? name : name.substr(0, dot)), hexOf(name));
+        FUZZ_CHECK(ext == name.substr(dot + 1), hexOf(name));
     }
 }
 
@@ -123,10 +126,10 @@ void checkType(std::string_view name, std::string_view typeExt) {
     const std::string lower = lowered(name);
     const std::size_t dot = lower.find('.');
     const bool expected = dot != std::string::npos && dot > 0 && lower.substr(dot + 1) == typeExt;
-    FUZZ_CHECK(TypeMatches(lower, typeExt) == expected, Hex(name) + " / " + Hex(typeExt));
+    FUZZ_CHECK(typeMatches(lower, typeExt) == expected, hexOf(name) + " / " + hexOf(typeExt));
     // A name whose text after its first dot is the type always matches.
     if (!lower.empty() && lower.find('.') == std::string::npos) {
-        FUZZ_CHECK(TypeMatches(lower + "." + std::string(typeExt), typeExt), Hex(name));
+        FUZZ_CHECK(typeMatches(lower + "." + std::string(typeExt), typeExt), hexOf(name));
     }
 }
 
@@ -136,21 +139,21 @@ void checkType(std::string_view name, std::string_view typeExt) {
 void checkDate(FuzzedDataProvider& input) {
     LiveConditions live;
     live.m_bDateFilter = true;
-    live.m_nDateKind = input.ConsumeIntegralInRange(-1, 2);
-    live.m_bDaysChecked = input.ConsumeBool();
-    live.m_nDays = input.ConsumeIntegral<std::int64_t>();
-    live.m_nMonths = input.ConsumeIntegral<std::int64_t>();
+    live.m_dateKind = static_cast<DateKind>(input.ConsumeIntegralInRange(-1, 2));
+    live.m_daysChecked = input.ConsumeBool();
+    live.m_days = input.ConsumeIntegral<std::int64_t>();
+    live.m_months = input.ConsumeIntegral<std::int64_t>();
     const auto created = input.ConsumeIntegral<std::int64_t>();
     const auto lastWrite = input.ConsumeIntegral<std::int64_t>();
     const auto now = input.ConsumeIntegral<std::int64_t>();
-    const std::int64_t chosen = live.m_nDateKind == 0 ? created : lastWrite;
+    const std::int64_t chosen = live.m_dateKind == DateKind::Created ? created : lastWrite;
     __int128 age = (static_cast<__int128>(now) - chosen) / 86400;
-    __int128 limit = live.m_nDays;
-    if (!live.m_bDaysChecked) {
+    __int128 limit = live.m_days;
+    if (!live.m_daysChecked) {
         age /= 30;
-        limit = live.m_nMonths;
+        limit = live.m_months;
     }
-    FUZZ_CHECK(DateMatches(live, created, lastWrite, now) == (age <= limit),
+    FUZZ_CHECK(dateMatches(live, created, lastWrite, now) == (age <= limit),
                "now " + std::to_string(now) + " time " + std::to_string(chosen));
 }
 
@@ -182,23 +185,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Verdicts verdicts = productVerdicts(text, name, caseSensitive);
     FUZZ_CHECK(verdicts == ruleVerdicts(text, name, caseSensitive),
-               "pattern " + Hex(text) + " name " + Hex(name));
+               "pattern " + hexOf(text) + " name " + hexOf(name));
 
     // A name typed as its own pattern finds it.
     const Verdicts self = productVerdicts(name, name, caseSensitive);
     const std::size_t dot = name.find('.');
-    FUZZ_CHECK(self.file, Hex(name));
-    FUZZ_CHECK(self.folder == (dot == std::string::npos || dot == 0), Hex(name));
+    FUZZ_CHECK(self.file, hexOf(name));
+    FUZZ_CHECK(self.folder == (dot == std::string::npos || dot == 0), hexOf(name));
 
     // Letter case: the same verdicts whatever the case of either side, unless
     // the search compares it; a case-sensitive match is also a match without.
     const Verdicts flipped = productVerdicts(flipCase(text, mask), flipCase(name, ~mask), false);
     FUZZ_CHECK(flipped == productVerdicts(text, name, false),
-               "pattern " + Hex(text) + " name " + Hex(name));
+               "pattern " + hexOf(text) + " name " + hexOf(name));
     const Verdicts exact = productVerdicts(text, name, true);
     const Verdicts folded = productVerdicts(text, name, false);
     FUZZ_CHECK((!exact.file || folded.file) && (!exact.folder || folded.folder),
-               "pattern " + Hex(text) + " name " + Hex(name));
+               "pattern " + hexOf(text) + " name " + hexOf(name));
 
     checkDate(input);
     return 0;

@@ -22,23 +22,23 @@ using namespace zandor;
 using namespace zandor::fuzz;
 
 void checkReport(const std::string& path, bool isFolder, const ContentCount& count) {
-    const std::string report = PropertiesReportText(path, isFolder, count);
+    const std::string report = propertiesReportText(path, isFolder, count);
     const std::uint64_t folders = count.folders == 0 ? 0 : count.folders - 1;
     const std::string expected =
         std::string("Type : \t\t") + (isFolder ? "File Folder" : "File") + "\nLocation : \t" +
-        path + "\nSize : \t\t" + ReferenceSizeText(count.bytes) + "\nContains : \t" +
+        path + "\nSize : \t\t" + referenceSizeText(count.bytes) + "\nContains : \t" +
         std::to_string(count.files) + " Files   :   " + std::to_string(folders) + " Folders";
-    FUZZ_CHECK(report == expected, Hex(report));
+    FUZZ_CHECK(report == expected, hexOf(report));
 }
 
 void checkSize(std::uint64_t bytes, std::uint64_t more) {
-    FUZZ_CHECK(SizeText(bytes) == ReferenceSizeText(bytes), std::to_string(bytes));
+    FUZZ_CHECK(sizeText(bytes) == referenceSizeText(bytes), std::to_string(bytes));
     std::string appended = "x";
-    AppendSizeText(appended, bytes);
-    FUZZ_CHECK(appended == "x" + ReferenceSizeText(bytes), std::to_string(bytes));
+    appendSizeText(appended, bytes);
+    FUZZ_CHECK(appended == "x" + referenceSizeText(bytes), std::to_string(bytes));
     // More bytes never show fewer kilobytes.
     const std::uint64_t larger = bytes + more < bytes ? UINT64_MAX : bytes + more;
-    FUZZ_CHECK(SizeInKB(larger) >= SizeInKB(bytes), std::to_string(bytes));
+    FUZZ_CHECK(sizeInKB(larger) >= sizeInKB(bytes), std::to_string(bytes));
 }
 
 void checkSizeCondition(int relation, std::int64_t valueKB, std::uint64_t bytes) {
@@ -54,16 +54,16 @@ void checkSizeCondition(int relation, std::int64_t valueKB, std::uint64_t bytes)
         expected = kb == value;
     }
     FUZZ_CHECK(
-        SizeMatches(relation, valueKB, bytes) == expected,
+        sizeMatches(static_cast<SizeRelation>(relation), valueKB, bytes) == expected,
         std::to_string(relation) + " " + std::to_string(valueKB) + " " + std::to_string(bytes));
 }
 
 void checkTimes(FuzzedDataProvider& input) {
     std::int64_t secs = input.ConsumeIntegral<std::int64_t>();
     for (;;) {
-        const std::string text = TimeText(secs);
-        FUZZ_CHECK(text == ReferenceTimeText(secs),
-                   std::to_string(secs) + " -> " + text + ", expected " + ReferenceTimeText(secs));
+        const std::string text = timeText(secs);
+        FUZZ_CHECK(text == referenceTimeText(secs),
+                   std::to_string(secs) + " -> " + text + ", expected " + referenceTimeText(secs));
         if (input.remaining_bytes() == 0) {
             break;
         }
@@ -78,7 +78,7 @@ void checkTimes(FuzzedDataProvider& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-    UseTestTimeZone();
+    useTestTimeZone();
     return 0;
 }
 

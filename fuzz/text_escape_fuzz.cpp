@@ -12,7 +12,9 @@
 #include "cli/row_writer.h"
 #include "cli/text_escape.h"
 #include "fuzz_check.h"
+#include "hex_text.h"
 #include "json_checker.h"
+#include "platform/utf8.h"
 #include "reference_text.h"
 #include "tsv_decode.h"
 
@@ -30,7 +32,7 @@ std::string withReplacements(std::string_view text) {
         std::size_t length = 0;
         for (std::size_t candidate = 1; candidate <= 4 && pos + candidate <= text.size();
              ++candidate) {
-            if (IsWellFormedUtf8(text.substr(pos, candidate))) {
+            if (isWellFormedUtf8(text.substr(pos, candidate))) {
                 length = candidate;
                 break;
             }
@@ -46,73 +48,64 @@ std::string withReplacements(std::string_view text) {
     return out;
 }
 
-std::string fromHex(std::string_view hex) {
-    std::string out;
-    const auto value = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        out.push_back(static_cast<char>(value(hex[i]) * 16 + value(hex[i + 1])));
-    }
-    return out;
-}
-
 void checkTsvEscape(std::string_view text) {
     std::string escaped = "prefix";
-    AppendTsvEscaped(escaped, text);
+    appendTsvEscaped(escaped, text);
     FUZZ_CHECK(escaped.starts_with("prefix"), "appending replaced what was there");
     const std::string_view field = std::string_view(escaped).substr(6);
-    FUZZ_CHECK(field.find_first_of("\t\n\r") == std::string_view::npos, Hex(field));
-    FUZZ_CHECK(IsWellFormedUtf8(field), Hex(field));
-    const auto decoded = DecodeTsvField(field);
-    FUZZ_CHECK(decoded && *decoded == text, Hex(text) + " -> " + Hex(field));
+    FUZZ_CHECK(field.find_first_of("\t\n\r") == std::string_view::npos, hexOf(field));
+    FUZZ_CHECK(isWellFormedUtf8(field), hexOf(field));
+    const auto decoded = decodeTsvField(field);
+    FUZZ_CHECK(decoded && *decoded == text, hexOf(text) + " -> " + hexOf(field));
 }
 
 void checkJsonEscape(std::string_view text) {
     std::string document = "\"";
-    AppendJsonEscaped(document, text);
+    appendJsonEscaped(document, text);
     document.push_back('"');
-    const JsonParse parsed = ParseJson(document);
-    FUZZ_CHECK(parsed.value.has_value(), parsed.error + ": " + Hex(document));
-    FUZZ_CHECK(parsed.value->kind == JsonValue::Kind::String, Hex(document));
+    const JsonParse parsed = parseJson(document);
+    FUZZ_CHECK(parsed.value.has_value(), parsed.error + ": " + hexOf(document));
+    FUZZ_CHECK(parsed.value->kind == JsonValue::Kind::String, hexOf(document));
     FUZZ_CHECK(parsed.value->text == withReplacements(text),
-               Hex(text) + " -> " + Hex(parsed.value->text));
+               hexOf(text) + " -> " + hexOf(parsed.value->text));
 }
 
 void checkUtf8Tests(std::string_view text) {
-    const bool valid = IsWellFormedUtf8(text);
-    FUZZ_CHECK(IsValidUtf8(text) == valid, Hex(text));
+    const bool valid = isWellFormedUtf8(text);
+    FUZZ_CHECK(isValidUtf8(text) == valid, hexOf(text));
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        const std::size_t length = Utf8SequenceLength(text, pos);
-        FUZZ_CHECK(length <= 4 && pos + length <= text.size(), Hex(text));
+        const std::size_t length = utf8SequenceAt(text, pos);
+        FUZZ_CHECK(length <= 4 && pos + length <= text.size(), hexOf(text));
         bool expected = false;
         for (std::size_t candidate = 1; candidate <= 4 && pos + candidate <= text.size();
              ++candidate) {
-            if (IsWellFormedUtf8(text.substr(pos, candidate))) {
-                FUZZ_CHECK(length == candidate, Hex(text) + " at " + std::to_string(pos));
+            if (isWellFormedUtf8(text.substr(pos, candidate))) {
+                FUZZ_CHECK(length == candidate, hexOf(text) + " at " + std::to_string(pos));
                 expected = true;
                 break;
             }
         }
-        FUZZ_CHECK(expected || length == 0, Hex(text) + " at " + std::to_string(pos));
+        FUZZ_CHECK(expected || length == 0, hexOf(text) + " at " + std::to_string(pos));
     }
     std::string hex;
-    AppendHex(hex, text);
-    FUZZ_CHECK(hex.size() == 2 * text.size() && fromHex(hex) == text, hex);
+    appendHex(hex, text);
+    FUZZ_CHECK(hex.size() == 2 * text.size() && bytesFromLowerHex(hex) == text, hex);
 }
 
 void checkTsvRow(const FoundEntry& entry) {
     std::string row;
-    RowWriter::AppendRow(row, entry, OutputFormat::Tsv);
-    FUZZ_CHECK(!row.empty() && row.back() == '\n' && row.find('\n') == row.size() - 1, Hex(row));
-    const auto fields = SplitTsvLine(std::string_view(row).substr(0, row.size() - 1));
-    FUZZ_CHECK(fields.size() == 6, Hex(row));
-    FUZZ_CHECK(DecodeTsvField(fields[0]) == std::string(entry.name), Hex(row));
-    FUZZ_CHECK(DecodeTsvField(fields[1]) == std::string(entry.path), Hex(row));
-    FUZZ_CHECK(fields[2] == (entry.isFolder ? std::string() : ReferenceSizeText(entry.size)),
+    RowWriter::appendRow(row, entry, OutputFormat::Tsv);
+    FUZZ_CHECK(!row.empty() && row.back() == '\n' && row.find('\n') == row.size() - 1, hexOf(row));
+    const auto fields = splitTsvLine(std::string_view(row).substr(0, row.size() - 1));
+    FUZZ_CHECK(fields.size() == 6, hexOf(row));
+    FUZZ_CHECK(decodeTsvField(fields[0]) == std::string(entry.name), hexOf(row));
+    FUZZ_CHECK(decodeTsvField(fields[1]) == std::string(entry.path), hexOf(row));
+    FUZZ_CHECK(fields[2] == (entry.isFolder ? std::string() : referenceSizeText(entry.size)),
                std::string(fields[2]));
     FUZZ_CHECK(fields[3] == (entry.isFolder ? "File Folder" : "File"), std::string(fields[3]));
-    FUZZ_CHECK(fields[4] == ReferenceTimeText(entry.created),
+    FUZZ_CHECK(fields[4] == referenceTimeText(entry.created),
                std::to_string(entry.created) + " -> " + std::string(fields[4]));
-    FUZZ_CHECK(fields[5] == ReferenceTimeText(entry.lastWrite),
+    FUZZ_CHECK(fields[5] == referenceTimeText(entry.lastWrite),
                std::to_string(entry.lastWrite) + " -> " + std::string(fields[5]));
 }
 
@@ -120,23 +113,23 @@ void checkJsonText(const JsonValue& row, const std::string& key, std::string_vie
     const JsonValue* text = row.member(key);
     const JsonValue* hex = row.member(key + "_hex");
     FUZZ_CHECK(text != nullptr && text->kind == JsonValue::Kind::String, key);
-    FUZZ_CHECK(text->text == withReplacements(bytes), key + ": " + Hex(bytes));
-    if (IsWellFormedUtf8(bytes)) {
-        FUZZ_CHECK(hex == nullptr, key + "_hex beside valid UTF-8: " + Hex(bytes));
+    FUZZ_CHECK(text->text == withReplacements(bytes), key + ": " + hexOf(bytes));
+    if (isWellFormedUtf8(bytes)) {
+        FUZZ_CHECK(hex == nullptr, key + "_hex beside valid UTF-8: " + hexOf(bytes));
     } else {
         FUZZ_CHECK(
-            hex != nullptr && hex->kind == JsonValue::Kind::String && hex->text == Hex(bytes),
-            key + "_hex missing or wrong: " + Hex(bytes));
+            hex != nullptr && hex->kind == JsonValue::Kind::String && hex->text == hexOf(bytes),
+            key + "_hex missing or wrong: " + hexOf(bytes));
     }
 }
 
 void checkJsonRow(const FoundEntry& entry) {
     std::string row;
-    RowWriter::AppendRow(row, entry, OutputFormat::Json);
-    FUZZ_CHECK(!row.empty() && row.back() == '\n' && row.find('\n') == row.size() - 1, Hex(row));
-    const JsonParse parsed = ParseJson(std::string_view(row).substr(0, row.size() - 1));
+    RowWriter::appendRow(row, entry, OutputFormat::Json);
+    FUZZ_CHECK(!row.empty() && row.back() == '\n' && row.find('\n') == row.size() - 1, hexOf(row));
+    const JsonParse parsed = parseJson(std::string_view(row).substr(0, row.size() - 1));
     FUZZ_CHECK(parsed.value && parsed.value->kind == JsonValue::Kind::Object,
-               parsed.error + ": " + Hex(row));
+               parsed.error + ": " + hexOf(row));
     const JsonValue& object = *parsed.value;
     checkJsonText(object, "name", entry.name);
     checkJsonText(object, "path", entry.path);
@@ -147,12 +140,12 @@ void checkJsonRow(const FoundEntry& entry) {
     };
     FUZZ_CHECK(field("size", JsonValue::Kind::Number) == std::to_string(entry.size), row);
     FUZZ_CHECK(field("size_text", JsonValue::Kind::String) ==
-                   (entry.isFolder ? std::string() : ReferenceSizeText(entry.size)),
+                   (entry.isFolder ? std::string() : referenceSizeText(entry.size)),
                row);
     FUZZ_CHECK(field("type", JsonValue::Kind::String) == (entry.isFolder ? "File Folder" : "File"),
                row);
-    FUZZ_CHECK(field("created", JsonValue::Kind::String) == ReferenceTimeText(entry.created), row);
-    FUZZ_CHECK(field("last_write", JsonValue::Kind::String) == ReferenceTimeText(entry.lastWrite),
+    FUZZ_CHECK(field("created", JsonValue::Kind::String) == referenceTimeText(entry.created), row);
+    FUZZ_CHECK(field("last_write", JsonValue::Kind::String) == referenceTimeText(entry.lastWrite),
                row);
     FUZZ_CHECK(field("created_epoch", JsonValue::Kind::Number) == std::to_string(entry.created),
                row);
@@ -162,14 +155,14 @@ void checkJsonRow(const FoundEntry& entry) {
 
 void checkNullRow(const FoundEntry& entry) {
     std::string row;
-    RowWriter::AppendRow(row, entry, OutputFormat::Null);
-    FUZZ_CHECK(row == std::string(entry.path) + '\0', Hex(row));
+    RowWriter::appendRow(row, entry, OutputFormat::Null);
+    FUZZ_CHECK(row == std::string(entry.path) + '\0', hexOf(row));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-    UseTestTimeZone();
+    useTestTimeZone();
     return 0;
 }
 

@@ -22,7 +22,7 @@ class Counter {
         : m_cancel(cancel), m_progress(progress), m_descent(cancel) {}
 
     ContentCount run(const std::string& path) {
-        const auto info = StatEntryAt(AT_FDCWD, path.c_str());
+        const auto info = statEntryAt(AT_FDCWD, path.c_str());
         if (!info) {
             return m_count;
         }
@@ -52,7 +52,8 @@ class Counter {
 
     void enter(UniqueFd fd, FolderId id) {
         if (fd.valid() && !m_descent.onPath(id)) {
-            m_descent.enter(std::move(fd), id);
+            // A folder that cannot be read contributes only itself.
+            static_cast<void>(m_descent.enter(std::move(fd), id));
         }
     }
 
@@ -71,7 +72,7 @@ class Counter {
             m_progress(m_count);
         }
         const int dirFd = m_descent.fd();
-        const auto info = StatEntryAt(dirFd, entry.name.data());
+        const auto info = statEntryAt(dirFd, entry.name.data());
         if (!info) {
             return;  // vanished, or not describable: it counts nothing
         }
@@ -80,7 +81,7 @@ class Counter {
             return;
         }
         ++m_count.folders;
-        enter(OpenSubFolder(dirFd, entry.name.data()), FolderId{info->device, info->inode});
+        enter(openSubFolder(dirFd, entry.name.data()), FolderId{info->device, info->inode});
     }
 
     const std::atomic<bool>* m_cancel;
@@ -97,10 +98,9 @@ ContentCount CountFolderContents(const std::string& path, const std::atomic<bool
     return Counter(cancel, progress).run(path);
 }
 
-bool IsEnterableFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           ::access(path.c_str(), X_OK) == 0;
+bool isFolderItself(const std::string& path) {
+    const auto info = statEntryAt(AT_FDCWD, path.c_str());
+    return info && info->isFolder;
 }
 
 }  // namespace zandor

@@ -29,8 +29,8 @@ using CountProgress = std::function<void(const ContentCount&)>;
 ContentCount CountFolderContents(const std::string& path, const std::atomic<bool>* cancel = nullptr,
                                  const CountProgress& progress = {});
 
-// Whether path names a folder that can be entered (links followed, as a
-// shell's "change directory" would).
-bool IsEnterableFolder(const std::string& path);
+// Whether path names a folder itself, whatever its permissions; a link to a
+// folder is not one (it is listed and counted as a file).
+bool isFolderItself(const std::string& path);
 
 }  // namespace zandor

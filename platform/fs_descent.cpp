@@ -3,23 +3,28 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+
 namespace zandor {
 
-std::optional<FolderId> FolderIdOf(int fd) {
+Result<FolderId> folderIdOf(int fd) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
-        return std::nullopt;
+        return Error::fromErrno(errno);
     }
     return FolderId{st.st_dev, st.st_ino};
 }
 
-bool FolderDescent::enter(UniqueFd fd, FolderId id, std::size_t tag) {
+Result<void> FolderDescent::enter(UniqueFd fd, FolderId id, std::size_t tag) {
+    if (!fd.valid()) {
+        return Error::fromErrno(EBADF);
+    }
     if (m_frames.size() <= m_depth) {
         m_frames.emplace_back();
     }
     Frame& frame = m_frames[m_depth];
-    if (!fd.valid() || !frame.listing.read(fd.get(), m_stop)) {
-        return false;
+    if (Result<void> read = frame.listing.read(fd.get(), m_stop); !read.ok()) {
+        return read;
     }
     frame.fd = std::move(fd);
     frame.cursor = 0;
@@ -30,7 +35,7 @@ bool FolderDescent::enter(UniqueFd fd, FolderId id, std::size_t tag) {
     if (m_depth > kMaxOpenFolders) {
         m_frames[m_depth - 1 - kMaxOpenFolders].fd.reset();
     }
-    return true;
+    return {};
 }
 
 void FolderDescent::leave() {
@@ -40,8 +45,12 @@ void FolderDescent::leave() {
         Frame& parent = m_frames[m_depth - 2];
         if (!parent.fd.valid()) {
             UniqueFd fd(::openat(child.fd.get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-            const auto id = fd.valid() ? FolderIdOf(fd.get()) : std::nullopt;
-            if (id && *id == parent.id) {
+            bool same = false;
+            if (fd.valid()) {
+                const Result<FolderId> id = folderIdOf(fd.get());
+                same = id.ok() && id.value() == parent.id;
+            }
+            if (same) {
                 parent.fd = std::move(fd);
             } else {
                 // The folder moved away while the walk was below it: the rest

@@ -16,6 +16,7 @@
 
 #include "platform/fs_dir.h"
 #include "platform/fs_fd.h"
+#include "platform/result.h"
 
 namespace zandor {
 
@@ -33,7 +34,7 @@ struct FolderIdHash {
     }
 };
 
-std::optional<FolderId> FolderIdOf(int fd);
+Result<FolderId> folderIdOf(int fd);
 
 class FolderDescent {
   public:
@@ -44,8 +45,8 @@ class FolderDescent {
 
     // Reads every entry of the folder open on fd and makes it the deepest.
     // tag is the caller's own number for the folder (a path length, say).
-    // False, with errno set, when the folder cannot be read.
-    bool enter(UniqueFd fd, FolderId id, std::size_t tag = 0);
+    // An error when fd is not open or the folder cannot be read.
+    Result<void> enter(UniqueFd fd, FolderId id, std::size_t tag = 0);
     // Leaves the deepest folder. Its parent's handle is taken up again if
     // it was given back; a parent that moved meanwhile is passed over.
     void leave();

@@ -39,11 +39,15 @@ EntryKind kindOf(unsigned char type) {
 
 }  // namespace
 
-UniqueFd OpenFolder(const char* path) {
-    return UniqueFd(::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+Result<UniqueFd> openFolder(const char* path) {
+    UniqueFd fd(::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return Error::fromErrno(errno);
+    }
+    return fd;
 }
 
-UniqueFd OpenSubFolder(int parentFd, const char* name) {
+UniqueFd openSubFolder(int parentFd, const char* name) {
     return UniqueFd(::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
@@ -63,11 +67,11 @@ void DirListing::reserve(std::size_t capacity) {
     m_capacity = grown;
 }
 
-bool DirListing::read(int fd, const std::atomic<bool>* stop) {
+Result<void> DirListing::read(int fd, const std::atomic<bool>* stop) {
     m_size = 0;
     for (;;) {
         if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
-            return true;
+            return {};
         }
         if (m_capacity - m_size < kMinFree) {
             reserve(m_capacity == 0 ? kFirstCapacity : m_capacity * 2);
@@ -77,10 +81,10 @@ bool DirListing::read(int fd, const std::atomic<bool>* stop) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return Error::fromErrno(errno);
         }
         if (got == 0) {
-            return true;
+            return {};
         }
         m_size += static_cast<std::size_t>(got);
     }
@@ -97,7 +101,7 @@ bool DirListing::Cursor::next(DirEntry& entry) {
     return true;
 }
 
-bool IsFolderAt(int dirFd, const char* name) {
+bool isFolderAt(int dirFd, const char* name) {
     struct statx stx {};
     if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE, &stx) != 0) {
         return false;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/fs_fd.h"
+#include "platform/result.h"
 
 namespace zandor {
 
@@ -22,10 +23,10 @@ struct DirEntry {
 
 // Opens a folder for enumeration. Symbolic links are followed only for the
 // path given here (the look-in folder); the walk opens sub-folders with
-// OpenSubFolder, which never follows a link. Returns an invalid fd with errno
-// set on failure.
-UniqueFd OpenFolder(const char* path);
-UniqueFd OpenSubFolder(int parentFd, const char* name);
+// openSubFolder, which never follows a link, and passes over a sub-folder
+// it cannot open (an invalid fd).
+Result<UniqueFd> openFolder(const char* path);
+UniqueFd openSubFolder(int parentFd, const char* name);
 
 // All entries of one folder, read with large getdents64 calls into one
 // buffer. The storage is reused from folder to folder so that a walk
@@ -34,8 +35,7 @@ class DirListing {
   public:
     // Reads every entry of the folder open on fd, replacing what was held.
     // Polls stop between reads so that a huge folder does not delay Stop.
-    // Returns false with errno set when the folder cannot be read.
-    bool read(int fd, const std::atomic<bool>* stop = nullptr);
+    Result<void> read(int fd, const std::atomic<bool>* stop = nullptr);
 
     class Cursor {
       public:
@@ -65,7 +65,7 @@ class DirListing {
 
 // Whether an entry whose directory entry did not tell its type is a folder,
 // asked of the file system without following a link.
-bool IsFolderAt(int dirFd, const char* name);
+bool isFolderAt(int dirFd, const char* name);
 
 inline bool IsDots(std::string_view name) {
     return name == "." || name == "..";

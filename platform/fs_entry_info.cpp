@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <cerrno>
+
 namespace zandor {
 
-std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name) {
+std::optional<EntryInfo> statEntryAt(int dirFd, const char* name) {
     struct statx stx {};
     constexpr unsigned kMask = STATX_TYPE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME;
     if (::statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kMask, &stx) != 0) {
@@ -24,6 +26,11 @@ std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name) {
     info.device = makedev(stx.stx_dev_major, stx.stx_dev_minor);
     info.inode = stx.stx_ino;
     return info;
+}
+
+bool entryExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR);
 }
 
 }  // namespace zandor

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace zandor {
 
@@ -22,6 +23,11 @@ struct EntryInfo {
 // Describes the entry `name` of the folder open on dirFd (or a path, when
 // dirFd is AT_FDCWD). Empty with errno set when the entry cannot be described,
 // for example because it vanished.
-std::optional<EntryInfo> StatEntryAt(int dirFd, const char* name);
+std::optional<EntryInfo> statEntryAt(int dirFd, const char* name);
+
+// False only when nothing bears the path any more (the item or one of its
+// folders is gone); an item that cannot be described for lack of rights
+// still exists. The item itself is asked, never a link's target.
+bool entryExists(const std::string& path);
 
 }  // namespace zandor

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <iterator>
-#include <sstream>
+
+#include "platform/fs_file.h"
 
 namespace zandor {
 
@@ -54,7 +54,7 @@ bool beforeInPathOrder(const MountedVolume& a, const MountedVolume& b) {
 
 }  // namespace
 
-bool IsPseudoFileSystemType(std::string_view fsType) {
+bool isPseudoFileSystemType(std::string_view fsType) {
     static constexpr std::array<std::string_view, 28> kPseudo = {
         "proc",       "sysfs",       "devpts",          "devtmpfs",    "cgroup", "cgroup2",
         "debugfs",    "tracefs",     "securityfs",      "pstore",      "bpf",    "configfs",
@@ -64,7 +64,7 @@ bool IsPseudoFileSystemType(std::string_view fsType) {
     return std::find(kPseudo.begin(), kPseudo.end(), fsType) != kPseudo.end();
 }
 
-std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
+std::vector<MountedVolume> parseMountInfo(std::string_view text) {
     std::vector<MountedVolume> volumes;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -78,7 +78,7 @@ std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
         }
         MountedVolume volume{unescapeOctal(fields[4]), unescapeOctal(*(dash + 1)),
                              unescapeOctal(*(dash + 2))};
-        if (volume.mountPoint != "/" && IsPseudoFileSystemType(volume.fsType)) {
+        if (volume.mountPoint != "/" && isPseudoFileSystemType(volume.fsType)) {
             continue;
         }
         // A later mount on the same point hides the earlier one.
@@ -90,18 +90,17 @@ std::vector<MountedVolume> ParseMountInfo(std::string_view text) {
     return volumes;
 }
 
-std::vector<MountedVolume> MountedVolumes() {
-    std::ifstream in("/proc/self/mountinfo");
-    std::ostringstream text;
-    text << in.rdbuf();
-    auto volumes = ParseMountInfo(text.str());
+std::vector<MountedVolume> mountedVolumes() {
+    // Without a mount table (no /proc) the search can still start from "/".
+    const Result<std::string> table = readFileText("/proc/self/mountinfo");
+    auto volumes = table.ok() ? parseMountInfo(table.value()) : std::vector<MountedVolume>{};
     if (volumes.empty() || volumes.front().mountPoint != "/") {
         volumes.insert(volumes.begin(), MountedVolume{"/", "", ""});
     }
     return volumes;
 }
 
-bool IsOnPseudoFileSystem(int fd) {
+bool isOnPseudoFileSystem(int fd) {
     struct statfs fs {};
     if (::fstatfs(fd, &fs) != 0) {
         return false;

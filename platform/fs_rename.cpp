@@ -11,7 +11,7 @@
 
 namespace zandor {
 
-std::string ContainingFolder(std::string_view path) {
+std::string containingFolder(std::string_view path) {
     const std::size_t slash = path.size() < 2 ? std::string_view::npos : path.rfind('/');
     if (slash == std::string_view::npos || slash == 0) {
         return path.starts_with('/') && path.size() > 1 ? std::string("/") : std::string();
@@ -19,29 +19,29 @@ std::string ContainingFolder(std::string_view path) {
     return std::string(path.substr(0, slash));
 }
 
-bool IsAcceptableName(std::string_view name) {
+bool isAcceptableName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
 }
 
-int RenameInFolder(const std::string& folder, const std::string& oldName,
-                   const std::string& newName) {
-    if (!IsAcceptableName(oldName) || !IsAcceptableName(newName)) {
-        return EINVAL;
+Result<void> renameInFolder(const std::string& folder, const std::string& oldName,
+                            const std::string& newName) {
+    if (!isAcceptableName(oldName) || !isAcceptableName(newName)) {
+        return Error::fromErrno(EINVAL);
     }
     // Both names are resolved in one open folder, so the item cannot leave it
     // even when the folder is renamed meanwhile.
     UniqueFd dir(folder.empty() ? -1 : ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!folder.empty() && !dir.valid()) {
-        return errno;
+        return Error::fromErrno(errno);
     }
     const int dirFd = folder.empty() ? AT_FDCWD : dir.get();
     // The system call itself: the C library's wrapper is not declared by
     // every version of it.
     if (::syscall(SYS_renameat2, dirFd, oldName.c_str(), dirFd, newName.c_str(),
                   RENAME_NOREPLACE) != 0) {
-        return errno;
+        return Error::fromErrno(errno);
     }
-    return 0;
+    return {};
 }
 
 }  // namespace zandor

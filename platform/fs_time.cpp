@@ -70,7 +70,7 @@ void rememberDay(DayCache& cache, std::int64_t secs, const std::tm& tm) {
 
 }  // namespace
 
-void AppendTimeText(std::string& out, std::int64_t secs) {
+void appendTimeText(std::string& out, std::int64_t secs) {
     thread_local DayCache cache;
     if (secs >= cache.start && secs < cache.end) {
         const auto inDay = static_cast<int>(secs - cache.start);

@@ -8,11 +8,11 @@ namespace zandor {
 
 // Appends the text of secs (seconds since 1970) to out. A time that the C
 // library cannot convert appends nothing.
-void AppendTimeText(std::string& out, std::int64_t secs);
+void appendTimeText(std::string& out, std::int64_t secs);
 
-inline std::string TimeText(std::int64_t secs) {
+inline std::string timeText(std::int64_t secs) {
     std::string text;
-    AppendTimeText(text, secs);
+    appendTimeText(text, secs);
     return text;
 }
 

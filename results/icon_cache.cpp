@@ -18,7 +18,7 @@ QIcon standardIcon(QStyle::StandardPixmap which) {
 
 }  // namespace
 
-void IconCache::EnsureIconTheme() {
+void IconCache::ensureIconTheme() {
     if (!QIcon::themeName().isEmpty()) {
         return;
     }

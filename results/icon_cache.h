@@ -17,7 +17,7 @@ class IconCache {
     QIcon fileIcon(const QString& name);
 
     // When the platform names no icon theme, look where Debian installs them.
-    static void EnsureIconTheme();
+    static void ensureIconTheme();
 
   private:
     QIcon lookUp(const QString& name);

@@ -4,7 +4,7 @@
 
 namespace zandor {
 
-void ReleaseFreedMemory() {
+void releaseFreedMemory() {
     // glibc trims every arena, the worker threads' too (where the rows'
     // strings were made), and gives back whole free pages inside them, not
     // only the top of each heap.

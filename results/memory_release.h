@@ -7,6 +7,6 @@
 namespace zandor {
 
 // Returns the free pages of every heap of the process to the system.
-void ReleaseFreedMemory();
+void releaseFreedMemory();
 
 }  // namespace zandor

@@ -12,11 +12,14 @@ struct PanePrompts {
     std::function<void(QWidget* owner, const QString& caption, const QString& text,
                        QMessageBox::Icon icon)>
         message;
-    // A question; true when the user answers Yes.
-    std::function<bool(QWidget* owner, const QString& caption, const QString& text)> ask;
+    // A question answered Yes or No, with the button that Enter presses;
+    // true when the user answers Yes.
+    std::function<bool(QWidget* owner, const QString& caption, const QString& text,
+                       QMessageBox::StandardButton defaultButton)>
+        ask;
 };
 
 // Modal message boxes.
-PanePrompts MessageBoxPrompts();
+PanePrompts messageBoxPrompts();
 
 }  // namespace zandor

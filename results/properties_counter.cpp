@@ -1,15 +1,17 @@
 #include "results/properties_counter.h"
 
-#include <QFile>
 #include <QProgressDialog>
 #include <QTimer>
 
+#include "results/name_text.h"
 #include "results/properties_report.h"
 
 namespace zandor {
 
 namespace {
 
+// A count that ends within this long shows no progress at all.
+constexpr int kProgressDelayMs = 500;
 constexpr int kProgressUpdateMs = 150;
 
 }  // namespace
@@ -43,20 +45,20 @@ bool PropertiesCounter::start(const std::string& path) {
     m_cancel = false;
     m_files = 0;
     m_folders = 0;
-    m_location = QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    m_location = displayText(path);
     // The worker never waits for this thread; its result comes back as a
     // queued call, which is dropped if this object is gone by then.
     m_worker = std::thread([this, path] {
-        const bool isFolder = IsEnterableFolder(path);
+        const bool isFolder = isFolderItself(path);
         const ContentCount count = m_count(path, &m_cancel, [this](const ContentCount& sofar) {
             m_files.store(sofar.files, std::memory_order_relaxed);
             m_folders.store(sofar.folders, std::memory_order_relaxed);
         });
-        std::string report = PropertiesReportText(path, isFolder, count);
+        std::string report = propertiesReportText(path, isFolder, count);
         QMetaObject::invokeMethod(
             this, [this, report = std::move(report)] { finish(report); }, Qt::QueuedConnection);
     });
-    m_showTimer->start(m_progressDelay);
+    m_showTimer->start(kProgressDelayMs);
     return true;
 }
 

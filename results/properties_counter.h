@@ -20,7 +20,7 @@ class QWidget;
 
 namespace zandor {
 
-class PropertiesCounter : public QObject {
+class PropertiesCounter final : public QObject {
     Q_OBJECT
   public:
     using CountFunction = std::function<ContentCount(
@@ -34,7 +34,6 @@ class PropertiesCounter : public QObject {
     bool busy() const { return m_worker.joinable(); }
 
     void setCountFunction(CountFunction count) { m_count = std::move(count); }
-    void setProgressDelay(int milliseconds) { m_progressDelay = milliseconds; }
 
   Q_SIGNALS:
     // The report text (raw bytes of the path included), unless cancelled.
@@ -48,7 +47,6 @@ class PropertiesCounter : public QObject {
 
     QWidget* m_owner;
     CountFunction m_count;
-    int m_progressDelay = 500;
     std::thread m_worker;
     std::atomic<bool> m_cancel{false};
     std::atomic<std::uint64_t> m_files{0};

@@ -5,24 +5,24 @@
 
 namespace zandor {
 
-std::string ContentsText(const ContentCount& count) {
+std::string contentsText(const ContentCount& count) {
     const std::uint64_t folders = count.folders > 0 ? count.folders - 1 : 0;
     return std::to_string(count.files) + " Files   :   " + std::to_string(folders) + " Folders";
 }
 
-std::string PropertiesReportText(std::string_view path, bool isFolder, const ContentCount& count) {
+std::string propertiesReportText(std::string_view path, bool isFolder, const ContentCount& count) {
     std::string text = "Type : \t\t";
     text.append(isFolder ? kFolderType : kFileType);
     text.append("\nLocation : \t").append(path);
     text.append("\nSize : \t\t");
-    AppendSizeText(text, count.bytes);
-    text.append("\nContains : \t").append(ContentsText(count));
+    appendSizeText(text, count.bytes);
+    text.append("\nContains : \t").append(contentsText(count));
     return text;
 }
 
-std::string PropertiesReportOf(const std::string& path, const std::atomic<bool>* cancel) {
-    const bool isFolder = IsEnterableFolder(path);
-    return PropertiesReportText(path, isFolder, CountFolderContents(path, cancel));
+std::string propertiesReportOf(const std::string& path, const std::atomic<bool>* cancel) {
+    const bool isFolder = isFolderItself(path);
+    return propertiesReportText(path, isFolder, CountFolderContents(path, cancel));
 }
 
 }  // namespace zandor

@@ -15,14 +15,14 @@ inline constexpr std::string_view kPropertiesCaption = "Properties";
 
 // "%d Files   :   %d Folders": the item itself, counted as a folder, is not
 // among the folders it contains.
-std::string ContentsText(const ContentCount& count);
+std::string contentsText(const ContentCount& count);
 
 // The four lines, joined exactly: "Type : \t\t" type, "\nLocation : \t" path,
 // "\nSize : \t\t" size, "\nContains : \t" contents.
-std::string PropertiesReportText(std::string_view path, bool isFolder, const ContentCount& count);
+std::string propertiesReportText(std::string_view path, bool isFolder, const ContentCount& count);
 
 // Decides the type and counts the item at path, then joins the report. The
 // count stops early once cancel is set; its report is then not whole.
-std::string PropertiesReportOf(const std::string& path, const std::atomic<bool>* cancel = nullptr);
+std::string propertiesReportOf(const std::string& path, const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace zandor

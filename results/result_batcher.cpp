@@ -7,10 +7,10 @@ namespace zandor {
 ResultBatcher::ResultBatcher(QObject* parent) : QObject(parent) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &ResultBatcher::Drain);
+    connect(&m_timer, &QTimer::timeout, this, &ResultBatcher::drain);
 }
 
-void ResultBatcher::OnSearchStarted(std::uint64_t generation) {
+void ResultBatcher::onSearchStarted(std::uint64_t generation) {
     std::lock_guard lock(m_mutex);
     m_pending.clear();  // whatever is left belongs to an older search
     m_pendingGeneration = generation;
@@ -21,7 +21,7 @@ void ResultBatcher::AddResult(const FoundEntry& entry) {
     {
         std::lock_guard lock(m_mutex);
         wasEmpty = m_pending.empty();
-        m_pending.push_back(ResultRow::FromEntry(entry));
+        m_pending.push_back(ResultRow::fromEntry(entry));
     }
     // Only the first row of a batch wakes the user-interface thread; the
     // rest wait for the timer it starts.
@@ -36,11 +36,11 @@ void ResultBatcher::scheduleDrain() {
     }
 }
 
-void ResultBatcher::Accept(std::uint64_t generation) {
+void ResultBatcher::accept(std::uint64_t generation) {
     m_accepted = generation;
 }
 
-void ResultBatcher::Drain() {
+void ResultBatcher::drain() {
     std::vector<ResultRow> rows;
     std::uint64_t generation = 0;
     {

@@ -17,7 +17,7 @@
 
 namespace zandor {
 
-class ResultBatcher : public QObject, public ResultSink {
+class ResultBatcher final : public QObject, public ResultSink {
     Q_OBJECT
   public:
     static constexpr int kIntervalMs = 40;
@@ -25,17 +25,17 @@ class ResultBatcher : public QObject, public ResultSink {
     explicit ResultBatcher(QObject* parent = nullptr);
 
     // Worker side.
-    void OnSearchStarted(std::uint64_t generation) override;
+    void onSearchStarted(std::uint64_t generation) override;
     void AddResult(const FoundEntry& entry) override;
 
     // User-interface side: rows of this search are delivered, others dropped.
-    void Accept(std::uint64_t generation);
+    void accept(std::uint64_t generation);
     // Where the rows of the accepted search go, on the user-interface thread.
-    void SetReceiver(std::function<void(std::vector<ResultRow>)> receiver) {
+    void setReceiver(std::function<void(std::vector<ResultRow>)> receiver) {
         m_receiver = std::move(receiver);
     }
     // Delivers what is waiting now (also called by the timer).
-    void Drain();
+    void drain();
 
   private:
     void scheduleDrain();

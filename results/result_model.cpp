@@ -1,16 +1,12 @@
 #include "results/result_model.h"
 
-#include <QFile>
 #include <algorithm>
+
+#include "results/name_text.h"
 
 namespace zandor {
 
 namespace {
-
-QString decoded(const std::string& bytes) {
-    return QFile::decodeName(
-        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -51,28 +47,29 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
-            return displayText(*row, index.column());
+            return cellText(*row, index.column());
         case Qt::EditRole:
-            return index.column() == Name ? displayText(*row, Name) : QVariant();
+            return index.column() == Name ? cellText(*row, Name) : QVariant();
         case Qt::ToolTipRole:
-            return index.column() == Name || index.column() == Path ? decoded(row->m_strPath)
+            return index.column() == Name || index.column() == Path ? displayText(row->m_strPath)
                                                                     : QVariant();
         case Qt::DecorationRole:
             if (index.column() != Name) {
                 return {};
             }
-            return row->isFile() ? m_icons.fileIcon(decoded(row->m_strName)) : m_icons.folderIcon();
+            return row->isFile() ? m_icons.fileIcon(displayText(row->m_strName))
+                                 : m_icons.folderIcon();
         default:
             return {};
     }
 }
 
-QVariant ResultModel::displayText(const ResultRow& row, int column) const {
+QVariant ResultModel::cellText(const ResultRow& row, int column) const {
     switch (column) {
         case Name:
-            return decoded(row.m_strName);
+            return displayText(row.m_strName);
         case Path:
-            return decoded(row.m_strPath);
+            return displayText(row.m_strPath);
         case Size:
             return fromUtf8(row.sizeText());
         case Type:
@@ -111,17 +108,28 @@ bool ResultModel::setData(const QModelIndex& index, const QVariant& value, int r
     if (!m_renamer(index.row(), value.toString())) {
         return false;
     }
-    RowChanged(index.row());
+    rowsChanged();
     return true;
 }
 
-void ResultModel::RowChanged(int row) {
-    if (rowAt(row) != nullptr) {
-        Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+void ResultModel::rowsChanged() {
+    if (!m_rows.empty()) {
+        Q_EMIT dataChanged(index(0, 0),
+                           index(static_cast<int>(m_rows.size()) - 1, ColumnCount - 1));
     }
 }
 
-void ResultModel::RemoveRows(std::vector<int> rows) {
+void ResultModel::removeRecords(const std::unordered_set<const ResultRow*>& records) {
+    std::vector<int> rows;
+    for (std::size_t row = 0; row < m_rows.size() && !records.empty(); ++row) {
+        if (records.contains(m_rows[row])) {
+            rows.push_back(static_cast<int>(row));
+        }
+    }
+    removeRowsAt(std::move(rows));
+}
+
+void ResultModel::removeRowsAt(std::vector<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     // From the bottom up, one removal for each run of adjacent rows, so the
@@ -144,13 +152,13 @@ void ResultModel::RemoveRows(std::vector<int> rows) {
     }
 }
 
-void ResultModel::Append(const std::vector<const ResultRow*>& rows) {
+void ResultModel::append(const std::vector<const ResultRow*>& rows) {
     if (rows.empty()) {
         return;
     }
     // The notice belongs to a search that found nothing; rows mean it is gone.
     if (m_notice) {
-        Relist(m_rows);
+        relist(m_rows);
     }
     const int first = static_cast<int>(m_rows.size());
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
@@ -158,18 +166,18 @@ void ResultModel::Append(const std::vector<const ResultRow*>& rows) {
     endInsertRows();
 }
 
-void ResultModel::Relist(std::vector<const ResultRow*> rows) {
+void ResultModel::relist(std::vector<const ResultRow*> rows) {
     beginResetModel();
     m_rows = std::move(rows);
     m_notice = false;
     endResetModel();
 }
 
-void ResultModel::Clear() {
-    Relist({});
+void ResultModel::clear() {
+    relist({});
 }
 
-void ResultModel::ShowNotice() {
+void ResultModel::showNotice() {
     const int row = static_cast<int>(m_rows.size());
     if (m_notice) {
         return;

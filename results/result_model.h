@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "results/icon_cache.h"
@@ -13,7 +14,7 @@
 
 namespace zandor {
 
-class ResultModel : public QAbstractTableModel {
+class ResultModel final : public QAbstractTableModel {
     Q_OBJECT
   public:
     enum Column { Name = 0, Path, Size, Type, Creation, LastWrite, ColumnCount };
@@ -35,26 +36,27 @@ class ResultModel : public QAbstractTableModel {
     void setRenamer(Renamer renamer) { m_renamer = std::move(renamer); }
 
     // Appends rows at the end in one insertion.
-    void Append(const std::vector<const ResultRow*>& rows);
+    void append(const std::vector<const ResultRow*>& rows);
     // Replaces every listed row (and the notice) with these.
-    void Relist(std::vector<const ResultRow*> rows);
-    void Clear();
+    void relist(std::vector<const ResultRow*> rows);
+    void clear();
     // The one row "Search is complete. There are no items to display",
     // which stands for no recorded row.
-    void ShowNotice();
+    void showNotice();
 
-    // Takes the rows at these indexes (any order) out of the list.
-    void RemoveRows(std::vector<int> rows);
-
-    // The recorded row at index changed (renamed): every cell is shown anew.
-    void RowChanged(int row);
+    // Takes these recorded rows out of the list, wherever they are listed.
+    void removeRecords(const std::unordered_set<const ResultRow*>& records);
 
     // The recorded row listed at index, or null for the notice row.
     const ResultRow* rowAt(int row) const;
-    bool showsNotice() const { return m_notice; }
 
   private:
-    QVariant displayText(const ResultRow& row, int column) const;
+    // Recorded rows changed (renamed, or moved with their folder): every
+    // cell is shown anew.
+    void rowsChanged();
+    QVariant cellText(const ResultRow& row, int column) const;
+    // Takes the rows at these indexes (any order) out of the list.
+    void removeRowsAt(std::vector<int> rows);
 
     std::vector<const ResultRow*> m_rows;
     bool m_notice = false;

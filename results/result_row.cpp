@@ -6,15 +6,15 @@
 namespace zandor {
 
 std::string ResultRow::sizeText() const {
-    return isFile() ? SizeText(m_dwSize) : std::string();
+    return isFile() ? zandor::sizeText(m_size) : std::string();
 }
 
 std::string ResultRow::createdText() const {
-    return TimeText(m_created);
+    return timeText(m_created);
 }
 
 std::string ResultRow::lastWriteText() const {
-    return TimeText(m_lastWrite);
+    return timeText(m_lastWrite);
 }
 
 }  // namespace zandor

@@ -16,9 +16,9 @@ struct ResultRow {
     std::string m_strType;         // "File" or "File Folder" from the walk
     std::int64_t m_created = 0;    // seconds since 1970
     std::int64_t m_lastWrite = 0;  // seconds since 1970
-    std::uint64_t m_dwSize = 0;    // bytes, all 64 bits
+    std::uint64_t m_size = 0;      // bytes, all 64 bits
 
-    static ResultRow FromEntry(const FoundEntry& entry) {
+    static ResultRow fromEntry(const FoundEntry& entry) {
         return ResultRow{std::string(entry.name),   std::string(entry.path),
                          std::string(entry.type()), entry.created,
                          entry.lastWrite,           entry.size};
@@ -26,7 +26,7 @@ struct ResultRow {
 
     // The row as the walk handed it on; valid while the row lives.
     FoundEntry asEntry() const {
-        return FoundEntry{m_strName, m_strPath, m_dwSize, !isFile(), m_created, m_lastWrite};
+        return FoundEntry{m_strName, m_strPath, m_size, !isFile(), m_created, m_lastWrite};
     }
 
     // Only a type of exactly "File" is a file: it joins the file store and

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -19,19 +20,27 @@ class ResultStores {
   public:
     // Records the row in the file store when its type is exactly "File",
     // else in the folder store; returns the recorded row.
-    const ResultRow& Add(ResultRow row);
+    const ResultRow& add(ResultRow row);
     // Deletes every row and gives the memory they held back to the system.
-    void Clear();
+    void clear();
     // Deletes these rows from whichever store holds them; the others keep
     // their order and their addresses. Emptied, the stores give their memory
-    // back as Clear does.
-    void Remove(const std::unordered_set<const ResultRow*>& rows);
+    // back as clear does.
+    void remove(const std::unordered_set<const ResultRow*>& rows);
+
+    // The rows of these items and of everything recorded below them.
+    std::unordered_set<const ResultRow*> rowsAtOrBelow(const std::vector<std::string>& items) const;
+
+    // The item of `row` now bears newName in the same folder: the row takes
+    // the new name and path, and every row below it the new path, so that
+    // each row still names its item.
+    void itemRenamed(const ResultRow& row, const std::string& newName);
 
     // Stable sorts of both stores by the key, in the direction given.
     void SortStores(SortKey key, bool descending);
 
     // Every recorded row in listing order: all folders, then all files.
-    std::vector<const ResultRow*> Listing() const;
+    std::vector<const ResultRow*> listing() const;
 
     const RowStore& files() const { return m_arrFiles; }
     const RowStore& folders() const { return m_arrFolders; }

@@ -1,27 +1,15 @@
 #include "results/right_view.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
-#include <QMenu>
 #include <QStackedLayout>
 #include <QStyledItemDelegate>
-#include <QTimer>
 #include <QTreeView>
-#include <algorithm>
-#include <unordered_map>
-#include <unordered_set>
+#include <optional>
 
-#include "platform/fs_path.h"
-#include "platform/fs_rename.h"
 #include "res/command_ids.h"
-#include "results/file_actions.h"
 #include "results/properties_counter.h"
-#include "results/properties_report.h"
-#include "results/selection_commands.h"
 
 namespace zandor {
 
@@ -29,6 +17,18 @@ namespace {
 
 constexpr int kColumnWidths[ResultModel::ColumnCount] = {100, 120, 50, 50, 120, 120};
 constexpr int kListBatchSize = 2000;
+
+// A key 0 to 5 (a header section), or a sort command 32782 to 32787 in
+// column order; nothing for any other number.
+std::optional<SortKey> sortKeyOf(unsigned argument) {
+    if (argument >= cmd::kSortByName && argument <= cmd::kSortByLastWrite) {
+        argument -= cmd::kSortByName;
+    }
+    if (argument > static_cast<unsigned>(SortKey::LastWrite)) {
+        return std::nullopt;
+    }
+    return static_cast<SortKey>(argument);
+}
 
 std::optional<ViewType> viewTypeOf(unsigned command) {
     switch (command) {
@@ -68,7 +68,7 @@ class LabelEditDelegate : public QStyledItemDelegate {
 // Every item of an icon or list view has the same size, given here rather
 // than measured, so a million items are laid out without asking each one;
 // long names are elided within it.
-class FixedSizeDelegate : public LabelEditDelegate {
+class FixedSizeDelegate final : public LabelEditDelegate {
   public:
     FixedSizeDelegate(QSize size, bool& editing, QObject* parent)
         : LabelEditDelegate(editing, parent), m_size(size) {}
@@ -94,9 +94,10 @@ void prepareView(QAbstractItemView* view) {
 CRightView::CRightView(QWidget* parent)
     : QWidget(parent),
       m_selection(new QItemSelectionModel(&m_model, this)),
-      m_prompts(MessageBoxPrompts()),
+      m_prompts(messageBoxPrompts()),
       m_properties(new PropertiesCounter(this)) {
-    IconCache::EnsureIconTheme();
+    setObjectName(QStringLiteral("rightView"));
+    IconCache::ensureIconTheme();
     m_stack = new QStackedLayout(this);
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_details = makeDetailsView();
@@ -108,7 +109,7 @@ CRightView::CRightView(QWidget* parent)
     }
     attach(m_details);
     m_stack->setCurrentWidget(m_details);
-    m_batcher.SetReceiver([this](std::vector<ResultRow> rows) { takeRows(std::move(rows)); });
+    m_batcher.setReceiver([this](std::vector<ResultRow> rows) { takeRows(std::move(rows)); });
     m_model.setRenamer([this](int row, const QString& name) { return renameRow(row, name); });
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_lists[0]),
@@ -228,12 +229,12 @@ QAbstractItemView* CRightView::viewFor(ViewType type) const {
 }
 
 QAbstractItemView* CRightView::currentView() const {
-    return viewFor(m_dwViewType);
+    return viewFor(m_viewType);
 }
 
 void CRightView::OnViewMode(unsigned command) {
     const auto type = viewTypeOf(command);
-    if (!type || *type == m_dwViewType) {
+    if (!type || *type == m_viewType) {
         return;
     }
     QAbstractItemView* before = currentView();
@@ -242,7 +243,7 @@ void CRightView::OnViewMode(unsigned command) {
     detach(before);
     attach(after);
     m_stack->setCurrentWidget(after);
-    m_dwViewType = *type;
+    m_viewType = *type;
     if (current.isValid()) {
         after->scrollTo(current);
     }
@@ -258,19 +259,19 @@ void CRightView::takeRows(std::vector<ResultRow> rows) {
     std::vector<const ResultRow*> listed;
     listed.reserve(rows.size());
     for (ResultRow& row : rows) {
-        listed.push_back(&m_stores.Add(std::move(row)));
+        listed.push_back(&m_stores.add(std::move(row)));
     }
-    m_model.Append(listed);
+    m_model.append(listed);
 }
 
-void CRightView::BeginSearch(std::uint64_t generation) {
-    m_batcher.Accept(generation);
-    m_model.Clear();  // before the rows it refers to go
-    m_stores.Clear();
+void CRightView::beginSearch(std::uint64_t generation) {
+    m_batcher.accept(generation);
+    m_model.clear();  // before the rows it refers to go
+    m_stores.clear();
 }
 
 void CRightView::OnSort(unsigned argument) {
-    const auto key = SortKeyFromArgument(argument);
+    const auto key = sortKeyOf(argument);
     if (!key) {
         return;
     }
@@ -278,7 +279,7 @@ void CRightView::OnSort(unsigned argument) {
     m_stores.SortStores(*key, m_bSortDescending);
     // Listed again from the stores: all folders, then all files, nothing
     // selected, and no row recorded twice.
-    m_model.Relist(m_stores.Listing());
+    m_model.relist(m_stores.listing());
 }
 
 }  // namespace zandor

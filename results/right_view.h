@@ -29,7 +29,7 @@ class PropertiesCounter;
 // The view-type values a list can show, as the view commands name them.
 enum class ViewType : unsigned { LargeIcons = 0, Details = 1, SmallIcons = 2, List = 3 };
 
-class CRightView : public QWidget {
+class CRightView final : public QWidget {
     Q_OBJECT
   public:
     explicit CRightView(QWidget* parent = nullptr);
@@ -42,11 +42,11 @@ class CRightView : public QWidget {
 
     // A search starts: both stores and the list are emptied, and only rows of
     // this search are taken from now on.
-    void BeginSearch(std::uint64_t generation);
+    void beginSearch(std::uint64_t generation);
     // Takes every row still waiting (before the completion is shown).
-    void FlushPending() { m_batcher.Drain(); }
+    void flushPending() { m_batcher.drain(); }
     // "Search is complete. There are no items to display", in no store.
-    void ShowNoItemsNotice() { m_model.ShowNotice(); }
+    void showNoItemsNotice() { m_model.showNotice(); }
 
     // A key 0-5 or a sort command 32782-32787.
     void OnSort(unsigned argument);
@@ -74,16 +74,9 @@ class CRightView : public QWidget {
     // The menu a right click shows, and its five commands that act on rows
     // (their enabled state is given back when the menu closes).
     void setContextMenu(QMenu* menu, std::vector<QAction*> rowActions);
-    QMenu* contextMenu() const { return m_contextMenu; }
 
     void setPrompts(PanePrompts prompts) { m_prompts = std::move(prompts); }
     PropertiesCounter& propertiesCounter() const { return *m_properties; }
-
-    ViewType m_dwViewType = ViewType::Details;
-    bool m_bSortDescending = true;  // so that the first sort is ascending
-    // Set while a name edit that a click on a selected row began is open;
-    // Delete waits for it to end. An edit begun by Rename leaves it clear.
-    bool m_bEditingLabel = false;
 
     const ResultStores& stores() const { return m_stores; }
     ResultModel& model() { return m_model; }
@@ -95,10 +88,20 @@ class CRightView : public QWidget {
 
   private:
     bool renameRow(int row, const QString& name);
-    void removeRows(const std::vector<int>& rows);
+    // Hands the items to the desktop; names those that no longer exist in a
+    // message captioned with the command. False when some were missing.
+    bool handOver(const QString& command, const std::vector<std::string>& paths, bool folders);
+    static QString missingText(const QStringList& paths, bool folders);
+    static std::vector<const ResultRow*> outermostOf(std::vector<const ResultRow*> rows);
+    // Offers permanent deletion of items the Trash refused; adds those deleted to gone.
+    void offerPermanentDeletion(const std::vector<std::string>& paths, const QStringList& refusals,
+                                std::vector<std::string>& gone);
+    // The items are gone: their rows, and the rows below them, leave the list and the stores.
+    void forgetItems(const std::vector<std::string>& paths);
     std::vector<int> selectedRowIndexes() const;
     int firstSelectedRow() const;
     const ResultRow* firstSelectedRecord() const;
+    std::vector<const ResultRow*> selectedRecords() const;
     void showReport(const QByteArray& report);
     void takeRows(std::vector<ResultRow> rows);
     QAbstractItemView* viewFor(ViewType type) const;
@@ -106,6 +109,12 @@ class CRightView : public QWidget {
     void detach(QAbstractItemView* view);
     QTreeView* makeDetailsView();
     QListView* makeListView(ViewType type);
+
+    ViewType m_viewType = ViewType::Details;
+    bool m_bSortDescending = true;  // so that the first sort is ascending
+    // Set while a name edit that a click on a selected row began is open;
+    // Delete waits for it to end. An edit begun by Rename leaves it clear.
+    bool m_bEditingLabel = false;
 
     ResultStores m_stores;
     ResultModel m_model;

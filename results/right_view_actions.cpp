@@ -2,24 +2,22 @@
 // delete, properties, the selection commands and the context menu.
 #include "results/right_view.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QFile>
-#include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QListView>
 #include <QMenu>
-#include <QStackedLayout>
-#include <QStyledItemDelegate>
 #include <QTimer>
-#include <QTreeView>
 #include <algorithm>
+#include <cerrno>
 #include <unordered_set>
 
+#include "platform/fs_entry_info.h"
 #include "platform/fs_path.h"
 #include "platform/fs_rename.h"
-#include "res/command_ids.h"
+#include "platform/shell_trash.h"
 #include "results/file_actions.h"
+#include "results/name_text.h"
 #include "results/properties_counter.h"
 #include "results/properties_report.h"
 #include "results/selection_commands.h"
@@ -28,8 +26,15 @@ namespace zandor {
 
 namespace {
 
-QString decoded(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+QString listOf(const QStringList& lines) {
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The system's and GIO's messages are text of the locale, which Qt 6 reads
+// as UTF-8.
+QString messageText(const Error& error) {
+    return QString::fromLocal8Bit(error.message.data(),
+                                  static_cast<qsizetype>(error.message.size()));
 }
 
 }  // namespace
@@ -52,30 +57,68 @@ const ResultRow* CRightView::firstSelectedRecord() const {
     return m_model.rowAt(firstSelectedRow());
 }
 
-void CRightView::OnOpen() {
+std::vector<const ResultRow*> CRightView::selectedRecords() const {
+    std::vector<const ResultRow*> records;
     for (const int index : selectedRowIndexes()) {
         if (const ResultRow* row = m_model.rowAt(index)) {
-            OpenWithDefaultHandler(row->m_strPath);
+            records.push_back(row);
         }
     }
+    return records;
+}
+
+bool CRightView::handOver(const QString& command, const std::vector<std::string>& paths,
+                          bool folders) {
+    QStringList missing;
+    for (const std::string& path : paths) {
+        if (entryExists(path)) {
+            openWithDefaultHandler(path);
+        } else {
+            missing << displayText(path);
+        }
+    }
+    if (missing.isEmpty()) {
+        return true;
+    }
+    // Moved or removed by another program since the search listed it: the
+    // desktop would only fail quietly, so the user hears it here.
+    m_prompts.message(this, command, missingText(missing, folders), QMessageBox::Warning);
+    return false;
+}
+
+QString CRightView::missingText(const QStringList& paths, bool folders) {
+    const QString lead = paths.size() == 1
+                             ? (folders ? QStringLiteral("This folder no longer exists:")
+                                        : QStringLiteral("This item no longer exists:"))
+                             : (folders ? QStringLiteral("These folders no longer exist:")
+                                        : QStringLiteral("These items no longer exist:"));
+    return lead + QStringLiteral("\n\n") + listOf(paths);
+}
+
+void CRightView::OnOpen() {
+    std::vector<std::string> paths;
+    for (const ResultRow* row : selectedRecords()) {
+        paths.push_back(row->m_strPath);
+    }
+    handOver(QStringLiteral("Open"), paths, false);
 }
 
 void CRightView::OnDblClkList() {
     if (const ResultRow* row = firstSelectedRecord()) {
-        OpenWithDefaultHandler(row->m_strPath);
+        handOver(QStringLiteral("Open"), {row->m_strPath}, false);
     }
 }
 
 void CRightView::OnOpenContainingFolder() {
     // One opening per selected row, also for rows in the same folder.
-    for (const int index : selectedRowIndexes()) {
-        const ResultRow* row = m_model.rowAt(index);
-        const std::string folder =
-            row != nullptr ? ContainingFolder(row->m_strPath) : std::string();
+    std::vector<std::string> folders;
+    for (const ResultRow* row : selectedRecords()) {
+        std::string folder = containingFolder(row->m_strPath);
         if (!folder.empty()) {
-            OpenWithDefaultHandler(folder);
+            folders.push_back(std::move(folder));
         }
     }
+    handOver(QStringLiteral("Open Containing Folder"), folders, true);
 }
 
 void CRightView::OnRename() {
@@ -92,12 +135,16 @@ void CRightView::OnRename() {
 
 bool CRightView::renameRow(int index, const QString& name) {
     const ResultRow* row = m_model.rowAt(index);
-    if (row == nullptr || name.isEmpty() || name == decoded(row->m_strName)) {
-        return false;  // nothing typed, or nothing changed: nothing to rename
+    if (row == nullptr || name.isEmpty()) {
+        return false;  // nothing typed: nothing to rename
     }
-    const std::string newName = QFile::encodeName(name).toStdString();
-    const std::string folder = ContainingFolder(row->m_strPath);
-    if (RenameInFolder(folder, row->m_strName, newName) != 0) {
+    // Only what the user changed is new: bytes of the old name that were not
+    // UTF-8, and so shown as replacement characters, stay as they were.
+    const std::string newName = editedNameBytes(row->m_strName, name);
+    if (newName == row->m_strName) {
+        return false;
+    }
+    if (!renameInFolder(containingFolder(row->m_strPath), row->m_strName, newName).ok()) {
         // Shown once the editor has closed, so that the message does not take
         // the focus from an editor that would then commit again.
         QMetaObject::invokeMethod(
@@ -110,124 +157,139 @@ bool CRightView::renameRow(int index, const QString& name) {
             Qt::QueuedConnection);
         return false;
     }
-    // The recorded row follows the item, so that opening it, its report and
-    // a later sort all find it under its new name.
-    const RowStore& store = row->isFile() ? m_stores.files() : m_stores.folders();
-    const auto stored = std::find_if(store.begin(), store.end(),
-                                     [row](const auto& recorded) { return recorded.get() == row; });
-    if (stored != store.end()) {
-        ResultRow& changed = **stored;
-        changed.m_strName = newName;
-        changed.m_strPath = JoinPath(folder, newName);
-    }
+    // The recorded rows follow the item, and those below a renamed folder
+    // follow it too, so that opening, reports and later sorts find them.
+    m_stores.itemRenamed(*row, newName);
     return true;
+}
+
+std::vector<const ResultRow*> CRightView::outermostOf(std::vector<const ResultRow*> rows) {
+    // An item inside a folder that is itself selected goes with that folder:
+    // it is neither asked about nor trashed on its own.
+    PathSet selected;
+    for (const ResultRow* row : rows) {
+        selected.insert(row->m_strPath);
+    }
+    std::erase_if(rows, [&](const ResultRow* row) { return isBelowAny(row->m_strPath, selected); });
+    return rows;
 }
 
 void CRightView::OnDelete() {
     if (m_bEditingLabel) {
         return;
     }
-    std::vector<int> rows;
-    for (const int index : selectedRowIndexes()) {
-        if (m_model.rowAt(index) != nullptr) {
-            rows.push_back(index);
-        }
-    }
+    const std::vector<const ResultRow*> rows = outermostOf(selectedRecords());
     if (rows.empty()) {
         return;
     }
-    const QString question = rows.size() == 1
-                                 ? QStringLiteral("Move \"%1\" to the Trash?")
-                                       .arg(decoded(m_model.rowAt(rows.front())->m_strName))
-                                 : QStringLiteral("Move %1 items to the Trash?").arg(rows.size());
-    if (!m_prompts.ask(this, QStringLiteral("Delete"), question)) {
+    const QString question =
+        rows.size() == 1
+            ? QStringLiteral("Move \"%1\" to the Trash?").arg(displayText(rows.front()->m_strName))
+            : QStringLiteral("Move %1 items to the Trash?").arg(rows.size());
+    // What goes to the Trash can be restored from it: Enter confirms.
+    if (!m_prompts.ask(this, QStringLiteral("Delete"), question, QMessageBox::Yes)) {
         return;
     }
-    std::vector<int> gone;
-    std::vector<int> refused;
+    std::vector<std::string> gone;
+    std::vector<std::string> refused;
     QStringList refusals;
-    for (const int index : rows) {
-        const ResultRow* row = m_model.rowAt(index);
-        const TrashOutcome outcome = MoveItemToTrash(row->m_strPath);
-        if (outcome.trashed || outcome.vanished) {
-            gone.push_back(index);  // a vanished item is listed no longer either
+    for (const ResultRow* row : rows) {
+        const Result<void> trashed = moveToTrash(row->m_strPath);
+        // An item that had vanished is listed no longer either.
+        if (trashed.ok() || trashed.error().code == ENOENT) {
+            gone.push_back(row->m_strPath);
         } else {
-            refused.push_back(index);
-            refusals << QStringLiteral("%1: %2").arg(decoded(row->m_strPath), outcome.reason);
+            refused.push_back(row->m_strPath);
+            refusals << QStringLiteral("%1: %2").arg(displayText(row->m_strPath),
+                                                     messageText(trashed.error()));
         }
     }
     if (!refused.empty()) {
-        m_prompts.message(this, QStringLiteral("Delete"),
-                          QStringLiteral("These items cannot be moved to the Trash:\n\n%1")
-                              .arg(refusals.join(QLatin1Char('\n'))),
-                          QMessageBox::Warning);
-        QStringList names;
-        for (const int index : refused) {
-            names << decoded(m_model.rowAt(index)->m_strPath);
-        }
-        const QString permanently =
-            QStringLiteral("Delete these items permanently? This cannot be undone.\n\n%1")
-                .arg(names.join(QLatin1Char('\n')));
-        if (m_prompts.ask(this, QStringLiteral("Delete"), permanently)) {
-            QStringList failures;
-            for (const int index : refused) {
-                const ResultRow* row = m_model.rowAt(index);
-                const QString error = DeletePermanently(row->m_strPath);
-                if (error.isEmpty()) {
-                    gone.push_back(index);
-                } else {
-                    failures << QStringLiteral("%1: %2").arg(decoded(row->m_strPath), error);
-                }
-            }
-            if (!failures.isEmpty()) {
-                m_prompts.message(this, QStringLiteral("Delete"),
-                                  QStringLiteral("These items could not be deleted:\n\n%1")
-                                      .arg(failures.join(QLatin1Char('\n'))),
-                                  QMessageBox::Warning);
-            }
-        }
+        offerPermanentDeletion(refused, refusals, gone);
     }
-    removeRows(gone);
+    forgetItems(gone);
 }
 
-void CRightView::removeRows(const std::vector<int>& rows) {
-    if (rows.empty()) {
+void CRightView::offerPermanentDeletion(const std::vector<std::string>& paths,
+                                        const QStringList& refusals,
+                                        std::vector<std::string>& gone) {
+    m_prompts.message(
+        this, QStringLiteral("Delete"),
+        QStringLiteral("These items cannot be moved to the Trash:\n\n%1").arg(listOf(refusals)),
+        QMessageBox::Warning);
+    QStringList names;
+    for (const std::string& path : paths) {
+        names << displayText(path);
+    }
+    if (!m_prompts.ask(
+            this, QStringLiteral("Delete"),
+            QStringLiteral("Delete these items permanently? This cannot be undone.\n\n%1")
+                .arg(listOf(names)),
+            QMessageBox::No)) {
         return;
     }
-    std::unordered_set<const ResultRow*> gone;
-    for (const int index : rows) {
-        gone.insert(m_model.rowAt(index));
+    QStringList failures;
+    for (const std::string& path : paths) {
+        const Result<void> deleted = deletePermanently(path);
+        if (deleted.ok()) {
+            gone.push_back(path);
+        } else {
+            failures << QStringLiteral("%1: %2").arg(displayText(path),
+                                                     messageText(deleted.error()));
+        }
     }
-    // The list lets go of the rows before the stores delete them.
-    m_model.RemoveRows(rows);
-    m_stores.Remove(gone);
+    if (!failures.isEmpty()) {
+        m_prompts.message(
+            this, QStringLiteral("Delete"),
+            QStringLiteral("These items could not be deleted:\n\n%1").arg(listOf(failures)),
+            QMessageBox::Warning);
+    }
+}
+
+void CRightView::forgetItems(const std::vector<std::string>& paths) {
+    if (paths.empty()) {
+        return;
+    }
+    // The rows of the items and of everything listed below them; the list
+    // lets go of them before the stores delete them.
+    const std::unordered_set<const ResultRow*> rows = m_stores.rowsAtOrBelow(paths);
+    m_model.removeRecords(rows);
+    m_stores.remove(rows);
 }
 
 void CRightView::OnProperties() {
-    if (const ResultRow* row = firstSelectedRecord()) {
-        m_properties->start(row->m_strPath);
+    const ResultRow* row = firstSelectedRecord();
+    if (row == nullptr) {
+        return;
     }
+    if (!entryExists(row->m_strPath)) {
+        m_prompts.message(this, QStringLiteral("Properties"),
+                          missingText({displayText(row->m_strPath)}, false), QMessageBox::Warning);
+        return;
+    }
+    m_properties->start(row->m_strPath);
 }
 
 void CRightView::showReport(const QByteArray& report) {
-    m_prompts.message(this,
-                      QString::fromLatin1(kPropertiesCaption.data(),
-                                          static_cast<qsizetype>(kPropertiesCaption.size())),
-                      QFile::decodeName(report), QMessageBox::NoIcon);
+    m_prompts.message(
+        this,
+        QString::fromLatin1(kPropertiesCaption.data(),
+                            static_cast<qsizetype>(kPropertiesCaption.size())),
+        displayText(std::string_view(report.constData(), static_cast<std::size_t>(report.size()))),
+        QMessageBox::NoIcon);
 }
 
 void CRightView::OnSelectAll() {
-    SelectAllRows(*m_selection);
+    selectAllRows(*m_selection);
 }
 
 void CRightView::OnSelectPage() {
-    const bool iconView =
-        m_dwViewType == ViewType::LargeIcons || m_dwViewType == ViewType::SmallIcons;
-    SelectPageRows(*currentView(), *m_selection, iconView);
+    const bool iconView = m_viewType == ViewType::LargeIcons || m_viewType == ViewType::SmallIcons;
+    selectPageRows(*currentView(), *m_selection, iconView);
 }
 
 void CRightView::OnInvertSelection() {
-    InvertRowSelection(*m_selection);
+    invertRowSelection(*m_selection);
 }
 
 void CRightView::setContextMenu(QMenu* menu, std::vector<QAction*> rowActions) {

@@ -1,7 +1,5 @@
 #include "results/row_compare.h"
 
-#include "res/command_ids.h"
-
 namespace zandor {
 
 namespace {
@@ -18,17 +16,7 @@ int compareNumbers(Number a, Number b) {
 
 }  // namespace
 
-std::optional<SortKey> SortKeyFromArgument(unsigned argument) {
-    if (argument >= cmd::kSortByName && argument <= cmd::kSortByLastWrite) {
-        argument -= cmd::kSortByName;
-    }
-    if (argument > static_cast<unsigned>(SortKey::LastWrite)) {
-        return std::nullopt;
-    }
-    return static_cast<SortKey>(argument);
-}
-
-int CompareNoCase(std::string_view a, std::string_view b) {
+int compareNoCase(std::string_view a, std::string_view b) {
     const std::size_t common = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < common; ++i) {
         const unsigned char x = folded(a[i]);
@@ -40,16 +28,16 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return compareNumbers(a.size(), b.size());
 }
 
-int CompareRows(const ResultRow& a, const ResultRow& b, SortKey key) {
+int compareRows(const ResultRow& a, const ResultRow& b, SortKey key) {
     switch (key) {
         case SortKey::Name:
-            return CompareNoCase(a.m_strName, b.m_strName);
+            return compareNoCase(a.m_strName, b.m_strName);
         case SortKey::Path:
-            return CompareNoCase(a.m_strPath, b.m_strPath);
+            return compareNoCase(a.m_strPath, b.m_strPath);
         case SortKey::Size:
-            return compareNumbers(a.m_dwSize, b.m_dwSize);
+            return compareNumbers(a.m_size, b.m_size);
         case SortKey::Type:
-            return CompareNoCase(a.m_strType, b.m_strType);
+            return compareNoCase(a.m_strType, b.m_strType);
         case SortKey::Created:
             return compareNumbers(a.m_created, b.m_created);
         case SortKey::LastWrite:

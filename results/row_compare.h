@@ -3,7 +3,6 @@
 // as 64-bit numbers, times as times.
 #pragma once
 
-#include <optional>
 #include <string_view>
 
 #include "results/result_row.h"
@@ -19,16 +18,13 @@ enum class SortKey : unsigned {
     LastWrite = 5
 };
 
-// A key 0 to 5, or a sort command 32782 to 32787; empty for anything else.
-std::optional<SortKey> SortKeyFromArgument(unsigned argument);
-
 // Negative, zero or positive as a sorts before, with or after b.
-int CompareNoCase(std::string_view a, std::string_view b);
-int CompareRows(const ResultRow& a, const ResultRow& b, SortKey key);
+int compareNoCase(std::string_view a, std::string_view b);
+int compareRows(const ResultRow& a, const ResultRow& b, SortKey key);
 
 // True when a, standing just before b, is in the wrong order for the key and direction.
 inline bool ShouldSwap(const ResultRow& a, const ResultRow& b, SortKey key, bool descending) {
-    const int order = CompareRows(a, b, key);
+    const int order = compareRows(a, b, key);
     return descending ? order < 0 : order > 0;
 }
 

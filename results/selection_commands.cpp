@@ -34,19 +34,19 @@ int topmostVisibleRow(const QAbstractItemView& view) {
 
 }  // namespace
 
-void SelectAllRows(QItemSelectionModel& selection) {
+void selectAllRows(QItemSelectionModel& selection) {
     if (selection.model() != nullptr) {
         selectRange(selection, 0, selection.model()->rowCount() - 1, QItemSelectionModel::Select);
     }
 }
 
-void InvertRowSelection(QItemSelectionModel& selection) {
+void invertRowSelection(QItemSelectionModel& selection) {
     if (selection.model() != nullptr) {
         selectRange(selection, 0, selection.model()->rowCount() - 1, QItemSelectionModel::Toggle);
     }
 }
 
-void SelectPageRows(const QAbstractItemView& view, QItemSelectionModel& selection,
+void selectPageRows(const QAbstractItemView& view, QItemSelectionModel& selection,
                     bool wholeSurface) {
     const QAbstractItemModel* model = selection.model();
     if (model == nullptr || model->rowCount() == 0) {

@@ -8,13 +8,13 @@ class QItemSelectionModel;
 namespace zandor {
 
 // Every row.
-void SelectAllRows(QItemSelectionModel& selection);
+void selectAllRows(QItemSelectionModel& selection);
 // Every selected row becomes unselected and every other row selected.
-void InvertRowSelection(QItemSelectionModel& selection);
+void invertRowSelection(QItemSelectionModel& selection);
 // The rows of the page in view: from the topmost visible row, the rows that
 // are wholly visible and the one after them. A view that lays out every row
 // on one surface (the icon views) counts all rows as its page.
-void SelectPageRows(const QAbstractItemView& view, QItemSelectionModel& selection,
+void selectPageRows(const QAbstractItemView& view, QItemSelectionModel& selection,
                     bool wholeSurface);
 
 }  // namespace zandor

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and benchmarking Zandor
-# need. Safe to run again: quiet when everything is present, and it refreshes
-# the package lists only when something is missing.
+# Installs the Debian packages that building, testing, packaging and
+# benchmarking Zandor need. Safe to run again: quiet when everything is
+# present, and it refreshes the package lists only when something is missing.
 set -euo pipefail
 
 packages=(
@@ -10,8 +10,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   util-linux coreutils findutils tzdata
   fd-find hyperfine python3
-  qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev libglib2.0-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core
   xdg-utils
+  scdoc librsvg2-bin gzip man-db bsdextrautils desktop-file-utils appstream
+  dpkg-dev lintian bash-completion zsh fish
 )
 
 missing=()

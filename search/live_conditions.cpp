@@ -7,7 +7,7 @@ LiveConditionsBoard::LiveConditionsBoard() : LiveConditionsBoard(LiveConditions{
 LiveConditionsBoard::LiveConditionsBoard(LiveConditions initial)
     : m_current(std::make_shared<const LiveConditions>(std::move(initial))) {}
 
-void LiveConditionsBoard::Publish(LiveConditions conditions) {
+void LiveConditionsBoard::publish(LiveConditions conditions) {
     auto next = std::make_shared<const LiveConditions>(std::move(conditions));
     {
         std::lock_guard lock(m_mutex);
@@ -18,7 +18,7 @@ void LiveConditionsBoard::Publish(LiveConditions conditions) {
     }
 }
 
-std::shared_ptr<const LiveConditions> LiveConditionsBoard::Current() const {
+std::shared_ptr<const LiveConditions> LiveConditionsBoard::current() const {
     std::lock_guard lock(m_mutex);
     return m_current;
 }

@@ -11,7 +11,10 @@
 
 namespace zandor {
 
+// The relation of the size condition, in the order the form lists them.
 enum class SizeRelation : int { AtLeast = 0, AtMost = 1, Equal = 2 };
+// Which time the date condition tests; None (no choice made) tests the last
+// write, as Modified does.
 enum class DateKind : int { None = -1, Created = 0, Modified = 1 };
 
 struct LiveConditions {
@@ -19,15 +22,15 @@ struct LiveConditions {
     bool m_bTypeFilter = false;
     bool m_bDateFilter = false;
     bool m_bIncludeSubDirs = true;
-    int m_nSizeRelation = 0;   // 0 at least, 1 at most, 2 equal; other values decide nothing
+    SizeRelation m_nSizeRelation = SizeRelation::AtLeast;
     std::string m_strTypeExt;  // lower case, without the dot
     // The numbers and choices on the form that the size and date tests read.
     // A field that is not a number reads as 0.
-    std::int64_t m_nSizeKB = 0;
-    std::int64_t m_nDays = 0;
-    std::int64_t m_nMonths = 0;
-    int m_nDateKind = -1;        // 0 created, any other value the last write
-    bool m_bDaysChecked = true;  // days (else months) radio
+    std::int64_t m_sizeKB = 0;
+    std::int64_t m_days = 0;
+    std::int64_t m_months = 0;
+    DateKind m_dateKind = DateKind::None;
+    bool m_daysChecked = true;  // days (else months) radio
 };
 
 // The one place where the current snapshot lives. A version number lets the
@@ -38,9 +41,9 @@ class LiveConditionsBoard {
     LiveConditionsBoard();
     explicit LiveConditionsBoard(LiveConditions initial);
 
-    void Publish(LiveConditions conditions);
-    std::shared_ptr<const LiveConditions> Current() const;
-    std::uint64_t Version() const { return m_version.load(std::memory_order_acquire); }
+    void publish(LiveConditions conditions);
+    std::shared_ptr<const LiveConditions> current() const;
+    std::uint64_t version() const { return m_version.load(std::memory_order_acquire); }
 
   private:
     mutable std::mutex m_mutex;
@@ -52,13 +55,13 @@ class LiveConditionsBoard {
 class LiveConditionsReader {
   public:
     explicit LiveConditionsReader(const LiveConditionsBoard& board)
-        : m_board(board), m_version(board.Version()), m_current(board.Current()) {}
+        : m_board(board), m_version(board.version()), m_current(board.current()) {}
 
     const LiveConditions& refresh() {
-        const std::uint64_t version = m_board.Version();
+        const std::uint64_t version = m_board.version();
         if (version != m_version) {
             m_version = version;
-            m_current = m_board.Current();
+            m_current = m_board.current();
         }
         return *m_current;
     }

@@ -12,7 +12,7 @@ std::string inCase(std::string_view text, bool caseSensitive) {
     if (caseSensitive) {
         out.assign(text);
     } else {
-        AsciiLower(text, out);
+        asciiLower(text, out);
     }
     return out;
 }
@@ -31,24 +31,18 @@ std::int64_t wholeDaysBetween(std::int64_t from, std::int64_t to) {
 
 }  // namespace
 
-CompiledPattern CompilePattern(const NamePattern& pattern, bool caseSensitive) {
-    CompiledPattern compiled;
-    compiled.caseSensitive = caseSensitive;
-    compiled.hasDot = pattern.m_bHasDot;
-    compiled.extWildcard = pattern.m_bExtWildcard;
-    compiled.extStarFirst = pattern.m_bExtStarFirst;
-    compiled.baseWildcard = pattern.m_bBaseWildcard;
-    compiled.base = inCase(pattern.m_strBasePart, caseSensitive);
-    if (compiled.baseWildcard) {
-        compiled.base.resize(compiled.base.find('*'));
+NamePattern matchingPattern(const NamePattern& split) {
+    NamePattern prepared = split;
+    prepared.m_strBasePart = inCase(split.m_strBasePart, split.m_bCaseSensitive);
+    if (prepared.m_bBaseWildcard) {
+        prepared.m_strBasePart.resize(prepared.m_strBasePart.find('*'));
     }
-    if (compiled.hasDot) {
-        compiled.ext = inCase(pattern.m_strExtPart, caseSensitive);
-    }
-    return compiled;
+    prepared.m_strExtPart =
+        split.m_bHasDot ? inCase(split.m_strExtPart, split.m_bCaseSensitive) : std::string();
+    return prepared;
 }
 
-void AsciiLower(std::string_view in, std::string& out) {
+void asciiLower(std::string_view in, std::string& out) {
     out.resize(in.size());
     for (std::size_t i = 0; i < in.size(); ++i) {
         const char c = in[i];
@@ -56,56 +50,56 @@ void AsciiLower(std::string_view in, std::string& out) {
     }
 }
 
-std::string_view EntryBase(std::string_view name) {
+std::string_view entryBase(std::string_view name) {
     const std::size_t dot = name.find('.');
     return (dot == std::string_view::npos || dot == 0) ? name : name.substr(0, dot);
 }
 
-std::string_view EntryExtension(std::string_view name) {
+std::string_view entryExtension(std::string_view name) {
     const std::size_t dot = name.find('.');
     return dot == std::string_view::npos ? name : name.substr(dot + 1);
 }
 
-bool FolderNameMatches(const CompiledPattern& pattern, std::string_view name) {
-    if (pattern.hasDot) {
+bool folderNameMatches(const NamePattern& prepared, std::string_view name) {
+    if (prepared.m_bHasDot) {
         return false;
     }
     // With a "*" only the text before it counts, and it is compared with the
     // whole name; without one, with the name before its first dot.
-    return pattern.baseWildcard ? name.starts_with(pattern.base)
-                                : EntryBase(name).starts_with(pattern.base);
+    return prepared.m_bBaseWildcard ? name.starts_with(prepared.m_strBasePart)
+                                    : entryBase(name).starts_with(prepared.m_strBasePart);
 }
 
-bool FileNameMatches(const CompiledPattern& pattern, std::string_view name) {
-    const std::string_view base = EntryBase(name);
-    return pattern.baseWildcard ? base.starts_with(pattern.base)
-                                : base.find(pattern.base) != std::string_view::npos;
+bool fileNameMatches(const NamePattern& prepared, std::string_view name) {
+    const std::string_view base = entryBase(name);
+    return prepared.m_bBaseWildcard ? base.starts_with(prepared.m_strBasePart)
+                                    : base.find(prepared.m_strBasePart) != std::string_view::npos;
 }
 
-bool FileExtensionMatches(const CompiledPattern& pattern, std::string_view name) {
-    if (!pattern.hasDot || pattern.extStarFirst) {
+bool fileExtensionMatches(const NamePattern& prepared, std::string_view name) {
+    if (!prepared.m_bHasDot || prepared.m_bExtStarFirst) {
         return true;
     }
-    const std::string_view ext = EntryExtension(name);
-    return pattern.extWildcard ? ext.starts_with(pattern.ext) : ext == pattern.ext;
+    const std::string_view ext = entryExtension(name);
+    return prepared.m_bExtWildcard ? ext.starts_with(prepared.m_strExtPart)
+                                   : ext == prepared.m_strExtPart;
 }
 
-bool SizeMatches(int relation, std::int64_t valueKB, std::uint64_t bytes) {
-    const std::uint64_t size = SizeInKB(bytes);
+bool sizeMatches(SizeRelation relation, std::int64_t valueKB, std::uint64_t bytes) {
+    const std::uint64_t size = sizeInKB(bytes);
     const auto value = static_cast<std::uint64_t>(valueKB);  // negative: above any size
     switch (relation) {
-        case static_cast<int>(SizeRelation::AtLeast):
+        case SizeRelation::AtLeast:
             return size > value;
-        case static_cast<int>(SizeRelation::AtMost):
+        case SizeRelation::AtMost:
             return size < value;
-        case static_cast<int>(SizeRelation::Equal):
+        case SizeRelation::Equal:
             return size == value;
-        default:
-            return true;
     }
+    return true;
 }
 
-bool TypeMatches(std::string_view lowerName, std::string_view typeExt) {
+bool typeMatches(std::string_view lowerName, std::string_view typeExt) {
     const std::size_t dot = lowerName.find('.');
     if (dot == std::string_view::npos || dot == 0) {
         return false;
@@ -113,15 +107,14 @@ bool TypeMatches(std::string_view lowerName, std::string_view typeExt) {
     return lowerName.substr(dot + 1) == typeExt;
 }
 
-bool DateMatches(const LiveConditions& live, std::int64_t created, std::int64_t lastWrite,
+bool dateMatches(const LiveConditions& live, std::int64_t created, std::int64_t lastWrite,
                  std::int64_t now) {
-    const std::int64_t chosen =
-        live.m_nDateKind == static_cast<int>(DateKind::Created) ? created : lastWrite;
+    const std::int64_t chosen = live.m_dateKind == DateKind::Created ? created : lastWrite;
     std::int64_t age = wholeDaysBetween(chosen, now);
-    std::int64_t limit = live.m_nDays;
-    if (!live.m_bDaysChecked) {
+    std::int64_t limit = live.m_days;
+    if (!live.m_daysChecked) {
         age /= kDaysPerMonth;
-        limit = live.m_nMonths;
+        limit = live.m_months;
     }
     return age <= limit;
 }

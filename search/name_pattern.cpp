@@ -2,7 +2,7 @@
 
 namespace zandor {
 
-void SplitNamePattern(std::string_view text, NamePattern& pattern) {
+void splitNamePattern(std::string_view text, NamePattern& pattern) {
     pattern.m_bHasDot = false;
     pattern.m_bExtWildcard = false;
     pattern.m_bExtStarFirst = false;

@@ -12,11 +12,8 @@ namespace zandor {
 struct SearchCriteria : NamePattern {
     long m_nFilesFound = 0;
     long m_nFoldersFound = 0;
-    bool m_bLookInEdited = false;
     std::string m_strLookIn;
     std::string m_strNamePattern;
-    bool m_bMatch = false;
-    bool m_bCaseSensitive = false;  // name and extension tests compare letter case
     // Written by Stop on any thread, read by the walk before every entry.
     std::atomic<bool> m_bStop{false};
 };

@@ -3,11 +3,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <ctime>
 
 #include "platform/fs_mounts.h"
 #include "platform/fs_path.h"
+#include "search/match.h"
 
 namespace zandor {
 
@@ -17,20 +17,26 @@ FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live
       m_live(live),
       m_results(results),
       m_progress(progress),
-      m_pattern(CompilePattern(criteria, criteria.m_bCaseSensitive)),
-      m_wantsMetadata(results.WantsMetadata()),
+      m_pattern(matchingPattern(criteria)),
+      m_wantsMetadata(results.wantsMetadata()),
       m_descent(&criteria.m_bStop) {}
 
-int FolderWalk::SearchFolder(const std::string& strFolder) {
+Result<void> FolderWalk::SearchFolder(const std::string& strFolder) {
     m_path = strFolder;
     m_descent.clear();
-    UniqueFd fd = OpenFolder(strFolder.c_str());
-    const auto id = fd.valid() ? FolderIdOf(fd.get()) : std::nullopt;
-    if (!id || !m_descent.enter(std::move(fd), *id, m_path.size())) {
-        return errno;
+    Result<UniqueFd> fd = openFolder(strFolder.c_str());
+    if (!fd.ok()) {
+        return fd.error();
+    }
+    const Result<FolderId> id = folderIdOf(fd.value().get());
+    if (!id.ok()) {
+        return id.error();
+    }
+    if (Result<void> entered = m_descent.enter(std::move(fd.value()), id.value(), m_path.size());
+        !entered.ok()) {
+        return entered;
     }
     while (!m_descent.empty()) {
-        m_criteria.m_bMatch = false;
         // Polled before every entry at every level, so Stop is felt within one
         // entry; leaving here unwinds every level at once.
         if (stopRequested()) {
@@ -49,12 +55,12 @@ int FolderWalk::SearchFolder(const std::string& strFolder) {
         }
     }
     m_descent.clear();
-    return 0;
+    return {};
 }
 
 void FolderWalk::examine(int dirFd, const DirEntry& entry) {
     const bool isFolder = entry.kind == EntryKind::Folder || (entry.kind == EntryKind::Unknown &&
-                                                              IsFolderAt(dirFd, entry.name.data()));
+                                                              isFolderAt(dirFd, entry.name.data()));
     const LiveConditions& live = m_live.refresh();
     if (isFolder) {
         folderRules(dirFd, entry.name, live);
@@ -65,19 +71,18 @@ void FolderWalk::examine(int dirFd, const DirEntry& entry) {
 
 void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditions& live) {
     const std::size_t parentLength = m_path.size();
-    AppendPathComponent(m_path, name);
+    appendPathComponent(m_path, name);
     std::optional<FolderId> known;  // from the row's description, saving a call when entered
     if (!live.m_bTypeFilter && !live.m_bSizeFilter) {
-        m_progress.OnProgress(ProgressKind::FolderMet, m_path);
-        if (FolderNameMatches(m_pattern, comparedName(name))) {
-            m_criteria.m_bMatch = true;
+        m_progress.onProgress(ProgressKind::FolderMet, m_path);
+        if (folderNameMatches(m_pattern, comparedName(name))) {
             if (const auto info = addResult(dirFd, name, true, std::nullopt)) {
                 known = FolderId{info->device, info->inode};
             }
         }
     } else if (live.m_bIncludeSubDirs) {
         // With a size or type condition folders are never listed, only entered.
-        m_progress.OnProgress(ProgressKind::SubFolderEntered, m_path);
+        m_progress.onProgress(ProgressKind::SubFolderEntered, m_path);
     }
     if (live.m_bIncludeSubDirs) {
         descend(dirFd, name, parentLength, known);
@@ -88,49 +93,54 @@ void FolderWalk::folderRules(int dirFd, std::string_view name, const LiveConditi
 
 void FolderWalk::descend(int dirFd, std::string_view name, std::size_t parentLength,
                          std::optional<FolderId> known) {
-    UniqueFd fd = OpenSubFolder(dirFd, name.data());
-    const auto id = !fd.valid() ? std::nullopt : known ? known : FolderIdOf(fd.get());
+    UniqueFd fd = openSubFolder(dirFd, name.data());
+    std::optional<FolderId> id = fd.valid() ? known : std::nullopt;
+    if (fd.valid() && !id) {
+        if (const Result<FolderId> asked = folderIdOf(fd.get()); asked.ok()) {
+            id = asked.value();
+        }
+    }
     // A folder already on the descent path (a bind mount of an ancestor) would
     // lead round in a circle, and a pseudo file system mounted below the
-    // look-in folder holds no user files and may not end.
+    // look-in folder holds no user files and may not end. A folder that cannot
+    // be read is passed over.
     const bool enter = id && !m_descent.onPath(*id) &&
-                       (id->dev == m_descent.id().dev || !IsOnPseudoFileSystem(fd.get()));
-    if (!enter || !m_descent.enter(std::move(fd), *id, m_path.size())) {
+                       (id->dev == m_descent.id().dev || !isOnPseudoFileSystem(fd.get()));
+    if (!enter || !m_descent.enter(std::move(fd), *id, m_path.size()).ok()) {
         m_path.resize(parentLength);
     }
 }
 
 void FolderWalk::fileRules(int dirFd, std::string_view name, const LiveConditions& live) {
-    const bool nameTests = !m_pattern.nameAdmitsAll();
+    const bool nameTests = !nameAdmitsAll(m_pattern);
     const std::string_view compared = nameTests ? comparedName(name) : name;
-    if (nameTests && !FileNameMatches(m_pattern, compared)) {
+    if (nameTests && !fileNameMatches(m_pattern, compared)) {
         return;
     }
     std::optional<EntryInfo> info;
     const auto described = [&] {
         if (!info) {
-            info = StatEntryAt(dirFd, name.data());
+            info = statEntryAt(dirFd, name.data());
         }
         return info.has_value();  // a file that vanished matches nothing
     };
     if (live.m_bSizeFilter &&
-        (!described() || !SizeMatches(live.m_nSizeRelation, live.m_nSizeKB, info->size))) {
+        (!described() || !sizeMatches(live.m_nSizeRelation, live.m_sizeKB, info->size))) {
         return;
     }
-    if (live.m_bTypeFilter && !TypeMatches(lowerName(name), live.m_strTypeExt)) {
+    if (live.m_bTypeFilter && !typeMatches(lowerName(name), live.m_strTypeExt)) {
         return;
     }
     if (live.m_bDateFilter &&
-        (!described() || !DateMatches(live, info->created, info->lastWrite,
+        (!described() || !dateMatches(live, info->created, info->lastWrite,
                                       static_cast<std::int64_t>(::time(nullptr))))) {
         return;
     }
-    if (nameTests && !FileExtensionMatches(m_pattern, comparedName(name))) {
+    if (nameTests && !fileExtensionMatches(m_pattern, comparedName(name))) {
         return;
     }
-    m_criteria.m_bMatch = true;
     const std::size_t parentLength = m_path.size();
-    AppendPathComponent(m_path, name);
+    appendPathComponent(m_path, name);
     addResult(dirFd, name, false, info);
     m_path.resize(parentLength);
 }
@@ -138,7 +148,7 @@ void FolderWalk::fileRules(int dirFd, std::string_view name, const LiveCondition
 std::optional<EntryInfo> FolderWalk::addResult(int dirFd, std::string_view name, bool isFolder,
                                                std::optional<EntryInfo> info) {
     if (!info && m_wantsMetadata) {
-        info = StatEntryAt(dirFd, name.data());
+        info = statEntryAt(dirFd, name.data());
         if (!info) {
             return info;  // vanished between the listing and now: nothing to show
         }
@@ -162,11 +172,11 @@ std::optional<EntryInfo> FolderWalk::addResult(int dirFd, std::string_view name,
 }
 
 std::string_view FolderWalk::comparedName(std::string_view name) {
-    return m_pattern.caseSensitive ? name : lowerName(name);
+    return m_pattern.m_bCaseSensitive ? name : lowerName(name);
 }
 
 std::string_view FolderWalk::lowerName(std::string_view name) {
-    AsciiLower(name, m_lower);
+    asciiLower(name, m_lower);
     return m_lower;
 }
 

@@ -16,7 +16,7 @@
 #include "platform/fs_dir.h"
 #include "platform/fs_entry_info.h"
 #include "search/live_conditions.h"
-#include "search/match.h"
+#include "search/name_pattern.h"
 #include "search/search_criteria.h"
 #include "search/sinks.h"
 
@@ -27,10 +27,10 @@ class FolderWalk {
     FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live, ResultSink& results,
                ProgressSink& progress);
 
-    // Walks strFolder, adding to the criteria's counters. Returns 0, or the
-    // errno of the failure when strFolder itself cannot be read; a folder
-    // below it that cannot be read is passed over silently.
-    int SearchFolder(const std::string& strFolder);
+    // Walks strFolder, adding to the criteria's counters. An error when
+    // strFolder itself cannot be read; a folder below it that cannot be read
+    // is passed over silently.
+    Result<void> SearchFolder(const std::string& strFolder);
 
   private:
     void examine(int dirFd, const DirEntry& entry);
@@ -49,7 +49,7 @@ class FolderWalk {
     LiveConditionsReader m_live;
     ResultSink& m_results;
     ProgressSink& m_progress;
-    CompiledPattern m_pattern;
+    NamePattern m_pattern;  // prepared for matching
     bool m_wantsMetadata;
 
     FolderDescent m_descent;  // each folder's tag is the length of its path in m_path

@@ -9,19 +9,19 @@ SearchSession::SearchSession(const LiveConditionsBoard& live, ResultSink& result
     : m_live(live), m_results(results), m_progress(progress) {}
 
 SearchSession::~SearchSession() {
-    Stop();
-    WaitUntilIdle();
+    stop();
+    waitUntilIdle();
     if (m_thread.joinable()) {
         m_thread.join();
     }
 }
 
-std::uint64_t SearchSession::Start(const SearchRequest& request) {
+std::uint64_t SearchSession::start(const SearchRequest& request) {
     auto run = std::make_unique<Run>();
     run->criteria.m_strLookIn = request.m_strFolder;
     run->criteria.m_strNamePattern = request.m_strNamePattern;
     run->criteria.m_bCaseSensitive = request.m_bCaseSensitive;
-    SplitNamePattern(run->criteria.m_strNamePattern, run->criteria);
+    splitNamePattern(run->criteria.m_strNamePattern, run->criteria);
 
     std::lock_guard lock(m_mutex);
     run->generation = m_nextGeneration++;
@@ -44,7 +44,7 @@ std::uint64_t SearchSession::Start(const SearchRequest& request) {
     return generation;
 }
 
-void SearchSession::Stop() {
+void SearchSession::stop() {
     std::lock_guard lock(m_mutex);
     if (m_running != nullptr) {
         m_running->criteria.m_bStop = true;
@@ -56,12 +56,12 @@ void SearchSession::Stop() {
     }
 }
 
-void SearchSession::WaitUntilIdle() {
+void SearchSession::waitUntilIdle() {
     std::unique_lock lock(m_mutex);
     m_idle.wait(lock, [this] { return !m_busy; });
 }
 
-bool SearchSession::Busy() const {
+bool SearchSession::busy() const {
     std::lock_guard lock(m_mutex);
     return m_busy;
 }

@@ -35,12 +35,12 @@ class SearchSession {
 
     // Starts a search and returns its generation number. An earlier walk that
     // still runs is told to stop; a search that was waiting for it is replaced.
-    std::uint64_t Start(const SearchRequest& request);
+    std::uint64_t start(const SearchRequest& request);
     // Asks the running walk (and a search waiting to run) to stop; never waits.
-    void Stop();
+    void stop();
     // Waits until no walk runs and none waits to run.
-    void WaitUntilIdle();
-    bool Busy() const;
+    void waitUntilIdle();
+    bool busy() const;
 
   private:
     struct Run {

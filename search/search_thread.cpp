@@ -7,7 +7,7 @@
 
 namespace zandor {
 
-std::string ProgressTitle(ProgressKind kind, std::string_view path) {
+std::string progressTitle(ProgressKind kind, std::string_view path) {
     std::string title;
     if (kind == ProgressKind::FolderMet) {
         title.reserve(path.size() + 34);
@@ -32,20 +32,20 @@ SearchCompletion SearchThreadProc(SearchCriteria& criteria, const LiveConditions
                                   std::uint64_t generation) {
     criteria.m_nFilesFound = 0;
     criteria.m_nFoldersFound = 0;
-    results.OnSearchStarted(generation);
+    results.onSearchStarted(generation);
 
     SearchCompletion completion;
     completion.generation = generation;
     {
         FolderWalk walk(criteria, live, results, progress);
-        completion.rootError = walk.SearchFolder(criteria.m_strLookIn);
+        completion.lookIn = walk.SearchFolder(criteria.m_strLookIn);
     }
     completion.stopped = criteria.m_bStop.exchange(false);
     criteria.m_bExtWildcard = false;
     criteria.m_bHasDot = false;
     completion.filesFound = criteria.m_nFilesFound;
     completion.foldersFound = criteria.m_nFoldersFound;
-    progress.OnCompleted(completion);
+    progress.onCompleted(completion);
     return completion;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/fs_time.h"
+#include "platform/result.h"
 
 namespace zandor {
 
@@ -24,19 +24,17 @@ struct FoundEntry {
     std::int64_t lastWrite = 0;  // seconds since 1970
 
     std::string_view type() const { return isFolder ? kFolderType : kFileType; }
-    std::string createdText() const { return TimeText(created); }
-    std::string lastWriteText() const { return TimeText(lastWrite); }
 };
 
 class ResultSink {
   public:
     virtual ~ResultSink() = default;
     // Called on the worker before a walk, with the number of that search.
-    virtual void OnSearchStarted(std::uint64_t /*generation*/) {}
+    virtual void onSearchStarted(std::uint64_t /*generation*/) {}
     virtual void AddResult(const FoundEntry& entry) = 0;
     // False when the sink uses neither size nor times, so that the walk asks
     // the file system for them only where a test needs them.
-    virtual bool WantsMetadata() const { return true; }
+    virtual bool wantsMetadata() const { return true; }
 };
 
 enum class ProgressKind {
@@ -44,14 +42,14 @@ enum class ProgressKind {
     SubFolderEntered,  // "Searching  -  " path
 };
 
-std::string ProgressTitle(ProgressKind kind, std::string_view path);
+std::string progressTitle(ProgressKind kind, std::string_view path);
 
 struct SearchCompletion {
     std::uint64_t generation = 0;
     std::int64_t filesFound = 0;
     std::int64_t foldersFound = 0;
     bool stopped = false;
-    int rootError = 0;  // errno when the look-in folder could not be read, else 0
+    Result<void> lookIn;  // an error when the look-in folder itself could not be read
 
     bool nothingFound() const { return filesFound == 0 && foldersFound == 0; }
     std::string title() const;
@@ -63,9 +61,9 @@ inline constexpr std::string_view kNoItemsNotice =
 class ProgressSink {
   public:
     virtual ~ProgressSink() = default;
-    // path is valid during the call only; ProgressTitle makes the text.
-    virtual void OnProgress(ProgressKind kind, std::string_view path) = 0;
-    virtual void OnCompleted(const SearchCompletion& completion) = 0;
+    // path is valid during the call only; progressTitle makes the text.
+    virtual void onProgress(ProgressKind kind, std::string_view path) = 0;
+    virtual void onCompleted(const SearchCompletion& completion) = 0;
 };
 
 }  // namespace zandor

@@ -9,16 +9,16 @@
 
 namespace zandor {
 
-inline void AppendSizeText(std::string& out, std::uint64_t bytes) {
+inline void appendSizeText(std::string& out, std::uint64_t bytes) {
     char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, SizeInKB(bytes)).ptr;
+    const auto end = std::to_chars(digits, digits + sizeof digits, sizeInKB(bytes)).ptr;
     out.append(digits, end);
     out.append(" KB");
 }
 
-inline std::string SizeText(std::uint64_t bytes) {
+inline std::string sizeText(std::uint64_t bytes) {
     std::string text;
-    AppendSizeText(text, bytes);
+    appendSizeText(text, bytes);
     return text;
 }
 

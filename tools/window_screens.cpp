@@ -1,7 +1,6 @@
 // Saves pictures of the whole window, offscreen: at start, during a search
 // and after it. Usage: zandor-window-screens OUTPUT_FOLDER LOOK_IN [NAME]
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -11,7 +10,6 @@
 
 #include "app/main_frame.h"
 #include "app/search_controller.h"
-#include "criteria/left_view.h"
 #include "results/right_view.h"
 
 int main(int argc, char** argv) {
@@ -32,10 +30,12 @@ int main(int argc, char** argv) {
     };
     save("window-start.png");
 
-    zandor::CLeftView& form = *frame.leftView();
-    QTest::keyClicks(form.m_editName, argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString());
-    QTest::keyClicks(form.m_comboLookIn->lineEdit(), QString::fromLocal8Bit(argv[2]));
-    QTest::mouseClick(form.m_btnSearch, Qt::LeftButton);
+    // Typed and pressed as a user would, on the controls found by their names.
+    QTest::keyClicks(frame.findChild<QLineEdit*>(QStringLiteral("editName")),
+                     argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString());
+    QTest::keyClicks(frame.findChild<QLineEdit*>(QStringLiteral("editLookIn")),
+                     QString::fromLocal8Bit(argv[2]));
+    QTest::mouseClick(frame.findChild<QPushButton*>(QStringLiteral("btnSearch")), Qt::LeftButton);
     // Let the walk run a moment so that rows and a progress title show.
     QElapsedTimer running;
     running.start();
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     save("window-completed.png");
 
     // The context menu over the first row, as a right click shows it.
-    zandor::CRightView& results = *frame.m_pRightView;
+    zandor::CRightView& results = *frame.rightView();
     results.selectionModel()->select(results.model().index(0, 0),
                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
     results.OnRClickList(frame.mapToGlobal(QPoint(400, 120)));

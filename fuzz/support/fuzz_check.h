@@ -7,32 +7,24 @@
 #include <string>
 #include <string_view>
 
+#include "hex_text.h"
+
 namespace zandor::fuzz {
 
-[[noreturn]] inline void PropertyBroken(const char* file, int line, const char* condition,
+[[noreturn]] inline void propertyBroken(const char* file, int line, const char* condition,
                                         const std::string& detail) {
     std::fprintf(stderr, "%s:%d: property broken: %s\n%s\n", file, line, condition, detail.c_str());
     std::abort();
 }
 
-// Bytes as lower-case hex, so that failure messages stay readable whatever
-// the input held.
-inline std::string Hex(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string out;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        out.push_back(kDigits[byte >> 4]);
-        out.push_back(kDigits[byte & 0x0F]);
-    }
-    return out;
-}
+// Failure messages show the input's bytes as hex, readable whatever it held.
+using test::hexOf;
 
 }  // namespace zandor::fuzz
 
 #define FUZZ_CHECK(condition, detail)                                                 \
     do {                                                                              \
         if (!(condition)) {                                                           \
-            ::zandor::fuzz::PropertyBroken(__FILE__, __LINE__, #condition, (detail)); \
+            ::zandor::fuzz::propertyBroken(__FILE__, __LINE__, #condition, (detail)); \
         }                                                                             \
     } while (false)

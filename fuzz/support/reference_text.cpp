@@ -6,7 +6,7 @@
 
 namespace zandor::fuzz {
 
-std::string ReferenceTimeText(std::int64_t secs) {
+std::string referenceTimeText(std::int64_t secs) {
     const auto t = static_cast<std::time_t>(secs);
     std::tm tm{};
     if (::localtime_r(&t, &tm) == nullptr) {
@@ -20,14 +20,14 @@ std::string ReferenceTimeText(std::int64_t secs) {
     return text;
 }
 
-std::string ReferenceSizeText(std::uint64_t bytes) {
+std::string referenceSizeText(std::uint64_t bytes) {
     // Blocks started: the full ones, plus one for any rest or for the first
     // byte of an exact multiple (1024 bytes start a second block).
     const std::uint64_t blocks = bytes == 0 ? 0 : (bytes >> 10) + 1;
     return std::to_string(blocks) + " KB";
 }
 
-void UseTestTimeZone() {
+void useTestTimeZone() {
     ::setenv("TZ", "America/Santiago", 1);
     ::tzset();
 }

@@ -10,13 +10,13 @@ namespace zandor::fuzz {
 // "%m/%d/%y %H:%M:%S" of the local time, or "" when the C library cannot
 // convert secs. The year's last two digits come from 64-bit arithmetic, so
 // the text is defined for every year the library gives.
-std::string ReferenceTimeText(std::int64_t secs);
+std::string referenceTimeText(std::int64_t secs);
 
 // "0 KB" for 0 bytes, else the number of started 1024-byte blocks and " KB".
-std::string ReferenceSizeText(std::uint64_t bytes);
+std::string referenceSizeText(std::uint64_t bytes);
 
 // Sets the time zone the targets run in: one whose clock changes at midnight,
 // so that days that do not start at 00:00:00 are met.
-void UseTestTimeZone();
+void useTestTimeZone();
 
 }  // namespace zandor::fuzz

@@ -15,7 +15,7 @@
 #include "app/main_frame.h"
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
-#include "res/command_ids.h"
+#include "find_widget.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
 
@@ -44,12 +44,17 @@ QStringList strings(std::initializer_list<const char*> items) {
 
 // Types the name and the look-in folder as a user would, then presses Search.
 void search(CMainFrame& frame, const QString& name, const std::string& folder) {
-    CLeftView& form = *frame.leftView();
-    form.m_editName->clear();
-    QTest::keyClicks(form.m_editName, name);
-    form.m_comboLookIn->lineEdit()->clear();
-    QTest::keyClicks(form.m_comboLookIn->lineEdit(), QString::fromStdString(folder));
-    QTest::mouseClick(form.m_btnSearch, Qt::LeftButton);
+    auto* nameEdit = test::widget<QLineEdit>(frame, "editName");
+    nameEdit->clear();
+    QTest::keyClicks(nameEdit, name);
+    auto* lookIn = test::widget<QLineEdit>(frame, "editLookIn");
+    lookIn->clear();
+    QTest::keyClicks(lookIn, QString::fromStdString(folder));
+    QTest::mouseClick(test::widget<QPushButton>(frame, "btnSearch"), Qt::LeftButton);
+}
+
+QPushButton* stopButton(const CMainFrame& frame) {
+    return test::widget<QPushButton>(frame, "btnStop");
 }
 
 bool completed(const CMainFrame& frame) {
@@ -88,9 +93,9 @@ class MainFrameTest : public QObject {
         QTRY_VERIFY(completed(frame));
         QCOMPARE(frame.windowTitle(),
                  QStringLiteral("Search Completed - Found 2 files and 0 folders "));
-        QCOMPARE(listedNames(*frame.m_pRightView), strings({"Report.doc", "report.txt"}));
-        QVERIFY(frame.leftView()->m_btnSearch->isEnabled());
-        QVERIFY(!frame.leftView()->m_btnStop->isEnabled());
+        QCOMPARE(listedNames(*frame.rightView()), strings({"Report.doc", "report.txt"}));
+        QVERIFY(test::widget<QPushButton>(frame, "btnSearch")->isEnabled());
+        QVERIFY(!stopButton(frame)->isEnabled());
         // Disabling the pressed button moved the focus, but the user clicked
         // nowhere else: the form is still the active pane.
         QCOMPARE(frame.router().activePane(), Pane::Criteria);
@@ -103,12 +108,12 @@ class MainFrameTest : public QObject {
         CMainFrame frame;
         search(frame, QStringLiteral("nothing-like-this"), tree.root());
         QTRY_VERIFY(completed(frame));
-        QCOMPARE(listedNames(*frame.m_pRightView),
+        QCOMPARE(listedNames(*frame.rightView()),
                  strings({"Search is complete. There are no items to display"}));
         search(frame, QStringLiteral("a"), tree.root());
         QTRY_COMPARE(frame.windowTitle(),
                      QStringLiteral("Search Completed - Found 1 files and 0 folders "));
-        QCOMPARE(listedNames(*frame.m_pRightView), strings({"a.txt"}));
+        QCOMPARE(listedNames(*frame.rightView()), strings({"a.txt"}));
     }
 
     void stopKeepsTheRowsFoundSoFar() {
@@ -116,11 +121,11 @@ class MainFrameTest : public QObject {
         tree.deepChain("chain", 3000);
         CMainFrame frame;
         search(frame, QString(), tree.root());
-        QTRY_VERIFY(frame.m_pRightView->model().rowCount() > 0 || completed(frame));
-        QTest::mouseClick(frame.leftView()->m_btnStop, Qt::LeftButton);
+        QTRY_VERIFY(frame.rightView()->model().rowCount() > 0 || completed(frame));
+        QTest::mouseClick(stopButton(frame), Qt::LeftButton);
         QTRY_VERIFY(completed(frame));
         const QString title = frame.windowTitle();
-        const int rows = frame.m_pRightView->model().rowCount();
+        const int rows = frame.rightView()->model().rowCount();
         QCOMPARE(title,
                  QStringLiteral("Search Completed - Found 0 files and %1 folders ").arg(rows));
         QVERIFY(rows > 0);
@@ -133,15 +138,15 @@ class MainFrameTest : public QObject {
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         search(frame, QString(), tree.root());
-        QVERIFY(frame.leftView()->m_btnStop->isEnabled());
-        QTest::mouseClick(frame.m_pRightView->currentView()->viewport(), Qt::LeftButton);
+        QVERIFY(stopButton(frame)->isEnabled());
+        QTest::mouseClick(frame.rightView()->currentView()->viewport(), Qt::LeftButton);
         QCOMPARE(frame.router().activePane(), Pane::Results);
         QTest::keyClick(&frame, Qt::Key_Escape);
-        QVERIFY(frame.leftView()->m_btnStop->isEnabled());  // the results pane ignores Esc
-        QTest::mouseClick(frame.leftView()->m_editName, Qt::LeftButton);
+        QVERIFY(stopButton(frame)->isEnabled());  // the results pane ignores Esc
+        QTest::mouseClick(test::widget<QLineEdit>(frame, "editName"), Qt::LeftButton);
         QCOMPARE(frame.router().activePane(), Pane::Criteria);
-        QTest::keyClick(frame.leftView()->m_editName, Qt::Key_Escape);
-        QVERIFY(!frame.leftView()->m_btnStop->isEnabled());
+        QTest::keyClick(test::widget<QLineEdit>(frame, "editName"), Qt::Key_Escape);
+        QVERIFY(!stopButton(frame)->isEnabled());
         QTRY_VERIFY(completed(frame));
     }
 
@@ -152,12 +157,10 @@ class MainFrameTest : public QObject {
         search(frame, QString(), tree.root());
         QTRY_VERIFY(completed(frame));
         const QString title = frame.windowTitle();
-        CLeftView& form = *frame.leftView();
-        form.m_comboLookIn->setCurrentIndex(-1);
-        form.m_bLookInEdited = false;
-        QTest::mouseClick(form.m_btnSearch, Qt::LeftButton);
-        QCOMPARE(listedNames(*frame.m_pRightView), strings({"kept.txt"}));
-        QCOMPARE(frame.m_pRightView->stores().size(), 1u);
+        test::widget<QComboBox>(frame, "comboLookIn")->setCurrentIndex(-1);
+        QTest::mouseClick(test::widget<QPushButton>(frame, "btnSearch"), Qt::LeftButton);
+        QCOMPARE(listedNames(*frame.rightView()), strings({"kept.txt"}));
+        QCOMPARE(frame.rightView()->stores().size(), 1u);
         QCOMPARE(frame.windowTitle(), title);
         QVERIFY(!frame.search().searching());
     }
@@ -181,7 +184,7 @@ class MainFrameTest : public QObject {
         QCOMPARE(menuTexts(menus[2]), strings({"Open", "Open Containing Folder"}));
 
         QMenu context;
-        BuildContextMenu(&context, frame.actions());
+        buildContextMenu(&context, frame.actions());
         QCOMPARE(menuTexts(&context),
                  strings({"Open Containing Folder", "-", "View", "Arrange Icons", "-", "Open",
                           "Rename", "Delete", "-", "Properties", "-", "Select All", "Select Page",
@@ -211,7 +214,7 @@ class MainFrameTest : public QObject {
                                                         a.selectAll, a.views[0],    a.exit};
         QCOMPARE(enabled(resultsOnly), (QList<bool>{false, false, false, false}));
         QCOMPARE(enabled(always), (QList<bool>{true, true, true, true, true, true}));
-        QTest::mouseClick(frame.m_pRightView->currentView()->viewport(), Qt::LeftButton);
+        QTest::mouseClick(frame.rightView()->currentView()->viewport(), Qt::LeftButton);
         QCOMPARE(enabled(resultsOnly), (QList<bool>{true, true, true, true}));
         QCOMPARE(enabled(always), (QList<bool>{true, true, true, true, true, true}));
     }
@@ -220,9 +223,10 @@ class MainFrameTest : public QObject {
         CMainFrame frame;
         QCOMPARE(frame.router().activePane(), Pane::Criteria);
         frame.actions().views[0]->trigger();
-        QCOMPARE(frame.m_pRightView->m_dwViewType, ViewType::LargeIcons);
+        QCOMPARE(frame.rightView()->currentView()->objectName(),
+                 QStringLiteral("resultLargeIcons"));
         frame.actions().views[3]->trigger();
-        QCOMPARE(frame.m_pRightView->m_dwViewType, ViewType::Details);
+        QCOMPARE(frame.rightView()->currentView()->objectName(), QStringLiteral("resultDetails"));
     }
 
     void theStatusBarToggles() {

@@ -5,7 +5,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zandor {
@@ -14,7 +17,7 @@ namespace {
 using Args = std::vector<std::string>;
 using ::testing::HasSubstr;
 
-std::string Joined(const Args& args) {
+std::string joined(const Args& args) {
     std::string text;
     for (const auto& arg : args) {
         text.append(text.empty() ? "" : " ").append("[" + arg + "]");
@@ -23,17 +26,17 @@ std::string Joined(const Args& args) {
 }
 
 // The options parsed from args; a failure (and defaults) when they are refused.
-CliOptions Parsed(const Args& args) {
-    auto parsed = ParseCliOptions(args);
+CliOptions parsed(const Args& args) {
+    auto parsed = parseCliOptions(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        ADD_FAILURE() << Joined(args) << " refused: " << error->message;
+        ADD_FAILURE() << joined(args) << " refused: " << error->message;
         return CliOptions{};
     }
     return std::get<CliOptions>(parsed);
 }
 
 // The conditions of a command line with no options, to compare the rest against.
-void ExpectNoConditions(const LiveConditions& c) {
+void expectNoConditions(const LiveConditions& c) {
     EXPECT_FALSE(c.m_bSizeFilter);
     EXPECT_FALSE(c.m_bTypeFilter);
     EXPECT_FALSE(c.m_bDateFilter);
@@ -41,7 +44,7 @@ void ExpectNoConditions(const LiveConditions& c) {
 }
 
 TEST(CliOptionsParse, DefaultsWithoutArguments) {
-    const CliOptions options = Parsed({});
+    const CliOptions options = parsed({});
     EXPECT_EQ(options.folder, ".");
     EXPECT_EQ(options.name, "");
     EXPECT_FALSE(options.caseSensitive);
@@ -49,28 +52,28 @@ TEST(CliOptionsParse, DefaultsWithoutArguments) {
     EXPECT_EQ(options.format, OutputFormat::Tsv);
     EXPECT_FALSE(options.help);
     EXPECT_FALSE(options.version);
-    ExpectNoConditions(options.conditions);
+    expectNoConditions(options.conditions);
 }
 
 TEST(CliOptionsParse, SizeSetsRelationAndKilobytes) {
     const struct {
         Args args;
-        int relation;
+        SizeRelation relation;
         std::int64_t kb;
     } cases[] = {
-        {{"--size", "at-least:10"}, 0, 10},
-        {{"--size", "at-most:1"}, 1, 1},
-        {{"--size", "equal:2"}, 2, 2},
-        {{"--size", "at-least:0"}, 0, 0},
-        {{"--size=at-most:123456789012"}, 1, 123456789012},
-        {{"--size", "equal:9223372036854775807"}, 2, 9223372036854775807},
+        {{"--size", "at-least:10"}, SizeRelation::AtLeast, 10},
+        {{"--size", "at-most:1"}, SizeRelation::AtMost, 1},
+        {{"--size", "equal:2"}, SizeRelation::Equal, 2},
+        {{"--size", "at-least:0"}, SizeRelation::AtLeast, 0},
+        {{"--size=at-most:123456789012"}, SizeRelation::AtMost, 123456789012},
+        {{"--size", "equal:9223372036854775807"}, SizeRelation::Equal, 9223372036854775807},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const CliOptions options = Parsed(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const CliOptions options = parsed(c.args);
         EXPECT_TRUE(options.conditions.m_bSizeFilter);
         EXPECT_EQ(options.conditions.m_nSizeRelation, c.relation);
-        EXPECT_EQ(options.conditions.m_nSizeKB, c.kb);
+        EXPECT_EQ(options.conditions.m_sizeKB, c.kb);
         EXPECT_FALSE(options.conditions.m_bTypeFilter);
         EXPECT_FALSE(options.conditions.m_bDateFilter);
         EXPECT_TRUE(options.conditions.m_bIncludeSubDirs);
@@ -78,11 +81,11 @@ TEST(CliOptionsParse, SizeSetsRelationAndKilobytes) {
 }
 
 TEST(CliOptionsParse, TypeAcceptsEveryKnownExtension) {
-    ASSERT_FALSE(KnownTypeExtensions().empty());
-    for (const auto& ext : KnownTypeExtensions()) {
+    for (const std::string ext : {"bmp", "c", "h", "c++", "cpp", "hlp", "html", "ico", "java", "rc",
+                                  "dsp", "dsw", "xml", "zip"}) {
         for (const Args& args : {Args{"--type", ext}, Args{"--type=" + ext}}) {
-            SCOPED_TRACE(Joined(args));
-            const CliOptions options = Parsed(args);
+            SCOPED_TRACE(joined(args));
+            const CliOptions options = parsed(args);
             EXPECT_TRUE(options.conditions.m_bTypeFilter);
             EXPECT_EQ(options.conditions.m_strTypeExt, ext);
             EXPECT_FALSE(options.conditions.m_bSizeFilter);
@@ -92,7 +95,7 @@ TEST(CliOptionsParse, TypeAcceptsEveryKnownExtension) {
 }
 
 TEST(CliOptionsParse, SortTakesAKeyAndADirection) {
-    EXPECT_FALSE(Parsed({}).sortKey);
+    EXPECT_FALSE(parsed({}).sortKey);
     const struct {
         Args args;
         SortKey key;
@@ -106,8 +109,8 @@ TEST(CliOptionsParse, SortTakesAKeyAndADirection) {
         {{"--sort", "modified"}, SortKey::LastWrite, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const CliOptions options = Parsed(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const CliOptions options = parsed(c.args);
         ASSERT_TRUE(options.sortKey);
         EXPECT_EQ(*options.sortKey, c.key);
         EXPECT_EQ(options.sortDescending, c.descending);
@@ -115,7 +118,7 @@ TEST(CliOptionsParse, SortTakesAKeyAndADirection) {
 }
 
 TEST(CliOptionsParse, TypeCPlusPlus) {
-    const CliOptions options = Parsed({"--type", "c++"});
+    const CliOptions options = parsed({"--type", "c++"});
     EXPECT_TRUE(options.conditions.m_bTypeFilter);
     EXPECT_EQ(options.conditions.m_strTypeExt, "c++");
 }
@@ -123,29 +126,29 @@ TEST(CliOptionsParse, TypeCPlusPlus) {
 TEST(CliOptionsParse, DatesSetKindUnitAndNumber) {
     const struct {
         Args args;
-        int kind;
+        DateKind kind;
         bool days;
         std::int64_t nDays;
         std::int64_t nMonths;
     } cases[] = {
-        {{"--created", "3"}, 0, true, 3, 0},
-        {{"--created", "4d"}, 0, true, 4, 0},
-        {{"--created", "5m"}, 0, false, 0, 5},
-        {{"--created=0"}, 0, true, 0, 0},
-        {{"--modified", "2m"}, 1, false, 0, 2},
-        {{"--modified", "7"}, 1, true, 7, 0},
-        {{"--modified=30d"}, 1, true, 30, 0},
+        {{"--created", "3"}, DateKind::Created, true, 3, 0},
+        {{"--created", "4d"}, DateKind::Created, true, 4, 0},
+        {{"--created", "5m"}, DateKind::Created, false, 0, 5},
+        {{"--created=0"}, DateKind::Created, true, 0, 0},
+        {{"--modified", "2m"}, DateKind::Modified, false, 0, 2},
+        {{"--modified", "7"}, DateKind::Modified, true, 7, 0},
+        {{"--modified=30d"}, DateKind::Modified, true, 30, 0},
         // The same option again replaces the value and the unit.
-        {{"--created", "3", "--created", "2m"}, 0, false, 3, 2},
+        {{"--created", "3", "--created", "2m"}, DateKind::Created, false, 3, 2},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const CliOptions options = Parsed(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const CliOptions options = parsed(c.args);
         EXPECT_TRUE(options.conditions.m_bDateFilter);
-        EXPECT_EQ(options.conditions.m_nDateKind, c.kind);
-        EXPECT_EQ(options.conditions.m_bDaysChecked, c.days);
-        EXPECT_EQ(options.conditions.m_nDays, c.nDays);
-        EXPECT_EQ(options.conditions.m_nMonths, c.nMonths);
+        EXPECT_EQ(options.conditions.m_dateKind, c.kind);
+        EXPECT_EQ(options.conditions.m_daysChecked, c.days);
+        EXPECT_EQ(options.conditions.m_days, c.nDays);
+        EXPECT_EQ(options.conditions.m_months, c.nMonths);
         EXPECT_FALSE(options.conditions.m_bSizeFilter);
         EXPECT_FALSE(options.conditions.m_bTypeFilter);
     }
@@ -153,17 +156,17 @@ TEST(CliOptionsParse, DatesSetKindUnitAndNumber) {
 
 TEST(CliOptionsParse, FlagsAndFormats) {
     {
-        const CliOptions options = Parsed({"--no-subdirs"});
+        const CliOptions options = parsed({"--no-subdirs"});
         EXPECT_FALSE(options.conditions.m_bIncludeSubDirs);
         EXPECT_FALSE(options.caseSensitive);
     }
-    EXPECT_TRUE(Parsed({"--case-sensitive"}).caseSensitive);
-    EXPECT_TRUE(Parsed({"--progress"}).progress);
-    EXPECT_TRUE(Parsed({"-h"}).help);
-    EXPECT_TRUE(Parsed({"--help"}).help);
-    EXPECT_TRUE(Parsed({"--version"}).version);
-    EXPECT_FALSE(Parsed({"--help"}).version);
-    EXPECT_FALSE(Parsed({"--version"}).help);
+    EXPECT_TRUE(parsed({"--case-sensitive"}).caseSensitive);
+    EXPECT_TRUE(parsed({"--progress"}).progress);
+    EXPECT_TRUE(parsed({"-h"}).help);
+    EXPECT_TRUE(parsed({"--help"}).help);
+    EXPECT_TRUE(parsed({"--version"}).version);
+    EXPECT_FALSE(parsed({"--help"}).version);
+    EXPECT_FALSE(parsed({"--version"}).help);
 
     const struct {
         Args args;
@@ -177,7 +180,7 @@ TEST(CliOptionsParse, FlagsAndFormats) {
         {{"--format", "null", "--format", "json"}, OutputFormat::Json},
     };
     for (const auto& c : formats) {
-        EXPECT_EQ(Parsed(c.args).format, c.format) << Joined(c.args);
+        EXPECT_EQ(parsed(c.args).format, c.format) << joined(c.args);
     }
 }
 
@@ -202,15 +205,15 @@ TEST(CliOptionsParse, NameAndFolderForms) {
         {{"-n", "--", "dir"}, "--", "dir"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const CliOptions options = Parsed(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const CliOptions options = parsed(c.args);
         EXPECT_EQ(options.name, c.name);
         EXPECT_EQ(options.folder, c.folder);
     }
 }
 
 TEST(CliOptionsParse, DoubleDashEndsOptions) {
-    const CliOptions options = Parsed({"--progress", "--", "--no-subdirs"});
+    const CliOptions options = parsed({"--progress", "--", "--no-subdirs"});
     EXPECT_TRUE(options.progress);
     EXPECT_EQ(options.folder, "--no-subdirs");
     EXPECT_TRUE(options.conditions.m_bIncludeSubDirs);
@@ -218,7 +221,7 @@ TEST(CliOptionsParse, DoubleDashEndsOptions) {
 
 TEST(CliOptionsParse, OptionsCombine) {
     const CliOptions options =
-        Parsed({"-n", "*.cpp", "--no-subdirs", "--case-sensitive", "--size", "at-most:4", "--type",
+        parsed({"-n", "*.cpp", "--no-subdirs", "--case-sensitive", "--size", "at-most:4", "--type",
                 "cpp", "--modified", "2m", "--format", "json", "--progress", "src"});
     EXPECT_EQ(options.name, "*.cpp");
     EXPECT_EQ(options.folder, "src");
@@ -228,14 +231,14 @@ TEST(CliOptionsParse, OptionsCombine) {
     const LiveConditions& c = options.conditions;
     EXPECT_FALSE(c.m_bIncludeSubDirs);
     EXPECT_TRUE(c.m_bSizeFilter);
-    EXPECT_EQ(c.m_nSizeRelation, 1);
-    EXPECT_EQ(c.m_nSizeKB, 4);
+    EXPECT_EQ(c.m_nSizeRelation, SizeRelation::AtMost);
+    EXPECT_EQ(c.m_sizeKB, 4);
     EXPECT_TRUE(c.m_bTypeFilter);
     EXPECT_EQ(c.m_strTypeExt, "cpp");
     EXPECT_TRUE(c.m_bDateFilter);
-    EXPECT_EQ(c.m_nDateKind, 1);
-    EXPECT_FALSE(c.m_bDaysChecked);
-    EXPECT_EQ(c.m_nMonths, 2);
+    EXPECT_EQ(c.m_dateKind, DateKind::Modified);
+    EXPECT_FALSE(c.m_daysChecked);
+    EXPECT_EQ(c.m_months, 2);
 }
 
 TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
@@ -280,8 +283,8 @@ TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
         {{"--", "one", "two"}, {"'one'", "'two'"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Joined(c.args));
-        const auto parsed = ParseCliOptions(c.args);
+        SCOPED_TRACE(joined(c.args));
+        const auto parsed = parseCliOptions(c.args);
         const auto* error = std::get_if<UsageError>(&parsed);
         ASSERT_NE(error, nullptr);
         for (const auto& named : c.named) {
@@ -291,15 +294,88 @@ TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
 }
 
 TEST(CliOptionsProperties, TakesAPathAndRefusesNone) {
-    EXPECT_EQ(Parsed({"--properties", "/some/where"}).propertiesPath, "/some/where");
-    EXPECT_EQ(Parsed({"--properties=-odd name"}).propertiesPath, "-odd name");
-    EXPECT_FALSE(Parsed({"/some/where"}).propertiesPath);
+    EXPECT_EQ(parsed({"--properties", "/some/where"}).propertiesPath, "/some/where");
+    EXPECT_EQ(parsed({"--properties=-odd name"}).propertiesPath, "-odd name");
+    EXPECT_FALSE(parsed({"/some/where"}).propertiesPath);
     for (const Args& args : {Args{"--properties"}, Args{"--properties="}}) {
-        const auto parsed = ParseCliOptions(args);
+        const auto parsed = parseCliOptions(args);
         const auto* error = std::get_if<UsageError>(&parsed);
-        ASSERT_NE(error, nullptr) << Joined(args);
+        ASSERT_NE(error, nullptr) << joined(args);
         EXPECT_THAT(error->message, HasSubstr("--properties"));
     }
+}
+
+// The option names at the start of the help's option lines ("  -n, --name
+// TEXT", "      --size REL:N"), each with the argument it shows, if any.
+std::vector<std::pair<std::string, std::string>> helpOptions() {
+    std::vector<std::pair<std::string, std::string>> options;
+    const std::string help = cliHelpText();
+    for (std::size_t start = 0; start < help.size();) {
+        const std::size_t end = help.find('\n', start);
+        const std::string line = help.substr(start, end - start);
+        start = end + 1;
+        if (!line.starts_with("  -") && !line.starts_with("      --")) {
+            continue;
+        }
+        std::istringstream words(line.substr(0, 24));
+        std::string word;
+        std::string argument;
+        std::vector<std::string> names;
+        while (words >> word) {
+            if (word.starts_with("-")) {
+                names.push_back(word.ends_with(",") ? word.substr(0, word.size() - 1) : word);
+            } else {
+                argument = word;
+            }
+        }
+        for (const auto& name : names) {
+            options.emplace_back(name, argument);
+        }
+    }
+    return options;
+}
+
+TEST(CliHelp, ListsEveryOptionAtTheStartOfItsLine) {
+    std::vector<std::string> names;
+    for (const auto& [name, argument] : helpOptions()) {
+        names.push_back(argument.empty() ? name : name + " " + argument);
+    }
+    EXPECT_EQ(names, (Args{"-n TEXT", "--name TEXT", "--no-subdirs", "--case-sensitive",
+                           "--size REL:N", "--type EXT", "--created N[d|m]", "--modified N[d|m]",
+                           "--format FORMAT", "--sort KEY[:desc]", "--progress",
+                           "--properties PATH", "-h", "--help", "--version"}));
+}
+
+TEST(CliHelp, EveryOptionItListsIsAccepted) {
+    const std::map<std::string, std::string> sampleValue = {
+        {"TEXT", "report"}, {"REL:N", "at-most:3"},      {"EXT", "xml"},  {"N[d|m]", "2m"},
+        {"FORMAT", "json"}, {"KEY[:desc]", "size:desc"}, {"PATH", "/tmp"}};
+    for (const auto& [name, argument] : helpOptions()) {
+        SCOPED_TRACE(name);
+        Args args = {name};
+        if (!argument.empty()) {
+            ASSERT_TRUE(sampleValue.contains(argument)) << argument;
+            args.push_back(sampleValue.at(argument));
+        }
+        const auto result = parseCliOptions(args);
+        EXPECT_TRUE(std::holds_alternative<CliOptions>(result));
+    }
+}
+
+TEST(CliHelp, ListsTheTypesTheTypeConditionKnows) {
+    EXPECT_THAT(cliHelpText(),
+                HasSubstr("      --type EXT        files whose text after the first dot is EXT, "
+                          "one of:\n                        bmp c h c++ cpp hlp html ico java rc "
+                          "dsp dsw xml zip\n"));
+}
+
+TEST(CliOptionsUsage, AnUnknownOptionNamesEveryValidOne) {
+    const auto result = parseCliOptions({"--bogus"});
+    ASSERT_TRUE(std::holds_alternative<UsageError>(result));
+    EXPECT_EQ(std::get<UsageError>(result).message,
+              "unknown option '--bogus'; valid options: -n/--name, --no-subdirs, "
+              "--case-sensitive, --size, --type, --created, --modified, --format, --sort, "
+              "--progress, --properties, -h/--help, --version");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Tests of the UTF-8 checks and of the tsv and json escaping that zandor-find
-// writes names and paths with.
+// Tests of the tsv and json escaping that zandor-find writes names and paths
+// with, and of its hex text.
 #include "cli/text_escape.h"
 
 #include <gtest/gtest.h>
@@ -9,182 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "hex_text.h"
+#include "platform/utf8.h"
+
 namespace zandor {
 namespace {
 
 using namespace std::string_view_literals;
 
-// Shows bytes as hex in failure messages, so that invalid UTF-8 stays readable.
-std::string Hex(std::string_view bytes) {
-    std::string text;
-    AppendHex(text, bytes);
-    return text;
-}
-
-// The UTF-8 form of a code point, in `length` bytes (more than needed gives an
-// overlong form). Surrogates and values above U+10FFFF are encoded as asked.
-std::string Encode(std::uint32_t cp, int length) {
-    std::string out;
-    switch (length) {
-        case 1:
-            out.push_back(static_cast<char>(cp));
-            break;
-        case 2:
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-            break;
-        case 3:
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-            break;
-        default:
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-            break;
-    }
-    return out;
-}
-
-int ShortestLength(std::uint32_t cp) {
-    return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
-}
-
-struct SequenceCase {
-    std::string_view text;
-    std::size_t pos;
-    std::size_t length;  // expected; 0 for no valid sequence at pos
-};
-
-TEST(TextEscapeUtf8, SequenceLengthOfChosenBytes) {
-    const SequenceCase cases[] = {
-        // valid, at the edges of each length
-        {"a"sv, 0, 1},
-        {"\0"sv, 0, 1},
-        {"\x7f"sv, 0, 1},
-        {"\xc2\x80"sv, 0, 2},
-        {"\xc3\xa9"sv, 0, 2},
-        {"\xdf\xbf"sv, 0, 2},
-        {"\xe0\xa0\x80"sv, 0, 3},
-        {"\xe2\x82\xac"sv, 0, 3},
-        {"\xed\x9f\xbf"sv, 0, 3},  // U+D7FF, just below the surrogates
-        {"\xee\x80\x80"sv, 0, 3},  // U+E000, just above them
-        {"\xef\xbf\xbf"sv, 0, 3},
-        {"\xf0\x90\x80\x80"sv, 0, 4},
-        {"\xf0\x9f\x98\x80"sv, 0, 4},
-        {"\xf4\x8f\xbf\xbf"sv, 0, 4},  // U+10FFFF
-        // overlong forms
-        {"\xc0\x80"sv, 0, 0},
-        {"\xc1\xbf"sv, 0, 0},
-        {"\xe0\x80\x80"sv, 0, 0},
-        {"\xe0\x9f\xbf"sv, 0, 0},
-        {"\xf0\x80\x80\x80"sv, 0, 0},
-        {"\xf0\x8f\xbf\xbf"sv, 0, 0},
-        // surrogates
-        {"\xed\xa0\x80"sv, 0, 0},
-        {"\xed\xbf\xbf"sv, 0, 0},
-        // above U+10FFFF, and bytes that never start a sequence
-        {"\xf4\x90\x80\x80"sv, 0, 0},
-        {"\xf5\x80\x80\x80"sv, 0, 0},
-        {"\xf8\x88\x80\x80\x80"sv, 0, 0},
-        {"\xfe"sv, 0, 0},
-        {"\xff"sv, 0, 0},
-        {"\x80"sv, 0, 0},
-        {"\xbf"sv, 0, 0},
-        // truncated, at the end of the text or cut by a byte that does not continue
-        {"\xc3"sv, 0, 0},
-        {"\xe2\x82"sv, 0, 0},
-        {"\xf0\x9f\x98"sv, 0, 0},
-        {"\xc3"
-         "a"sv,
-         0, 0},
-        {"\xe2\x82"
-         "a"sv,
-         0, 0},
-        {"\xe2\x82\xc3\xa9"sv, 0, 0},
-        {"\xf0\x9f\x98"
-         "a"sv,
-         0, 0},
-        {"\xf0\x9f"
-         "aa"sv,
-         0, 0},
-        // cut by the end of the view although the bytes after it would continue
-        {"\xc3\xa9"sv.substr(0, 1), 0, 0},
-        {"\xe2\x82\xac"sv.substr(0, 2), 0, 0},
-        {"\xf0\x9f\x98\x80"sv.substr(0, 3), 0, 0},
-        {"a\xe2\x82\xac"sv.substr(0, 3), 1, 0},
-        // positions inside a longer text
-        {"a\xc3\xa9"sv, 1, 2},
-        {"a\xc3\xa9"sv, 2, 0},
-        {"ab\xe2\x82\xac"sv, 2, 3},
-        {"ab\xe2\x82"sv, 2, 0},
-        {"\xf0\x9f\x98\x80\xf0\x9f\x98\x80"sv, 4, 4},
-        {"\xf0\x9f\x98\x80\xf0\x9f\x98"sv, 4, 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Utf8SequenceLength(c.text, c.pos), c.length)
-            << "bytes " << Hex(c.text) << " at " << c.pos;
-    }
-}
-
-// Every code point, in its shortest form and in every longer (overlong) form,
-// and every four-byte form above U+10FFFF.
-TEST(TextEscapeUtf8, SequenceLengthOfEveryCodePoint) {
-    int failures = 0;
-    for (std::uint32_t cp = 0; cp <= 0x10FFFF && failures < 10; ++cp) {
-        const int shortest = ShortestLength(cp);
-        const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-        const std::string text = Encode(cp, shortest);
-        const std::size_t expected = surrogate ? 0 : static_cast<std::size_t>(shortest);
-        if (Utf8SequenceLength(text, 0) != expected || IsValidUtf8(text) == surrogate) {
-            ADD_FAILURE() << "U+" << std::hex << cp << " as " << Hex(text);
-            ++failures;
-        }
-        for (int longer = shortest + 1; longer <= 4; ++longer) {
-            const std::string overlong = Encode(cp, longer);
-            if (Utf8SequenceLength(overlong, 0) != 0 || IsValidUtf8(overlong)) {
-                ADD_FAILURE() << "overlong U+" << std::hex << cp << " as " << Hex(overlong);
-                ++failures;
-            }
-        }
-    }
-    for (std::uint32_t cp = 0x110000; cp <= 0x1FFFFF && failures < 10; ++cp) {
-        const std::string text = Encode(cp, 4);
-        if (Utf8SequenceLength(text, 0) != 0 || IsValidUtf8(text)) {
-            ADD_FAILURE() << "U+" << std::hex << cp << " as " << Hex(text);
-            ++failures;
-        }
-    }
-}
-
-TEST(TextEscapeUtf8, IsValidUtf8OnWholeTexts) {
-    const struct {
-        std::string_view text;
-        bool valid;
-    } cases[] = {
-        {""sv, true},
-        {"plain.txt"sv, true},
-        {"nul\0inside"sv, true},
-        {"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80 end"sv, true},
-        {"\xf4\x8f\xbf\xbf"sv, true},
-        {"bad\xff"
-         "name"sv,
-         false},
-        {"ends cut \xe2\x82"sv, false},
-        {"\xc0\x80"sv, false},
-        {"x\xe0\x80\x80"sv, false},
-        {"x\xed\xa0\x80y"sv, false},
-        {"\xf4\x90\x80\x80"sv, false},
-        {"lone \x80 continuation"sv, false},
-        {"\xc3\xa9\xa9"sv, false},  // one continuation too many
-        {"ok \xe2\x82\xac"sv.substr(0, 5), false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsValidUtf8(c.text), c.valid) << "bytes " << Hex(c.text);
-    }
-}
+using test::hexOf;
 
 struct EscapeCase {
     std::string_view in;
@@ -224,16 +57,13 @@ TEST(TextEscapeTsv, EscapesSeparatorsBackslashAndInvalidBytes) {
     };
     for (const auto& c : cases) {
         std::string out = "kept|";
-        AppendTsvEscaped(out, c.in);
-        EXPECT_EQ(out, "kept|" + std::string(c.out)) << "bytes " << Hex(c.in);
+        appendTsvEscaped(out, c.in);
+        EXPECT_EQ(out, "kept|" + std::string(c.out)) << "bytes " << hexOf(c.in);
     }
 }
 
 // Reverses the tsv escaping; false when the text holds an escape it never makes.
-bool TsvUnescape(std::string_view text, std::string& out) {
-    const auto hexValue = [](char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-    };
+bool tsvUnescape(std::string_view text, std::string& out) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\\') {
             out.push_back(text[i]);
@@ -256,15 +86,13 @@ bool TsvUnescape(std::string_view text, std::string& out) {
                 out.push_back('\r');
                 break;
             case 'x': {
-                if (i + 2 >= text.size()) {
+                const auto byte = i + 2 < text.size()
+                                      ? test::bytesFromLowerHex(text.substr(i + 1, 2))
+                                      : std::nullopt;
+                if (!byte) {
                     return false;
                 }
-                const int high = hexValue(text[i + 1]);
-                const int low = hexValue(text[i + 2]);
-                if (high < 0 || low < 0) {
-                    return false;
-                }
-                out.push_back(static_cast<char>(high * 16 + low));
+                out.append(*byte);
                 i += 2;
                 break;
             }
@@ -288,11 +116,11 @@ TEST(TextEscapeTsv, EveryShortTextIsOneFieldAndRoundTrips) {
     }
     for (const auto& text : texts) {
         std::string escaped;
-        AppendTsvEscaped(escaped, text);
+        appendTsvEscaped(escaped, text);
         std::string back;
         const bool oneField = escaped.find_first_of("\t\n\r") == std::string::npos;
-        if (!oneField || !IsValidUtf8(escaped) || !TsvUnescape(escaped, back) || back != text) {
-            ADD_FAILURE() << "bytes " << Hex(text) << " escaped as " << Hex(escaped);
+        if (!oneField || !isValidUtf8(escaped) || !tsvUnescape(escaped, back) || back != text) {
+            ADD_FAILURE() << "bytes " << hexOf(text) << " escaped as " << hexOf(escaped);
             if (++failures == 10) {
                 break;
             }
@@ -330,8 +158,8 @@ TEST(TextEscapeJson, EscapesQuotesBackslashControlsAndInvalidBytes) {
     };
     for (const auto& c : cases) {
         std::string out = "kept|";
-        AppendJsonEscaped(out, c.in);
-        EXPECT_EQ(out, "kept|" + std::string(c.out)) << "bytes " << Hex(c.in);
+        appendJsonEscaped(out, c.in);
+        EXPECT_EQ(out, "kept|" + std::string(c.out)) << "bytes " << hexOf(c.in);
     }
 }
 
@@ -346,8 +174,8 @@ TEST(TextEscapeJson, EveryShortTextIsAValidStringBody) {
                 text.push_back(static_cast<char>(b));
             }
             std::string escaped;
-            AppendJsonEscaped(escaped, text);
-            bool ok = IsValidUtf8(escaped);
+            appendJsonEscaped(escaped, text);
+            bool ok = isValidUtf8(escaped);
             for (std::size_t i = 0; ok && i < escaped.size(); ++i) {
                 const auto c = static_cast<unsigned char>(escaped[i]);
                 if (c == '\\') {
@@ -368,7 +196,7 @@ TEST(TextEscapeJson, EveryShortTextIsAValidStringBody) {
                 }
             }
             if (!ok) {
-                ADD_FAILURE() << "bytes " << Hex(text) << " escaped as " << Hex(escaped);
+                ADD_FAILURE() << "bytes " << hexOf(text) << " escaped as " << hexOf(escaped);
                 ++failures;
             }
         }
@@ -385,7 +213,7 @@ TEST(TextEscapeHex, TwoLowerCaseDigitsPerByte) {
     };
     for (const auto& c : cases) {
         std::string out = "kept|";
-        AppendHex(out, c.in);
+        appendHex(out, c.in);
         EXPECT_EQ(out, "kept|" + std::string(c.out));
     }
 }

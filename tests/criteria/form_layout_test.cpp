@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
+
+#include "form_places.h"
 
 namespace zandor {
 
@@ -25,12 +28,18 @@ Placed placesOf(const FormLayout& layout, std::initializer_list<C> controls) {
     return placed;
 }
 
-const std::initializer_list<C> kChecksAndButtons = {C::CheckSize,     C::CheckDate, C::CheckType,
-                                                    C::CheckAdvanced, C::BtnSearch, C::BtnStop,
-                                                    C::GroupOptions};
+// Where the layout puts the controls of a table, as the table writes them.
+std::vector<std::string> placesOf(const FormLayout& layout,
+                                  const std::vector<test::FormPlace>& table) {
+    std::vector<std::string> places;
+    for (const test::FormPlace& place : table) {
+        places.push_back(test::placeText(place.objectName, layout.rect(place.control)));
+    }
+    return places;
+}
 
 // The form as the window shows it: started, then sized to a 240-pixel pane.
-FormLayout started(int cx = 240) {
+FormLayout started(int cx = test::kFormPaneWidth) {
     FormLayout layout;
     layout.resize(cx);
     return layout;
@@ -38,15 +47,8 @@ FormLayout started(int cx = 240) {
 
 TEST(FormLayoutStart, FirstResizeGivesTheBoxesAndButtonsTheirSizes) {
     const FormLayout layout = started();
-    EXPECT_EQ(placesOf(layout, kChecksAndButtons), (Placed{
-                                                       {C::CheckSize, {12, 270, 50, 20}},
-                                                       {C::CheckDate, {12, 295, 70, 15}},
-                                                       {C::CheckType, {12, 320, 70, 15}},
-                                                       {C::CheckAdvanced, {12, 345, 120, 15}},
-                                                       {C::BtnSearch, {8, 380, 90, 25}},
-                                                       {C::BtnStop, {110, 380, 90, 25}},
-                                                       {C::GroupOptions, {7, 240, 225, 130}},
-                                                   }));
+    EXPECT_EQ(placesOf(layout, test::kStartBoxesAndButtons),
+              test::placeTexts(test::kStartBoxesAndButtons));
 }
 
 TEST(FormLayoutStart, WidthsFollowThePane) {
@@ -106,17 +108,9 @@ TEST(FormLayoutResize, ResizingPutsSectionBoxesBackToTheirSizes) {
 TEST(FormLayoutSections, OpeningSizeMovesEverythingBelowDown) {
     FormLayout layout = started();
     layout.toggle(FormSection::Size, true);
-    EXPECT_EQ(placesOf(layout, {C::CheckDate, C::CheckType, C::CheckAdvanced, C::BtnSearch,
-                                C::BtnStop, C::ComboSizeRelation, C::EditSize}),
-              (Placed{
-                  {C::CheckDate, {12, 330, 70, 15}},
-                  {C::CheckType, {12, 355, 70, 15}},
-                  {C::CheckAdvanced, {12, 380, 120, 15}},
-                  {C::BtnSearch, {12, 430, 90, 25}},
-                  {C::BtnStop, {112, 430, 90, 25}},
-                  {C::ComboSizeRelation, {32, 295, 72, 83}},
-                  {C::EditSize, {112, 295, 60, 21}},
-              }));
+    EXPECT_EQ(placesOf(layout, test::kSizeOpenBoxesAndButtons),
+              test::placeTexts(test::kSizeOpenBoxesAndButtons));
+    EXPECT_EQ(placesOf(layout, test::kSizeRow), test::placeTexts(test::kSizeRow));
     EXPECT_EQ(layout.optionsHeight(), 175);
     EXPECT_EQ(layout.rect(C::GroupOptions).h, 175);
     EXPECT_EQ(layout.scrollSize().cy, 455);
@@ -137,15 +131,8 @@ TEST(FormLayoutSections, ClosingSizeRightAfterOpeningIt) {
     layout.toggle(FormSection::Size, true);
     layout.toggle(FormSection::Size, false);
     EXPECT_EQ(layout.optionsHeight(), 130);
-    EXPECT_EQ(
-        placesOf(layout, {C::CheckDate, C::CheckType, C::CheckAdvanced, C::BtnSearch, C::BtnStop}),
-        (Placed{
-            {C::CheckDate, {12, 298, 70, 15}},
-            {C::CheckType, {12, 320, 70, 15}},
-            {C::CheckAdvanced, {12, 340, 120, 15}},
-            {C::BtnSearch, {12, 380, 90, 25}},
-            {C::BtnStop, {112, 380, 90, 25}},
-        }));
+    EXPECT_EQ(placesOf(layout, test::kSizeClosedBoxesAndButtons),
+              test::placeTexts(test::kSizeClosedBoxesAndButtons));
 }
 
 TEST(FormLayoutSections, OpeningDatePlacesItsTwoRows) {
@@ -225,18 +212,18 @@ TEST(FormLayoutSections, AllFourOpenMakeTheLowerFrame355High) {
         for (FormSection section : order) {
             layout.toggle(section, true);
         }
-        EXPECT_EQ(layout.rect(C::GroupOptions), (FormRect{7, 240, 225, 355}));
+        EXPECT_EQ(layout.rect(C::GroupOptions), test::kAllOpenLowerFrame);
         EXPECT_EQ(layout.scrollSize().cy, layout.rect(C::BtnSearch).bottom());
     }
 }
 
 TEST(FormLayoutHeader, PlacesFollowTheFramesAfterStart) {
-    const int cx = 240;
+    const int cx = test::kFormPaneWidth;
     const HeaderGeometry header =
-        HeaderPlaces(FormRect{7, 45, cx - 15, 180}, FormRect{7, 240, cx - 15, 130});
+        headerPlaces(FormRect{7, 45, cx - 15, 180}, FormRect{7, 240, cx - 15, 130});
     EXPECT_EQ(header.titleAt, (FormPoint{52, 15}));
-    EXPECT_EQ(header.rule, (FormRect{52, 30, (cx - 13) - 52, 2}));
-    EXPECT_EQ(header.band, (FormRect{8, 247, (cx - 11) - 8, 18}));
+    EXPECT_EQ(header.rule, test::kStartRule);
+    EXPECT_EQ(header.band, test::kStartBand);
     EXPECT_EQ(header.bandTextAt, (FormPoint{12, 250}));
 }
 
@@ -245,7 +232,7 @@ TEST(FormLayoutHeader, BandStaysAtTheTopOfTheLowerFrameWhenSectionsOpen) {
     layout.toggle(FormSection::Date, true);
     layout.toggle(FormSection::Size, true);
     const HeaderGeometry header =
-        HeaderPlaces(layout.rect(C::GroupNamed), layout.rect(C::GroupOptions));
+        headerPlaces(layout.rect(C::GroupNamed), layout.rect(C::GroupOptions));
     EXPECT_EQ(header.band, (FormRect{8, 247, 221, 18}));
 }
 

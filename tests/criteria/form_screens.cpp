@@ -15,6 +15,7 @@
 #include <initializer_list>
 
 #include "criteria/left_view.h"
+#include "form_test_support.h"
 
 using namespace Qt::StringLiterals;
 
@@ -61,20 +62,22 @@ int main(int argc, char** argv) {
     form.resize(220, 660);
     form.show();
     QApplication::processEvents();
+    const zandor::test::FormControls controls(form);
     save(form, folder, u"form-start.png"_s);
-    withOpen(form, {form.m_checkSize}, folder, u"form-size-open.png"_s);
-    withOpen(form, {form.m_checkDate}, folder, u"form-date-open.png"_s);
-    withOpen(form, {form.m_checkType}, folder, u"form-type-open.png"_s);
-    withOpen(form, {form.m_checkAdvanced}, folder, u"form-advanced-open.png"_s);
+    withOpen(form, {controls.checkSize}, folder, u"form-size-open.png"_s);
+    withOpen(form, {controls.checkDate}, folder, u"form-date-open.png"_s);
+    withOpen(form, {controls.checkType}, folder, u"form-type-open.png"_s);
+    withOpen(form, {controls.checkAdvanced}, folder, u"form-advanced-open.png"_s);
     // A folder typed into the look-in field shows after the drives, indented.
-    form.m_comboLookIn->lineEdit()->setFocus();
-    QTest::keyClicks(form.m_comboLookIn->lineEdit(), u"~/Documents"_s);
-    form.m_comboLookIn->showPopup();
+    controls.comboLookIn->lineEdit()->setFocus();
+    QTest::keyClicks(controls.comboLookIn->lineEdit(), u"~/Documents"_s);
+    controls.comboLookIn->showPopup();
     QApplication::processEvents();
-    saveWindow(form.m_comboLookIn->view()->window(), folder, u"form-look-in-list.png"_s);
-    form.m_comboLookIn->hidePopup();
+    saveWindow(controls.comboLookIn->view()->window(), folder, u"form-look-in-list.png"_s);
+    controls.comboLookIn->hidePopup();
     form.resize(220, 740);
-    withOpen(form, {form.m_checkSize, form.m_checkDate, form.m_checkType, form.m_checkAdvanced},
+    withOpen(form,
+             {controls.checkSize, controls.checkDate, controls.checkType, controls.checkAdvanced},
              folder, u"form-all-open.png"_s);
     return 0;
 }

@@ -19,94 +19,81 @@ using namespace Qt::StringLiterals;
 
 namespace zandor {
 
-class LeftViewLayoutTest : public QObject {
+class LeftViewLayoutTest : public test::FormTest {
     Q_OBJECT
 
   private:
-    std::unique_ptr<LiveConditionsBoard> m_board;
-    std::unique_ptr<CLeftView> m_form;
-    static constexpr int kWidth = 240;
-
-    QStringList sectionBoxesAndButtons() const {
-        return test::placesOf({m_form->m_checkSize, m_form->m_checkDate, m_form->m_checkType,
-                               m_form->m_checkAdvanced, m_form->m_btnSearch, m_form->m_btnStop,
-                               m_form->m_groupOptions});
-    }
+    static constexpr int kWidth = test::kFormPaneWidth;
 
     QStringList allPlaces() const {
         QStringList places;
         for (QWidget* child :
              m_form->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            places << test::placeText(child->objectName(), child->geometry());
+            places << test::placeText(child);
         }
         return places;
+    }
+
+    // Where the widgets of the table stand, against where it says they stand.
+    void expectPlaces(const std::vector<test::FormPlace>& table) const {
+        QCOMPARE(test::widgetPlaces(*m_form, table), test::expectedPlaces(table));
     }
 
     QImage painted() const { return m_form->widget()->grab().toImage(); }
 
   private Q_SLOTS:
     void init() {
-        m_board = std::make_unique<LiveConditionsBoard>();
-        m_form = std::make_unique<CLeftView>(*m_board, test::sampleDrives());
+        makeForm();
         m_form->resize(kWidth, 760);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    void cleanup() {
-        m_form.reset();
-        m_board.reset();
-    }
+    void cleanup() { dropForm(); }
 
     void startingPlaces() {
         QCOMPARE(m_form->viewport()->width(), kWidth);
-        QCOMPARE(sectionBoxesAndButtons(),
-                 (QStringList{u"checkSize 12,270 50x20"_s, u"checkDate 12,295 70x15"_s,
-                              u"checkType 12,320 70x15"_s, u"checkAdvanced 12,345 120x15"_s,
-                              u"btnSearch 8,380 90x25"_s, u"btnStop 110,380 90x25"_s,
-                              u"groupOptions 7,240 225x130"_s}));
-        QCOMPARE(test::placesOf({m_form->m_groupNamed, m_form->m_editName, m_form->m_btnBrowse}),
-                 (QStringList{u"groupNamed 7,45 225x180"_s, u"editName 12,90 215x25"_s,
-                              u"btnBrowse 12,185 70x25"_s}));
+        expectPlaces(test::kStartBoxesAndButtons);
+        QCOMPARE(
+            test::placesOf({m_controls->groupNamed, m_controls->editName, m_controls->btnBrowse}),
+            (QStringList{u"groupNamed 7,45 225x180"_s, u"editName 12,90 215x25"_s,
+                         u"btnBrowse 12,185 70x25"_s}));
         // A drop-down list keeps its own height; its width follows the pane.
-        const QRect lookIn = m_form->m_comboLookIn->geometry();
+        const QRect lookIn = m_controls->comboLookIn->geometry();
         QCOMPARE(lookIn.topLeft(), QPoint(12, 150));
         QCOMPARE(lookIn.width(), kWidth - 25);
-        QCOMPARE(lookIn.height(), m_form->m_comboLookIn->sizeHint().height());
+        QCOMPARE(lookIn.height(), m_controls->comboLookIn->sizeHint().height());
     }
 
     void tickingAndClearingSize() {
-        QTest::mouseClick(m_form->m_checkSize, Qt::LeftButton);
-        QVERIFY(m_form->m_checkSize->isChecked());
-        QCOMPARE(sectionBoxesAndButtons(),
-                 (QStringList{u"checkSize 12,270 50x20"_s, u"checkDate 12,330 70x15"_s,
-                              u"checkType 12,355 70x15"_s, u"checkAdvanced 12,380 120x15"_s,
-                              u"btnSearch 12,430 90x25"_s, u"btnStop 112,430 90x25"_s,
-                              u"groupOptions 7,240 225x175"_s}));
-        QCOMPARE(m_form->m_comboSizeRelation->pos(), QPoint(32, 295));
-        QCOMPARE(m_form->m_editSize->pos(), QPoint(112, 295));
-        QCOMPARE(m_form->m_comboSizeRelation->currentText(), u"at least"_s);
+        QTest::mouseClick(m_controls->checkSize, Qt::LeftButton);
+        QVERIFY(m_controls->checkSize->isChecked());
+        expectPlaces(test::kSizeOpenBoxesAndButtons);
+        // The row's widgets stand where the layout puts them; a list keeps
+        // its own height.
+        for (const test::FormPlace& place : test::kSizeRow) {
+            QCOMPARE(test::widget<QWidget>(*m_form, place.objectName)->pos(),
+                     QPoint(place.rect.x, place.rect.y));
+        }
+        QCOMPARE(m_controls->comboSizeRelation->currentText(), u"at least"_s);
         QCOMPARE(m_form->scrollExtent().cy, 455);
 
-        QTest::mouseClick(m_form->m_checkSize, Qt::LeftButton);
-        QCOMPARE(sectionBoxesAndButtons(),
-                 (QStringList{u"checkSize 12,270 50x20"_s, u"checkDate 12,298 70x15"_s,
-                              u"checkType 12,320 70x15"_s, u"checkAdvanced 12,340 120x15"_s,
-                              u"btnSearch 12,380 90x25"_s, u"btnStop 112,380 90x25"_s,
-                              u"groupOptions 7,240 225x130"_s}));
-        QVERIFY(m_form->m_comboSizeRelation->isHidden());
-        QVERIFY(m_form->m_editSize->isHidden());
-        QVERIFY(m_form->m_staticKB->isHidden());
+        QTest::mouseClick(m_controls->checkSize, Qt::LeftButton);
+        expectPlaces(test::kSizeClosedBoxesAndButtons);
+        QVERIFY(m_controls->comboSizeRelation->isHidden());
+        QVERIFY(m_controls->editSize->isHidden());
+        QVERIFY(m_controls->staticKB->isHidden());
     }
 
     void allFourOpen() {
-        for (QCheckBox* box : {m_form->m_checkAdvanced, m_form->m_checkType, m_form->m_checkSize,
-                               m_form->m_checkDate}) {
+        for (QCheckBox* box : {m_controls->checkAdvanced, m_controls->checkType,
+                               m_controls->checkSize, m_controls->checkDate}) {
             QTest::mouseClick(box, Qt::LeftButton);
             QVERIFY2(box->isChecked(), qPrintable(box->objectName()));
         }
-        QCOMPARE(m_form->m_groupOptions->geometry(), QRect(7, 240, 225, 355));
-        QCOMPARE(m_form->scrollExtent().cy, m_form->m_btnSearch->geometry().bottom() + 1);
+        const FormRect frame = test::kAllOpenLowerFrame;
+        QCOMPARE(m_controls->groupOptions->geometry(), QRect(frame.x, frame.y, frame.w, frame.h));
+        QCOMPARE(m_form->scrollExtent().cy, m_controls->btnSearch->geometry().bottom() + 1);
         // Every text shows whole beside its box or in its label.
         for (QWidget* child :
              m_form->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -119,17 +106,17 @@ class LeftViewLayoutTest : public QObject {
     }
 
     void clearingDateUnderOpenTypeKeepsTheButtonsOnOneRow() {
-        m_form->m_checkDate->click();
-        m_form->m_checkType->click();
-        m_form->m_checkDate->click();
-        const QRect search = m_form->m_btnSearch->geometry();
-        const QRect stop = m_form->m_btnStop->geometry();
+        m_controls->checkDate->click();
+        m_controls->checkType->click();
+        m_controls->checkDate->click();
+        const QRect search = m_controls->btnSearch->geometry();
+        const QRect stop = m_controls->btnStop->geometry();
         QCOMPARE(stop.y(), search.y());
         QCOMPARE(stop.x(), search.x() + 100);
     }
 
     void narrowerThan210OnlyTheScrollExtentChanges() {
-        m_form->m_checkSize->click();
+        m_controls->checkSize->click();
         const QStringList before = allPlaces();
         m_form->resize(200, 760);
         QCOMPARE(m_form->viewport()->width(), 200);
@@ -141,35 +128,38 @@ class LeftViewLayoutTest : public QObject {
 
     void widerPaneWidensTheFramesAndFields() {
         m_form->resize(320, 760);
-        QCOMPARE(test::placesOf({m_form->m_groupNamed, m_form->m_groupOptions, m_form->m_editName}),
+        QCOMPARE(test::placesOf(
+                     {m_controls->groupNamed, m_controls->groupOptions, m_controls->editName}),
                  (QStringList{u"groupNamed 7,45 305x180"_s, u"groupOptions 7,240 305x130"_s,
                               u"editName 12,90 295x25"_s}));
     }
 
     void tallerFormScrollsToTheSearchButton() {
         m_form->resize(kWidth, 400);
-        m_form->m_checkDate->click();
-        m_form->m_checkAdvanced->click();
+        m_controls->checkDate->click();
+        m_controls->checkAdvanced->click();
         QTRY_VERIFY(m_form->verticalScrollBar()->isVisible());
         QCOMPARE(m_form->widget()->height(), m_form->scrollExtent().cy);
-        QCOMPARE(m_form->scrollExtent().cy, m_form->m_btnSearch->geometry().bottom() + 1);
+        QCOMPARE(m_form->scrollExtent().cy, m_controls->btnSearch->geometry().bottom() + 1);
     }
 
     void headerIsPaintedAroundTheFrames() {
         const QImage image = painted();
         const QColor band(0, 0, 100);
         const QColor rule(192, 192, 192);
-        // The band spans x 8 to cx - 11 and y 247 to 265, right and bottom exclusive.
-        QCOMPARE(image.pixelColor(8, 247), band);
-        QCOMPARE(image.pixelColor(kWidth - 12, 264), band);
-        QVERIFY(image.pixelColor(kWidth - 11, 255) != band);
-        QVERIFY(image.pixelColor(20, 246) != band);
-        QVERIFY(image.pixelColor(20, 265) != band);
-        // The rule runs from x 52 to cx - 13 at y 30 and 31.
-        QCOMPARE(image.pixelColor(52, 30), rule);
-        QCOMPARE(image.pixelColor(kWidth - 14, 31), rule);
-        QVERIFY(image.pixelColor(51, 30) != rule);
-        QVERIFY(image.pixelColor(60, 32) != rule);
+        // The band and the rule fill their rectangles, right and bottom
+        // exclusive, and nothing beside them.
+        const FormRect b = test::kStartBand;
+        QCOMPARE(image.pixelColor(b.x, b.y), band);
+        QCOMPARE(image.pixelColor(b.right() - 1, b.bottom() - 1), band);
+        QVERIFY(image.pixelColor(b.right(), b.y + b.h / 2) != band);
+        QVERIFY(image.pixelColor(20, b.y - 1) != band);
+        QVERIFY(image.pixelColor(20, b.bottom()) != band);
+        const FormRect r = test::kStartRule;
+        QCOMPARE(image.pixelColor(r.x, r.y), rule);
+        QCOMPARE(image.pixelColor(r.right() - 1, r.bottom() - 1), rule);
+        QVERIFY(image.pixelColor(r.x - 1, r.y) != rule);
+        QVERIFY(image.pixelColor(60, r.bottom()) != rule);
         QVERIFY(hasColourIn(image, QRect(52, 15, 200, 15), QColor(0, 0, 0)));
         QVERIFY(!hasColourIn(image, QRect(44, 15, 8, 15), QColor(0, 0, 0)));
         QVERIFY(hasColourIn(image, QRect(12, 250, 120, 14), QColor(255, 255, 255)));
@@ -177,7 +167,7 @@ class LeftViewLayoutTest : public QObject {
     }
 
     void headerFollowsTheFramesWidth() {
-        m_form->m_checkDate->click();
+        m_controls->checkDate->click();
         m_form->resize(300, 760);
         const QImage image = painted();
         QCOMPARE(image.pixelColor(300 - 12, 247), QColor(0, 0, 100));

@@ -1,7 +1,6 @@
 // The look-in list of the criteria form: drives, the typed or browsed folder,
 // and the folder a search would start from.
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,21 +12,19 @@
 #include "criteria/form_icons.h"
 #include "criteria/indent_delegate.h"
 #include "criteria/left_view.h"
+#include "results/name_text.h"
 #include "form_test_support.h"
 
 using namespace Qt::StringLiterals;
 
 namespace zandor {
 
-class LeftViewLookInTest : public QObject {
+class LeftViewLookInTest : public test::FormTest {
     Q_OBJECT
 
   private:
-    std::unique_ptr<LiveConditionsBoard> m_board;
-    std::unique_ptr<CLeftView> m_form;
-
-    QComboBox* list() const { return m_form->m_comboLookIn; }
-    QLineEdit* field() const { return m_form->m_comboLookIn->lineEdit(); }
+    QComboBox* list() const { return m_controls->comboLookIn; }
+    QLineEdit* field() const { return m_controls->comboLookIn->lineEdit(); }
 
     QList<int> indents() const {
         QList<int> levels;
@@ -53,40 +50,36 @@ class LeftViewLookInTest : public QObject {
 
   private Q_SLOTS:
     void init() {
-        m_board = std::make_unique<LiveConditionsBoard>();
-        m_form = std::make_unique<CLeftView>(*m_board, test::sampleDrives());
+        makeForm();
         m_form->resize(240, 700);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    void cleanup() {
-        m_form.reset();
-        m_board.reset();
-    }
+    void cleanup() { dropForm(); }
 
     void drivesAreTheDisksWithRootFirst() {
         QCOMPARE(test::itemTexts(list()), (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s}));
-        QCOMPARE(m_form->m_nDriveCount, 3);
         QCOMPARE(indents(), (QList<int>{0, 0, 0}));
         for (int i = 0; i < 3; ++i) {
-            QVERIFY(hasIcon(i, DriveIcon()));
+            QVERIFY(hasIcon(i, driveIcon()));
         }
-        QCOMPARE(m_form->lookInSelection(), -1);
-        QCOMPARE(m_form->lookInText(), QString());
+        QCOMPARE(list()->currentIndex(), -1);
+        QCOMPARE(list()->currentText(), QString());
         QVERIFY(!m_form->selectedLookInFolder());
-        QVERIFY(!m_form->m_bLookInEdited);
+        // Nothing typed and nothing chosen: there is nothing to search.
+        QVERIFY(!m_form->takeSearchRequest());
+        QCOMPARE(test::itemTexts(list()), (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s}));
     }
 
     void drivesOfThisMachineAreItsMountedVolumes() {
         LiveConditionsBoard board;
         const CLeftView form(board);
         QStringList expected;
-        for (const MountedVolume& volume : MountedVolumes()) {
-            expected << QFile::decodeName(QByteArray::fromStdString(volume.mountPoint));
+        for (const MountedVolume& volume : mountedVolumes()) {
+            expected << displayText(volume.mountPoint);
         }
-        QCOMPARE(test::itemTexts(form.m_comboLookIn), expected);
-        QCOMPARE(form.m_nDriveCount, expected.size());
+        QCOMPARE(test::itemTexts(test::FormControls(form).comboLookIn), expected);
     }
 
     void typingLeavesOneIndentedSelectedItemWithTheWholePath() {
@@ -94,19 +87,22 @@ class LeftViewLookInTest : public QObject {
         QCOMPARE(test::itemTexts(list()),
                  (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s, u"/usr/share/doc"_s}));
         QCOMPARE(indents(), (QList<int>{0, 0, 0, 1}));
-        QCOMPARE(m_form->lookInSelection(), 3);
-        QVERIFY(hasIcon(3, FolderIcon()));
-        QCOMPARE(m_form->lookInText(), u"/usr/share/doc"_s);
+        QCOMPARE(list()->currentIndex(), 3);
+        QVERIFY(hasIcon(3, folderIcon()));
+        QCOMPARE(list()->currentText(), u"/usr/share/doc"_s);
         QCOMPARE(m_form->selectedLookInFolder(), std::optional<std::string>("/usr/share/doc"));
-        QVERIFY(m_form->m_bLookInEdited);
-        QCOMPARE(m_form->m_nDriveCount, 3);
+        const std::optional<SearchRequest> request = m_form->takeSearchRequest();
+        QVERIFY(request);
+        QCOMPARE(request->m_strFolder, std::string("/usr/share/doc"));
+        QCOMPARE(test::itemTexts(list()),
+                 (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s, u"/usr/share/doc"_s}));
     }
 
     void typingInTheMiddleKeepsTheCaretWhereItIs() {
         typeInto(u"/usr/doc"_s);
         field()->setCursorPosition(5);
         QTest::keyClicks(field(), u"share/"_s);
-        QCOMPARE(m_form->lookInText(), u"/usr/share/doc"_s);
+        QCOMPARE(list()->currentText(), u"/usr/share/doc"_s);
         QCOMPARE(list()->itemText(3), u"/usr/share/doc"_s);
         QCOMPARE(field()->cursorPosition(), 11);
     }
@@ -122,15 +118,15 @@ class LeftViewLookInTest : public QObject {
         QCOMPARE(m_form->selectedLookInFolder(), std::optional<std::string>(path.toStdString()));
         QString browsed = u"/b"_s.repeated(20000);
         m_form->setFolderChooser([&](QWidget*) { return browsed; });
-        m_form->m_btnBrowse->click();
-        QCOMPARE(m_form->lookInText(), browsed);
+        m_controls->btnBrowse->click();
+        QCOMPARE(list()->currentText(), browsed);
         QCOMPARE(list()->itemText(3), browsed);
     }
 
     void emptyingTheFieldKeepsTheLastTypedItem() {
         typeInto(u"/srv"_s);
         clearField();
-        QCOMPARE(m_form->lookInText(), QString());
+        QCOMPARE(list()->currentText(), QString());
         QCOMPARE(test::itemTexts(list()),
                  (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s, u"/srv"_s}));
         QCOMPARE(indents(), (QList<int>{0, 0, 0, 1}));
@@ -143,30 +139,48 @@ class LeftViewLookInTest : public QObject {
             owner = parent;
             return u"/var/lib"_s;
         });
-        QTest::mouseClick(m_form->m_btnBrowse, Qt::LeftButton);
+        QTest::mouseClick(m_controls->btnBrowse, Qt::LeftButton);
         QCOMPARE(owner, m_form.get());
         QCOMPARE(test::itemTexts(list()),
                  (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s, u"/var/lib"_s}));
         QCOMPARE(indents(), (QList<int>{0, 0, 0, 1}));
-        QCOMPARE(m_form->lookInSelection(), 3);
-        QCOMPARE(m_form->lookInText(), u"/var/lib"_s);
+        QCOMPARE(list()->currentIndex(), 3);
+        QCOMPARE(list()->currentText(), u"/var/lib"_s);
     }
 
     void cancellingTheBrowserChangesNothing() {
         typeInto(u"/srv"_s);
         list()->setCurrentIndex(1);
         m_form->setFolderChooser([](QWidget*) { return QString(); });
-        m_form->m_btnBrowse->click();
+        m_controls->btnBrowse->click();
         QCOMPARE(test::itemTexts(list()),
                  (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s, u"/srv"_s}));
-        QCOMPARE(m_form->lookInSelection(), 1);
-        QCOMPARE(m_form->lookInText(), u"/boot/efi"_s);
+        QCOMPARE(list()->currentIndex(), 1);
+        QCOMPARE(list()->currentText(), u"/boot/efi"_s);
+    }
+
+    void aSearchAfterTypingMakesTheFieldsTextTheTypedItem() {
+        // Typed, then a drive chosen: the text edited since the last search is
+        // what Search takes, so the chosen drive's text becomes the typed item.
+        typeInto(u"/srv"_s);
+        test::chooseItem(list(), u"/home"_s);
+        const std::optional<SearchRequest> edited = m_form->takeSearchRequest();
+        QVERIFY(edited);
+        QCOMPARE(edited->m_strFolder, std::string("/home"));
+        QCOMPARE(test::itemTexts(list()),
+                 (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s, u"/home"_s}));
+        QCOMPARE(indents(), (QList<int>{0, 0, 0, 1}));
+        QCOMPARE(list()->currentIndex(), 3);
+        // Taken once: choosing a drive now searches that drive as it is.
+        test::chooseItem(list(), u"/boot/efi"_s);
+        QCOMPARE(m_form->takeSearchRequest()->m_strFolder, std::string("/boot/efi"));
+        QCOMPARE(indents(), (QList<int>{0, 0, 0, 1}));
     }
 
     void choosingADriveKeepsTheTypedItem() {
         typeInto(u"/srv"_s);
         test::chooseItem(list(), u"/home"_s);
-        QCOMPARE(m_form->lookInSelection(), 2);
+        QCOMPARE(list()->currentIndex(), 2);
         QCOMPARE(m_form->selectedLookInFolder(), std::optional<std::string>("/home"));
         QCOMPARE(test::itemTexts(list()),
                  (QStringList{u"/"_s, u"/boot/efi"_s, u"/home"_s, u"/srv"_s}));
@@ -180,7 +194,7 @@ class LeftViewLookInTest : public QObject {
         typeInto(u"~/notes"_s);
         const std::optional<std::string> folder = m_form->selectedLookInFolder();
         qputenv("HOME", savedHome);
-        QCOMPARE(m_form->lookInText(), u"~/notes"_s);
+        QCOMPARE(list()->currentText(), u"~/notes"_s);
         QCOMPARE(folder, std::optional<std::string>(home.path().toStdString() + "/notes"));
     }
 
@@ -188,7 +202,7 @@ class LeftViewLookInTest : public QObject {
         LiveConditionsBoard board;
         CLeftView form(board, {MountedVolume{"/", "ext4", "/dev/sda1"},
                                MountedVolume{"/mnt/caf\xe9", "vfat", "/dev/sdb1"}});
-        form.m_comboLookIn->setCurrentIndex(1);
+        test::FormControls(form).comboLookIn->setCurrentIndex(1);
         QCOMPARE(form.selectedLookInFolder(), std::optional<std::string>("/mnt/caf\xe9"));
     }
 };

@@ -18,14 +18,11 @@ using namespace Qt::StringLiterals;
 
 namespace zandor {
 
-class LeftViewStateTest : public QObject {
+class LeftViewStateTest : public test::FormTest {
     Q_OBJECT
 
   private:
-    std::unique_ptr<LiveConditionsBoard> m_board;
-    std::unique_ptr<CLeftView> m_form;
-
-    LiveConditions published() const { return *m_board->Current(); }
+    LiveConditions published() const { return *m_board->current(); }
 
     void showActive() {
         m_form->resize(240, 700);
@@ -46,36 +43,29 @@ class LeftViewStateTest : public QObject {
     }
 
   private Q_SLOTS:
-    void init() {
-        m_board = std::make_unique<LiveConditionsBoard>();
-        m_form = std::make_unique<CLeftView>(*m_board, test::sampleDrives());
-    }
+    void init() { makeForm(); }
 
-    void cleanup() {
-        m_form.reset();
-        m_board.reset();
-    }
+    void cleanup() { dropForm(); }
 
     void startsWithEverySectionClosedAndNothingChosen() {
-        QCOMPARE(m_form->m_editName->text(), QString());
-        QVERIFY(m_form->m_checkSubDirs->isChecked());
-        QVERIFY(!m_form->m_checkCase->isChecked());
-        QVERIFY(!m_form->m_bCaseSensitive);
+        QCOMPARE(m_controls->editName->text(), QString());
+        QVERIFY(m_controls->checkSubDirs->isChecked());
+        QVERIFY(!m_controls->checkCase->isChecked());
         QCOMPARE(visibleControls(),
                  (QStringList{u"labelName"_s, u"labelLookIn"_s, u"groupOptions"_s, u"groupNamed"_s,
                               u"iconSearch"_s, u"editName"_s, u"comboLookIn"_s, u"btnBrowse"_s,
                               u"checkSize"_s, u"checkDate"_s, u"checkType"_s, u"checkAdvanced"_s,
                               u"btnSearch"_s, u"btnStop"_s}));
-        for (QCheckBox* box : {m_form->m_checkSize, m_form->m_checkDate, m_form->m_checkType,
-                               m_form->m_checkAdvanced}) {
+        for (QCheckBox* box : {m_controls->checkSize, m_controls->checkDate, m_controls->checkType,
+                               m_controls->checkAdvanced}) {
             QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
         }
-        for (QComboBox* list : {m_form->m_comboSizeRelation, m_form->m_comboType,
-                                m_form->m_comboDateKind, m_form->m_comboLookIn}) {
+        for (QComboBox* list : {m_controls->comboSizeRelation, m_controls->comboType,
+                                m_controls->comboDateKind, m_controls->comboLookIn}) {
             QCOMPARE(list->currentIndex(), -1);
         }
-        QVERIFY(!m_form->m_radioDays->isChecked());
-        QVERIFY(!m_form->m_radioMonths->isChecked());
+        QVERIFY(!m_controls->radioDays->isChecked());
+        QVERIFY(!m_controls->radioMonths->isChecked());
     }
 
     void publishesItsStartingStateOnce() {
@@ -84,38 +74,38 @@ class LeftViewStateTest : public QObject {
         QVERIFY(!live.m_bDateFilter);
         QVERIFY(!live.m_bTypeFilter);
         QVERIFY(live.m_bIncludeSubDirs);
-        QCOMPARE(live.m_nSizeRelation, 0);
+        QCOMPARE(live.m_nSizeRelation, SizeRelation::AtLeast);
         QCOMPARE(live.m_strTypeExt, std::string());
-        QCOMPARE(live.m_nDateKind, -1);
+        QCOMPARE(live.m_dateKind, DateKind::None);
         // Neither radio is on yet, so the walk would take the months row.
-        QVERIFY(!live.m_bDaysChecked);
+        QVERIFY(!live.m_daysChecked);
     }
 
     void showsItsTextsWithTheirMnemonics() {
-        const QStringList texts{m_form->m_labelName->text(),    m_form->m_labelLookIn->text(),
-                                m_form->m_staticDays->text(),   m_form->m_staticMonths->text(),
-                                m_form->m_staticKB->text(),     m_form->m_btnBrowse->text(),
-                                m_form->m_checkSize->text(),    m_form->m_checkDate->text(),
-                                m_form->m_radioDays->text(),    m_form->m_radioMonths->text(),
-                                m_form->m_checkType->text(),    m_form->m_checkAdvanced->text(),
-                                m_form->m_checkSubDirs->text(), m_form->m_checkCase->text(),
-                                m_form->m_btnSearch->text(),    m_form->m_btnStop->text()};
+        const QStringList texts{m_controls->labelName->text(),    m_controls->labelLookIn->text(),
+                                m_controls->staticDays->text(),   m_controls->staticMonths->text(),
+                                m_controls->staticKB->text(),     m_controls->btnBrowse->text(),
+                                m_controls->checkSize->text(),    m_controls->checkDate->text(),
+                                m_controls->radioDays->text(),    m_controls->radioMonths->text(),
+                                m_controls->checkType->text(),    m_controls->checkAdvanced->text(),
+                                m_controls->checkSubDirs->text(), m_controls->checkCase->text(),
+                                m_controls->btnSearch->text(),    m_controls->btnStop->text()};
         QCOMPARE(texts, (QStringList{u"Search for  &file or folders named:"_s, u"Look &in  :"_s,
                                      u"Days"_s, u"Months"_s, u"KB"_s, u"&Browse"_s, u"Si&ze"_s,
                                      u"&Date"_s, u"in the last"_s, u"in the last"_s, u"T&ype"_s,
                                      u"Advanced &Options"_s, u"&Include Sub Directories"_s,
                                      u"&Case Sensitive"_s, u"&Search"_s, u"S&top"_s}));
-        QCOMPARE(m_form->m_labelName->buddy(), m_form->m_editName);
-        QCOMPARE(m_form->m_labelLookIn->buddy(), m_form->m_comboLookIn);
+        QCOMPARE(m_controls->labelName->buddy(), m_controls->editName);
+        QCOMPARE(m_controls->labelLookIn->buddy(), m_controls->comboLookIn);
     }
 
     void listsShowTheirChoicesSorted() {
-        QCOMPARE(test::itemTexts(m_form->m_comboSizeRelation),
+        QCOMPARE(test::itemTexts(m_controls->comboSizeRelation),
                  (QStringList{u"at least"_s, u"at most"_s, u"equal"_s}));
-        QCOMPARE(test::itemTexts(m_form->m_comboDateKind),
+        QCOMPARE(test::itemTexts(m_controls->comboDateKind),
                  (QStringList{u"files Created"_s, u"files Modified"_s}));
         QCOMPARE(
-            test::itemTexts(m_form->m_comboType),
+            test::itemTexts(m_controls->comboType),
             (QStringList{u"Bitmap Image"_s, u"C Source File"_s, u"C/C++ Header File"_s,
                          u"C++ Source File"_s, u"CPP Source File"_s, u"Help File"_s,
                          u"Hyper Text"_s, u"Icon Files"_s, u"java Source"_s, u"Resource Script"_s,
@@ -138,167 +128,195 @@ class LeftViewStateTest : public QObject {
         QFETCH(QString, description);
         QFETCH(QString, extension);
         showActive();
-        m_form->m_checkType->click();
+        m_controls->checkType->click();
         QVERIFY(published().m_bTypeFilter);
-        test::chooseItem(m_form->m_comboType, description);
-        QCOMPARE(m_form->m_comboType->currentText(), description);
+        test::chooseItem(m_controls->comboType, description);
+        QCOMPARE(m_controls->comboType->currentText(), description);
         QCOMPARE(published().m_strTypeExt, extension.toStdString());
     }
 
     void typeSectionOpenedWithoutAChoiceHasNoExtension() {
-        m_form->m_checkType->click();
+        m_controls->checkType->click();
         QVERIFY(published().m_bTypeFilter);
         QCOMPARE(published().m_strTypeExt, std::string());
-        m_form->m_checkType->click();
+        m_controls->checkType->click();
         QVERIFY(!published().m_bTypeFilter);
     }
 
     void reopeningSizeShowsAtLeastAgain() {
         showActive();
-        m_form->m_checkSize->click();
+        m_controls->checkSize->click();
         QVERIFY(published().m_bSizeFilter);
-        QCOMPARE(m_form->m_comboSizeRelation->currentText(), u"at least"_s);
-        test::chooseItem(m_form->m_comboSizeRelation, u"equal"_s);
-        QCOMPARE(published().m_nSizeRelation, 2);
-        m_form->m_checkSize->click();
+        QCOMPARE(m_controls->comboSizeRelation->currentText(), u"at least"_s);
+        test::chooseItem(m_controls->comboSizeRelation, u"equal"_s);
+        QCOMPARE(published().m_nSizeRelation, SizeRelation::Equal);
+        m_controls->checkSize->click();
         QVERIFY(!published().m_bSizeFilter);
-        QCOMPARE(published().m_nSizeRelation, 2);
-        m_form->m_checkSize->click();
-        QCOMPARE(m_form->m_comboSizeRelation->currentText(), u"at least"_s);
-        QCOMPARE(published().m_nSizeRelation, 0);
+        QCOMPARE(published().m_nSizeRelation, SizeRelation::Equal);
+        m_controls->checkSize->click();
+        QCOMPARE(m_controls->comboSizeRelation->currentText(), u"at least"_s);
+        QCOMPARE(published().m_nSizeRelation, SizeRelation::AtLeast);
     }
 
     void numbersThatAreNotNumbersReadAsZero() {
-        m_form->m_checkSize->click();
-        m_form->m_checkDate->click();
-        QTest::keyClicks(m_form->m_editSize, u"120"_s);
-        QTest::keyClicks(m_form->m_editDays, u" 7 "_s);
-        QTest::keyClicks(m_form->m_editMonths, u"-3"_s);
-        QCOMPARE(published().m_nSizeKB, 120);
-        QCOMPARE(published().m_nDays, 7);
-        QCOMPARE(published().m_nMonths, -3);
-        QTest::keyClicks(m_form->m_editSize, u"k"_s);
-        QCOMPARE(published().m_nSizeKB, 0);
-        m_form->m_editDays->clear();
-        QCOMPARE(published().m_nDays, 0);
-        m_form->m_editSize->clear();
-        QTest::keyClicks(m_form->m_editSize, u"99999999999999999999"_s);
-        QCOMPARE(published().m_nSizeKB, 0);
-        m_form->m_editSize->setText(u"5000000000"_s);  // beyond 32 bits: sizes are 64-bit
-        QCOMPARE(published().m_nSizeKB, 5000000000LL);
+        m_controls->checkSize->click();
+        m_controls->checkDate->click();
+        QTest::keyClicks(m_controls->editSize, u"120"_s);
+        QTest::keyClicks(m_controls->editDays, u" 7 "_s);
+        QTest::keyClicks(m_controls->editMonths, u"-3"_s);
+        QCOMPARE(published().m_sizeKB, 120);
+        QCOMPARE(published().m_days, 7);
+        QCOMPARE(published().m_months, -3);
+        QTest::keyClicks(m_controls->editSize, u"k"_s);
+        QCOMPARE(published().m_sizeKB, 0);
+        m_controls->editDays->clear();
+        QCOMPARE(published().m_days, 0);
+        m_controls->editSize->clear();
+        QTest::keyClicks(m_controls->editSize, u"99999999999999999999"_s);
+        QCOMPARE(published().m_sizeKB, 0);
+        m_controls->editSize->setText(u"5000000000"_s);  // beyond 32 bits: sizes are 64-bit
+        QCOMPARE(published().m_sizeKB, 5000000000LL);
     }
 
     void caretInTheMonthsEditChoosesTheMonthsRow() {
         showActive();
-        m_form->m_checkDate->click();
-        QVERIFY(m_form->m_editDays->isEnabled());
-        QVERIFY(m_form->m_editMonths->isEnabled());
-        QTest::mouseClick(m_form->m_editMonths, Qt::LeftButton);
-        QTRY_VERIFY(m_form->m_editMonths->hasFocus());
-        QVERIFY(m_form->m_radioMonths->isChecked());
-        QVERIFY(!m_form->m_radioDays->isChecked());
-        QVERIFY(!m_form->m_editDays->isEnabled());
-        QVERIFY(!published().m_bDaysChecked);
+        m_controls->checkDate->click();
+        QVERIFY(m_controls->editDays->isEnabled());
+        QVERIFY(m_controls->editMonths->isEnabled());
+        QTest::mouseClick(m_controls->editMonths, Qt::LeftButton);
+        QTRY_VERIFY(m_controls->editMonths->hasFocus());
+        QVERIFY(m_controls->radioMonths->isChecked());
+        QVERIFY(!m_controls->radioDays->isChecked());
+        QVERIFY(!m_controls->editDays->isEnabled());
+        QVERIFY(!published().m_daysChecked);
 
-        QTest::mouseClick(m_form->m_radioDays, Qt::LeftButton);
-        QVERIFY(m_form->m_radioDays->isChecked());
-        QVERIFY(!m_form->m_radioMonths->isChecked());
-        QVERIFY(m_form->m_editDays->isEnabled());
-        QVERIFY(!m_form->m_editMonths->isEnabled());
-        QVERIFY(published().m_bDaysChecked);
+        QTest::mouseClick(m_controls->radioDays, Qt::LeftButton);
+        QVERIFY(m_controls->radioDays->isChecked());
+        QVERIFY(!m_controls->radioMonths->isChecked());
+        QVERIFY(m_controls->editDays->isEnabled());
+        QVERIFY(!m_controls->editMonths->isEnabled());
+        QVERIFY(published().m_daysChecked);
         // The months edit cannot take the caret until its radio is clicked.
-        QTest::mouseClick(m_form->m_editMonths, Qt::LeftButton);
-        QVERIFY(!m_form->m_editMonths->hasFocus());
-        QVERIFY(m_form->m_radioDays->isChecked());
+        QTest::mouseClick(m_controls->editMonths, Qt::LeftButton);
+        QVERIFY(!m_controls->editMonths->hasFocus());
+        QVERIFY(m_controls->radioDays->isChecked());
 
-        QTest::mouseClick(m_form->m_radioMonths, Qt::LeftButton);
-        QVERIFY(m_form->m_editMonths->isEnabled());
-        QVERIFY(!m_form->m_editDays->isEnabled());
-        QVERIFY(!published().m_bDaysChecked);
+        QTest::mouseClick(m_controls->radioMonths, Qt::LeftButton);
+        QVERIFY(m_controls->editMonths->isEnabled());
+        QVERIFY(!m_controls->editDays->isEnabled());
+        QVERIFY(!published().m_daysChecked);
     }
 
     void caretInTheDaysEditChoosesTheDaysRow() {
         showActive();
-        m_form->m_checkDate->click();
-        QTest::mouseClick(m_form->m_editDays, Qt::LeftButton);
-        QTRY_VERIFY(m_form->m_editDays->hasFocus());
-        QVERIFY(m_form->m_radioDays->isChecked());
-        QVERIFY(!m_form->m_radioMonths->isChecked());
-        QVERIFY(!m_form->m_editMonths->isEnabled());
-        QVERIFY(published().m_bDaysChecked);
+        m_controls->checkDate->click();
+        QTest::mouseClick(m_controls->editDays, Qt::LeftButton);
+        QTRY_VERIFY(m_controls->editDays->hasFocus());
+        QVERIFY(m_controls->radioDays->isChecked());
+        QVERIFY(!m_controls->radioMonths->isChecked());
+        QVERIFY(!m_controls->editMonths->isEnabled());
+        QVERIFY(published().m_daysChecked);
     }
 
     void dateKindIsPublishedAsTheListShowsIt() {
         showActive();
-        m_form->m_checkDate->click();
+        m_controls->checkDate->click();
         QVERIFY(published().m_bDateFilter);
-        QCOMPARE(m_form->m_comboDateKind->currentText(), u"files Created"_s);
-        QCOMPARE(published().m_nDateKind, 0);
-        test::chooseItem(m_form->m_comboDateKind, u"files Modified"_s);
-        QCOMPARE(published().m_nDateKind, 1);
+        QCOMPARE(m_controls->comboDateKind->currentText(), u"files Created"_s);
+        QCOMPARE(published().m_dateKind, DateKind::Created);
+        test::chooseItem(m_controls->comboDateKind, u"files Modified"_s);
+        QCOMPARE(published().m_dateKind, DateKind::Modified);
         QVERIFY(published().m_bDateFilter);
-        m_form->m_checkDate->click();
+        m_controls->checkDate->click();
         QVERIFY(!published().m_bDateFilter);
     }
 
     void advancedOptionsWriteTheirFlags() {
-        m_form->m_checkAdvanced->click();
-        QVERIFY(!m_form->m_checkSubDirs->isHidden());
-        const std::uint64_t before = m_board->Version();
-        m_form->m_checkSubDirs->click();
+        m_controls->checkAdvanced->click();
+        QVERIFY(!m_controls->checkSubDirs->isHidden());
+        const std::uint64_t before = m_board->version();
+        m_controls->checkSubDirs->click();
         QVERIFY(!published().m_bIncludeSubDirs);
-        QVERIFY(m_board->Version() > before);
-        m_form->m_checkCase->click();
-        QVERIFY(m_form->m_bCaseSensitive);
-        m_form->m_checkCase->click();
-        QVERIFY(!m_form->m_bCaseSensitive);
-        m_form->m_checkSubDirs->click();
+        QVERIFY(m_board->version() > before);
+        m_controls->comboLookIn->setCurrentIndex(0);
+        QVERIFY(!m_form->takeSearchRequest()->m_bCaseSensitive);
+        m_controls->checkCase->click();
+        QVERIFY(m_form->takeSearchRequest()->m_bCaseSensitive);
+        m_controls->checkCase->click();
+        QVERIFY(!m_form->takeSearchRequest()->m_bCaseSensitive);
+        m_controls->checkSubDirs->click();
         QVERIFY(published().m_bIncludeSubDirs);
     }
 
     void everyLiveChangeIsPublishedAtOnce() {
         showActive();
-        std::uint64_t version = m_board->Version();
+        std::uint64_t version = m_board->version();
         auto publishedAgain = [&] {
-            const bool again = m_board->Version() > version;
-            version = m_board->Version();
+            const bool again = m_board->version() > version;
+            version = m_board->version();
             return again;
         };
-        m_form->m_checkSize->click();
+        m_controls->checkSize->click();
         QVERIFY(publishedAgain());
-        test::chooseItem(m_form->m_comboSizeRelation, u"at most"_s);
+        test::chooseItem(m_controls->comboSizeRelation, u"at most"_s);
         QVERIFY(publishedAgain());
-        QTest::keyClicks(m_form->m_editSize, u"4"_s);
+        QTest::keyClicks(m_controls->editSize, u"4"_s);
         QVERIFY(publishedAgain());
-        m_form->m_checkDate->click();
+        m_controls->checkDate->click();
         QVERIFY(publishedAgain());
-        QTest::mouseClick(m_form->m_radioDays, Qt::LeftButton);
+        QTest::mouseClick(m_controls->radioDays, Qt::LeftButton);
         QVERIFY(publishedAgain());
-        m_form->m_checkType->click();
+        m_controls->checkType->click();
         QVERIFY(publishedAgain());
-        test::chooseItem(m_form->m_comboType, u"XML"_s);
+        test::chooseItem(m_controls->comboType, u"XML"_s);
         QVERIFY(publishedAgain());
         const LiveConditions live = published();
         QVERIFY(live.m_bSizeFilter && live.m_bDateFilter && live.m_bTypeFilter);
-        QCOMPARE(live.m_nSizeRelation, 1);
-        QCOMPARE(live.m_nSizeKB, 4);
-        QVERIFY(live.m_bDaysChecked);
+        QCOMPARE(live.m_nSizeRelation, SizeRelation::AtMost);
+        QCOMPARE(live.m_sizeKB, 4);
+        QVERIFY(live.m_daysChecked);
         QCOMPARE(live.m_strTypeExt, std::string("xml"));
+    }
+
+    void aSearchRequestCarriesTheNameTheFolderAndTheCase() {
+        QTest::keyClicks(m_controls->editName, u"Rep*.txt"_s);
+        QVERIFY(!m_form->takeSearchRequest());  // no look-in folder chosen yet
+        m_controls->comboLookIn->setCurrentIndex(2);
+        m_controls->checkAdvanced->click();
+        m_controls->checkCase->click();
+        const std::optional<SearchRequest> request = m_form->takeSearchRequest();
+        QVERIFY(request);
+        QCOMPARE(request->m_strFolder, std::string("/home"));
+        QCOMPARE(request->m_strNamePattern, std::string("Rep*.txt"));
+        QVERIFY(request->m_bCaseSensitive);
+    }
+
+    void searchingSwapsTheButtonsAndTheFocusFollows() {
+        showActive();
+        m_controls->btnSearch->setFocus();
+        m_form->setSearching(true);
+        QVERIFY(!m_controls->btnSearch->isEnabled());
+        QVERIFY(m_controls->btnStop->isEnabled());
+        QVERIFY(m_controls->btnStop->hasFocus());
+        m_form->setSearching(false);
+        QVERIFY(m_controls->btnSearch->isEnabled());
+        QVERIFY(!m_controls->btnStop->isEnabled());
+        QVERIFY(m_controls->btnSearch->hasFocus());
     }
 
     void searchAndStopAreSignalled() {
         showActive();
         QSignalSpy search(m_form.get(), &CLeftView::searchRequested);
         QSignalSpy stop(m_form.get(), &CLeftView::stopRequested);
-        QTest::mouseClick(m_form->m_btnSearch, Qt::LeftButton);
+        QTest::mouseClick(m_controls->btnSearch, Qt::LeftButton);
         QCOMPARE(search.count(), 1);
-        QTest::keyClicks(m_form->m_editName, u"*.txt"_s);
-        QTest::keyClick(m_form->m_editName, Qt::Key_Return);
+        QTest::keyClicks(m_controls->editName, u"*.txt"_s);
+        QTest::keyClick(m_controls->editName, Qt::Key_Return);
         QCOMPARE(search.count(), 2);
-        QTest::mouseClick(m_form->m_btnStop, Qt::LeftButton);
+        QTest::mouseClick(m_controls->btnStop, Qt::LeftButton);
         QCOMPARE(stop.count(), 1);
-        m_form->m_btnSearch->setEnabled(false);
-        QTest::keyClick(m_form->m_editName, Qt::Key_Return);
+        m_controls->btnSearch->setEnabled(false);
+        QTest::keyClick(m_controls->editName, Qt::Key_Return);
         QCOMPARE(search.count(), 2);
     }
 };

@@ -29,7 +29,7 @@
 namespace zandor {
 namespace {
 
-using test::Sorted;
+using test::sorted;
 using test::TempTree;
 
 // Changes the tree, once, on the walk's thread, when the walk meets a folder.
@@ -38,7 +38,7 @@ class MutatingRecorder : public test::GenerationRecorder {
     void at(const std::string& folder, std::function<void()> change) {
         m_changes[folder] = std::move(change);
     }
-    void OnProgress(ProgressKind /*kind*/, std::string_view path) override {
+    void onProgress(ProgressKind /*kind*/, std::string_view path) override {
         const auto found = m_changes.find(std::string(path));
         if (found != m_changes.end()) {
             auto change = std::move(found->second);
@@ -62,7 +62,7 @@ struct Listing {
 // may or may not be listed; every other entry that existed throughout must be.
 void expectSound(const Listing& listing, const std::vector<std::string>& touched) {
     EXPECT_EQ(listing.counted, static_cast<std::int64_t>(listing.rows.size()));
-    const auto rows = Sorted(listing.rows);
+    const auto rows = sorted(listing.rows);
     EXPECT_EQ(std::adjacent_find(rows.begin(), rows.end()), rows.end()) << "a path listed twice";
     std::set<std::string> existed(listing.before.begin(), listing.before.end());
     existed.insert(listing.after.begin(), listing.after.end());
@@ -102,19 +102,19 @@ void makeTree(const TempTree& tree) {
 
 Listing searchWithChanges(const std::string& root, MutatingRecorder& recorder) {
     Listing listing;
-    listing.before = test::SortedPaths(test::ReferenceWalk(root));
+    listing.before = test::sortedPaths(test::referenceWalk(root));
     {
         const LiveConditionsBoard board;
         SearchSession session(board, recorder, recorder);
-        const auto generation = session.Start(SearchRequest{root, "", false});
-        session.WaitUntilIdle();
+        const auto generation = session.start(SearchRequest{root, "", false});
+        session.waitUntilIdle();
         listing.rows = recorder.paths(generation);
         const auto completions = recorder.completions();
         if (completions.size() == 1) {
             listing.counted = completions[0].filesFound + completions[0].foldersFound;
         }
     }
-    listing.after = test::SortedPaths(test::ReferenceWalk(root));
+    listing.after = test::sortedPaths(test::referenceWalk(root));
     return listing;
 }
 
@@ -123,7 +123,7 @@ TEST(ChangingTree, FoldersDeletedFilledMovedAndSwappedForALinkAsTheWalkMeetsThem
     makeTree(tree);
     MutatingRecorder recorder;
     const auto path = [&](const std::string& relative) { return tree.path(relative); };
-    recorder.at(path("moving/m0"), [&] { test::RemoveTree(path("moving/m0")); });
+    recorder.at(path("moving/m0"), [&] { test::removeTree(path("moving/m0")); });
     recorder.at(path("moving/m1"), [&] {
         for (const char* name : {"new/1.txt", "new/2.txt", "new/deeper/3.txt"}) {
             tree.file(std::string("moving/m1/") + name);
@@ -151,10 +151,10 @@ TEST(ChangingTree, AFolderMadeUnreadableAsTheWalkMeetsIt) {
     TempTree tree;
     makeTree(tree);
     // The user without privileges owns the tree, so that it may lock a folder.
-    ASSERT_EQ(test::RunProcess({"chown", "-R", "65534:65534", tree.root()}).exitCode,
-              test::RunningAsRoot() ? 0 : 1);
+    ASSERT_EQ(test::runProcess({"chown", "-R", "65534:65534", tree.root()}).exitCode,
+              test::runningAsRoot() ? 0 : 1);
     const std::string root = tree.root();
-    const auto outcome = test::RunUnprivileged([&root] {
+    const auto outcome = test::runUnprivileged([&root] {
         MutatingRecorder recorder;
         const std::string victim = root + "/moving/m2";
         recorder.at(victim, [victim] { ::chmod(victim.c_str(), 0); });
@@ -171,7 +171,7 @@ TEST(ChangingTree, AFolderMadeUnreadableAsTheWalkMeetsIt) {
     });
     ASSERT_EQ(outcome.exitCode, 0);
     Listing listing;
-    for (const auto& item : test::NulItems(outcome.output)) {
+    for (const auto& item : test::nulItems(outcome.output)) {
         const std::string value = item.substr(1);
         switch (item[0]) {
             case 'B':
@@ -250,7 +250,7 @@ class Churner {
                 break;
             default:
                 ::chmod(m_tree.path(moved).c_str(), 0755);
-                test::RemoveTree(m_tree.path(moved));
+                test::removeTree(m_tree.path(moved));
                 break;
         }
     }
@@ -270,20 +270,20 @@ TEST(ChangingTree, ZandorFindWhileAnotherThreadKeepsChangingTheTree) {
         }
     }
     tree.folder("churn");
-    const auto stable = test::SortedPaths(test::ReferenceWalk(tree.root()));
+    const auto stable = test::sortedPaths(test::referenceWalk(tree.root()));
     // Run as a user without privileges, so that the locked folders bite.
-    const test::UnprivilegedProgram find(test::ZandorFindPath());
+    const test::UnprivilegedProgram find(test::zandorFindPath());
     std::vector<std::vector<std::string>> runs;
     {
         Churner churner(tree);
         for (int run = 0; run < 20; ++run) {
             const test::ProcessResult result = find.run({tree.root()});
             EXPECT_EQ(result.exitCode, 0) << result.err;
-            runs.push_back(test::PathsOf(test::TsvRows(result.out)));
+            runs.push_back(test::pathsOf(test::tsvRows(result.out)));
         }
         churner.stop();
         for (auto& rows : runs) {
-            rows = Sorted(rows);
+            rows = sorted(rows);
             EXPECT_EQ(std::adjacent_find(rows.begin(), rows.end()), rows.end());
             std::vector<std::string> stableRows;
             std::vector<std::string> churnRows;

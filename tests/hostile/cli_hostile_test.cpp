@@ -21,41 +21,41 @@
 namespace zandor {
 namespace {
 
-using test::FindListing;
-using test::NulItems;
-using test::PathsOf;
+using test::findListing;
+using test::nulItems;
+using test::pathsOf;
 using test::ProcessResult;
-using test::ReferenceWalk;
-using test::Sorted;
-using test::SortedDescribedPaths;
-using test::SortedPaths;
+using test::referenceWalk;
+using test::sorted;
+using test::sortedDescribedPaths;
+using test::sortedPaths;
 using test::TempTree;
 using ::testing::HasSubstr;
 using Args = std::vector<std::string>;
 
-ProcessResult Find(const Args& args) {
-    Args argv = {test::ZandorFindPath()};
+ProcessResult runFind(const Args& args) {
+    Args argv = {test::zandorFindPath()};
     argv.insert(argv.end(), args.begin(), args.end());
-    return test::RunProcess(argv);
+    return test::runProcess(argv);
 }
 
-std::string Completion(std::size_t files, std::size_t folders) {
+std::string completionLine(std::size_t files, std::size_t folders) {
     return "Search Completed - Found " + std::to_string(files) + " files and " +
            std::to_string(folders) + " folders \n";
 }
 
 // The search listed exactly what the reference lists, in null format and
 // (for entries it can describe) in tsv and json, bytes and all.
-void ExpectSameListing(const std::string& root, const std::vector<std::string>& expected) {
-    const ProcessResult null = Find({"--format", "null", root});
+void expectSameListing(const std::string& root, const std::vector<std::string>& expected) {
+    const ProcessResult null = runFind({"--format", "null", root});
     EXPECT_EQ(null.exitCode, 0) << null.err;
-    EXPECT_EQ(Sorted(NulItems(null.out)), expected);
-    const ProcessResult tsv = Find({root});
+    EXPECT_EQ(sorted(nulItems(null.out)), expected);
+    const ProcessResult tsv = runFind({root});
     EXPECT_EQ(tsv.exitCode, 0) << tsv.err;
-    EXPECT_EQ(Sorted(PathsOf(test::TsvRows(tsv.out))), expected);
-    const ProcessResult json = Find({"--format", "json", root});
+    EXPECT_EQ(sorted(pathsOf(test::tsvRows(tsv.out))), expected);
+    const ProcessResult json = runFind({"--format", "json", root});
     EXPECT_EQ(json.exitCode, 0) << json.err;
-    EXPECT_EQ(Sorted(PathsOf(test::JsonRows(json.out))), expected);
+    EXPECT_EQ(sorted(pathsOf(test::jsonRows(json.out))), expected);
 }
 
 TEST(HostileCli, AChainOf20000LevelsIsListedLevelByLevel) {
@@ -64,14 +64,14 @@ TEST(HostileCli, AChainOf20000LevelsIsListedLevelByLevel) {
     tree.file("after/last.txt");
     test::TreeShape found(tree.root());
     std::string err;
-    const int status = test::StreamNulItems(
-        {test::ZandorFindPath(), "--format", "null", tree.root()},
+    const int status = test::streamNulItems(
+        {test::zandorFindPath(), "--format", "null", tree.root()},
         [&](std::string_view path) { found.add(path); }, err);
     EXPECT_EQ(status, 0) << err;
-    EXPECT_EQ(err, Completion(1, 20002));
+    EXPECT_EQ(err, completionLine(1, 20002));
     test::TreeShape listed(tree.root());
     std::string findErr;
-    test::StreamNulItems(
+    test::streamNulItems(
         {"find", "-P", tree.root(), "-mindepth", "1", "-print0"},
         [&](std::string_view path) { listed.add(path); }, findErr);
     EXPECT_EQ(found.sorted(), listed.sorted());
@@ -81,7 +81,7 @@ class HostileWideFolder : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         tree = new TempTree;
-        test::MakeWideFolder(*tree, "wide", 200000);
+        test::makeWideFolder(*tree, "wide", 200000);
         tree->file("wide/sub/inner.txt");
     }
     static void TearDownTestSuite() {
@@ -94,37 +94,37 @@ class HostileWideFolder : public ::testing::Test {
 TempTree* HostileWideFolder::tree = nullptr;
 
 TEST_F(HostileWideFolder, TwoHundredThousandEntriesAreListedOnce) {
-    const auto reference = SortedPaths(ReferenceWalk(tree->root()));
-    ASSERT_EQ(reference, FindListing(tree->root()));
-    ExpectSameListing(tree->root(), reference);
+    const auto reference = sortedPaths(referenceWalk(tree->root()));
+    ASSERT_EQ(reference, findListing(tree->root()));
+    expectSameListing(tree->root(), reference);
 }
 
 TEST_F(HostileWideFolder, APatternSelectsTheSameEntriesAsTheirNames) {
     // "entry-00001*" names the 10 entries 0000100-0000109 and no other.
-    const ProcessResult result = Find({"--format", "null", "-n", "entry-000010*", tree->root()});
+    const ProcessResult result = runFind({"--format", "null", "-n", "entry-000010*", tree->root()});
     EXPECT_EQ(result.exitCode, 0);
     std::vector<std::string> expected;
     for (int i = 100; i < 110; ++i) {
         expected.push_back(tree->path("wide/entry-0000" + std::to_string(i) + ".dat"));
     }
-    EXPECT_EQ(Sorted(NulItems(result.out)), expected);
+    EXPECT_EQ(sorted(nulItems(result.out)), expected);
 }
 
 TEST(HostileCli, EveryByteInNamesComesBackExactly) {
     TempTree tree;
-    const auto names = test::MakeEveryByteNames(tree, "bytes");
-    const auto reference = SortedPaths(ReferenceWalk(tree.root()));
-    ASSERT_EQ(reference, FindListing(tree.root()));
+    const auto names = test::makeEveryByteNames(tree, "bytes");
+    const auto reference = sortedPaths(referenceWalk(tree.root()));
+    ASSERT_EQ(reference, findListing(tree.root()));
     ASSERT_EQ(reference.size(), names.size() + 2);  // the folder and the file inside the odd one
-    ExpectSameListing(tree.root(), reference);
+    expectSameListing(tree.root(), reference);
 }
 
 TEST(HostileCli, LinkLoopsAreListedAsFilesAndNeverFollowed) {
     TempTree tree;
-    test::MakeLinkLoops(tree, "loops");
-    const auto entries = ReferenceWalk(tree.root());
-    ASSERT_EQ(SortedPaths(entries), FindListing(tree.root()));
-    ExpectSameListing(tree.root(), SortedPaths(entries));
+    test::makeLinkLoops(tree, "loops");
+    const auto entries = referenceWalk(tree.root());
+    ASSERT_EQ(sortedPaths(entries), findListing(tree.root()));
+    expectSameListing(tree.root(), sortedPaths(entries));
 
     // Each link is a file row of its own size (the length of its target).
     std::vector<std::string> expected;
@@ -135,12 +135,12 @@ TEST(HostileCli, LinkLoopsAreListedAsFilesAndNeverFollowed) {
                                " KB");
         }
     }
-    for (const auto& row : test::TsvRows(Find({tree.root()}).out)) {
+    for (const auto& row : test::tsvRows(runFind({tree.root()}).out)) {
         if (row.type != "File Folder") {
             got.push_back(row.path + " " + row.type + " " + row.sizeText);
         }
     }
-    EXPECT_EQ(Sorted(got), Sorted(expected));
+    EXPECT_EQ(sorted(got), sorted(expected));
 
     // The count below the loops ends, and counts each link once as a file.
     std::uint64_t bytes = 0;
@@ -151,7 +151,7 @@ TEST(HostileCli, LinkLoopsAreListedAsFilesAndNeverFollowed) {
             bytes += entry.size;
         }
     }
-    const ProcessResult report = Find({"--properties", tree.path("loops")});
+    const ProcessResult report = runFind({"--properties", tree.path("loops")});
     EXPECT_EQ(report.exitCode, 0);
     EXPECT_THAT(report.out, HasSubstr("\nSize : \t\t" + std::to_string(bytes / 1024 + 1) + " KB"));
     EXPECT_THAT(report.out,
@@ -160,24 +160,24 @@ TEST(HostileCli, LinkLoopsAreListedAsFilesAndNeverFollowed) {
 
 TEST(HostileCli, FifoSocketAndDeviceAreFilesThatAreNeverOpened) {
     TempTree tree;
-    test::MakeSpecialFiles(tree, "special");
+    test::makeSpecialFiles(tree, "special");
     tree.file("special/empty.txt");
     tree.file("special/one.txt", 1);
-    const auto reference = SortedPaths(ReferenceWalk(tree.root()));
-    ASSERT_EQ(reference, FindListing(tree.root()));
-    ExpectSameListing(tree.root(), reference);
+    const auto reference = sortedPaths(referenceWalk(tree.root()));
+    ASSERT_EQ(reference, findListing(tree.root()));
+    expectSameListing(tree.root(), reference);
 
     // Empty for the size test: "equal 0" finds them with the empty file.
-    const ProcessResult empty = Find({"--format", "null", "--size", "equal:0", tree.root()});
+    const ProcessResult empty = runFind({"--format", "null", "--size", "equal:0", tree.root()});
     std::vector<std::string> expected = {tree.path("special/empty.txt"), tree.path("special/fifo"),
                                          tree.path("special/socket")};
-    if (test::RunningAsRoot()) {
+    if (test::runningAsRoot()) {
         expected.push_back(tree.path("special/null-device"));
     }
-    EXPECT_EQ(Sorted(NulItems(empty.out)), Sorted(expected));
+    EXPECT_EQ(sorted(nulItems(empty.out)), sorted(expected));
 
     // The report of the FIFO itself describes it without opening it.
-    const ProcessResult report = Find({"--properties", tree.path("special/fifo")});
+    const ProcessResult report = runFind({"--properties", tree.path("special/fifo")});
     EXPECT_EQ(report.exitCode, 0);
     EXPECT_EQ(report.out, "Type : \t\tFile\nLocation : \t" + tree.path("special/fifo") +
                               "\nSize : \t\t0 KB\nContains : \t1 Files   :   0 Folders\n");
@@ -200,7 +200,7 @@ TEST(HostileCli, SparseFilesOfGibibytesAndTebibytesKeepAll64Bits) {
     } catch (const std::exception&) {
         std::fprintf(stderr, "a 4 TiB sparse file cannot be made here; checked 5 GiB only\n");
     }
-    const auto rows = test::JsonRows(Find({"--format", "json", tree.root()}).out);
+    const auto rows = test::jsonRows(runFind({"--format", "json", tree.root()}).out);
     std::vector<std::string> got;
     std::vector<std::string> expected;
     for (const auto& row : rows) {
@@ -210,14 +210,14 @@ TEST(HostileCli, SparseFilesOfGibibytesAndTebibytesKeepAll64Bits) {
         expected.push_back(file.name + " " + std::to_string(file.bytes) + " " +
                            std::to_string(file.bytes / 1024 + 1) + " KB");
     }
-    EXPECT_EQ(Sorted(got), Sorted(expected));
+    EXPECT_EQ(sorted(got), sorted(expected));
 
-    const ProcessResult at = Find({"--format", "null", "--size", "equal:5242881", tree.root()});
-    EXPECT_EQ(NulItems(at.out), std::vector<std::string>{tree.path("five-gib.bin")});
+    const ProcessResult at = runFind({"--format", "null", "--size", "equal:5242881", tree.root()});
+    EXPECT_EQ(nulItems(at.out), std::vector<std::string>{tree.path("five-gib.bin")});
     if (files.size() == 2) {
         const ProcessResult above =
-            Find({"--format", "null", "--size", "at-least:4294967296", tree.root()});
-        EXPECT_EQ(NulItems(above.out), std::vector<std::string>{tree.path("four-tib.bin")});
+            runFind({"--format", "null", "--size", "at-least:4294967296", tree.root()});
+        EXPECT_EQ(nulItems(above.out), std::vector<std::string>{tree.path("four-tib.bin")});
     }
 }
 
@@ -232,13 +232,13 @@ TEST(HostileCli, AFolderBoundIntoItsOwnSubfolderEnds) {
     }
     // The bound folder is listed where it is met, and not entered: it is the
     // same folder as one on the path down to it. find(1) leaves it out.
-    const auto reference = SortedPaths(ReferenceWalk(tree.root()));
-    auto fromFind = FindListing(tree.root());
+    const auto reference = sortedPaths(referenceWalk(tree.root()));
+    auto fromFind = findListing(tree.root());
     fromFind.push_back(tree.path("top/inner/loop"));
-    ASSERT_EQ(reference, Sorted(fromFind));
-    ExpectSameListing(tree.root(), reference);
+    ASSERT_EQ(reference, sorted(fromFind));
+    expectSameListing(tree.root(), reference);
 
-    const ProcessResult report = Find({"--properties", tree.path("top")});
+    const ProcessResult report = runFind({"--properties", tree.path("top")});
     EXPECT_EQ(report.exitCode, 0);
     EXPECT_THAT(report.out, HasSubstr("\nContains : \t2 Files   :   2 Folders"));
 }
@@ -262,10 +262,10 @@ TEST(HostileCli, TimesAtTheEndsOfThe64BitRange) {
     for (const auto& time : times) {
         tree.file(std::string("tmpfs/") + time.name);
         ASSERT_TRUE(
-            test::SetExactLastWrite(tree.path(std::string("tmpfs/") + time.name), time.secs));
+            test::setExactLastWrite(tree.path(std::string("tmpfs/") + time.name), time.secs));
     }
     ::setenv("TZ", "UTC", 1);
-    const auto rows = test::JsonRows(Find({"--format", "json", tree.path("tmpfs")}).out);
+    const auto rows = test::jsonRows(runFind({"--format", "json", tree.path("tmpfs")}).out);
     ::unsetenv("TZ");
     std::vector<std::string> got;
     for (const auto& row : rows) {
@@ -273,13 +273,14 @@ TEST(HostileCli, TimesAtTheEndsOfThe64BitRange) {
     }
     // Times the C library cannot convert show no text; the others show the
     // year's last two digits, also for years beyond any int.
-    EXPECT_EQ(Sorted(got),
-              Sorted({"earliest []", "latest []", "last-year-the-library-gives [12/31/47 23:59:59]",
+    EXPECT_EQ(sorted(got),
+              sorted({"earliest []", "latest []", "last-year-the-library-gives [12/31/47 23:59:59]",
                       "first-year-the-library-gives [01/01/52 00:00:00]"}));
     // In the future, the age is below a day; in the far past, far above.
-    const ProcessResult recent = Find({"--format", "null", "--modified", "1", tree.path("tmpfs")});
-    EXPECT_EQ(Sorted(NulItems(recent.out)),
-              Sorted({tree.path("tmpfs/latest"), tree.path("tmpfs/last-year-the-library-gives")}));
+    const ProcessResult recent =
+        runFind({"--format", "null", "--modified", "1", tree.path("tmpfs")});
+    EXPECT_EQ(sorted(nulItems(recent.out)),
+              sorted({tree.path("tmpfs/latest"), tree.path("tmpfs/last-year-the-library-gives")}));
 }
 
 // Permissions as a user without privileges meets them: what can be listed is
@@ -291,26 +292,26 @@ class HostilePermissions : public ::testing::Test {
 };
 
 TEST_F(HostilePermissions, WhatCanBeListedIsListedAndTheRestPassedOver) {
-    const test::UnprivilegedProgram find(test::ZandorFindPath());
-    const auto reference = test::ReferenceWalkUnprivileged(tree.root());
+    const test::UnprivilegedProgram find(test::zandorFindPath());
+    const auto reference = test::referenceWalkUnprivileged(tree.root());
     // The null format needs no description, so it lists every name read.
     const ProcessResult null = find.run({"--format", "null", tree.root()});
     EXPECT_EQ(null.exitCode, 0);
-    EXPECT_EQ(Sorted(NulItems(null.out)), SortedPaths(reference));
+    EXPECT_EQ(sorted(nulItems(null.out)), sortedPaths(reference));
     EXPECT_EQ(null.err.rfind("Search Completed", 0), 0u) << "no other message: " << null.err;
     // Rows with sizes and times need a description: names in a folder that
     // may be read but not entered are passed over.
     const ProcessResult tsv = find.run({tree.root()});
     EXPECT_EQ(tsv.exitCode, 0);
-    EXPECT_EQ(Sorted(PathsOf(test::TsvRows(tsv.out))), SortedDescribedPaths(reference));
+    EXPECT_EQ(sorted(pathsOf(test::tsvRows(tsv.out))), sortedDescribedPaths(reference));
     // find(1), run the same way, reads the same names.
     const test::UnprivilegedProgram findTool("/usr/bin/find");
     const ProcessResult listed = findTool.run({"-P", tree.root(), "-mindepth", "1", "-print0"});
-    EXPECT_EQ(Sorted(NulItems(listed.out)), SortedPaths(reference));
+    EXPECT_EQ(sorted(nulItems(listed.out)), sortedPaths(reference));
 }
 
 TEST_F(HostilePermissions, ALookInFolderThatCannotBeReadIsAnError) {
-    const test::UnprivilegedProgram find(test::ZandorFindPath());
+    const test::UnprivilegedProgram find(test::zandorFindPath());
     for (const char* folder : {"locked", "pass-through"}) {
         SCOPED_TRACE(folder);
         const ProcessResult result = find.run({tree.path(folder)});

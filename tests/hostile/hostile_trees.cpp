@@ -34,7 +34,7 @@ void touch(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> MakeEveryByteNames(const TempTree& tree, const std::string& folder) {
+std::vector<std::string> makeEveryByteNames(const TempTree& tree, const std::string& folder) {
     tree.folder(folder);
     const std::string base = tree.path(folder) + "/";
     std::vector<std::string> names;
@@ -58,7 +58,7 @@ std::vector<std::string> MakeEveryByteNames(const TempTree& tree, const std::str
     return names;
 }
 
-void MakeLinkLoops(const TempTree& tree, const std::string& folder) {
+void makeLinkLoops(const TempTree& tree, const std::string& folder) {
     tree.folder(folder + "/deeper");
     const std::string base = tree.path(folder) + "/";
     const std::pair<const char*, std::string> links[] = {
@@ -77,7 +77,7 @@ void MakeLinkLoops(const TempTree& tree, const std::string& folder) {
     }
 }
 
-void MakeSpecialFiles(const TempTree& tree, const std::string& folder) {
+void makeSpecialFiles(const TempTree& tree, const std::string& folder) {
     tree.folder(folder);
     const std::string base = tree.path(folder) + "/";
     check(::mkfifo((base + "fifo").c_str(), 0644) == 0, "mkfifo");
@@ -97,7 +97,7 @@ void MakeSpecialFiles(const TempTree& tree, const std::string& folder) {
     }
 }
 
-void MakeWideFolder(const TempTree& tree, const std::string& folder, int count) {
+void makeWideFolder(const TempTree& tree, const std::string& folder, int count) {
     tree.folder(folder);
     const int dir = ::open(tree.path(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     check(dir >= 0, "open wide folder");
@@ -125,7 +125,7 @@ void MakeWideFolder(const TempTree& tree, const std::string& folder, int count) 
     ::close(dir);
 }
 
-bool SetExactLastWrite(const std::string& path, std::int64_t secs) {
+bool setExactLastWrite(const std::string& path, std::int64_t secs) {
     const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(secs), 0}};
     struct stat st {};
     return ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -158,10 +158,10 @@ void PermissionTree::lock(const std::string& relative, unsigned mode) {
     m_locked.push_back(m_tree.path(relative));
 }
 
-std::vector<ReferenceEntry> ReferenceWalkUnprivileged(const std::string& root) {
-    const auto outcome = RunUnprivileged([&root] {
+std::vector<ReferenceEntry> referenceWalkUnprivileged(const std::string& root) {
+    const auto outcome = runUnprivileged([&root] {
         std::string out;
-        for (const auto& entry : ReferenceWalk(root)) {
+        for (const auto& entry : referenceWalk(root)) {
             out.append(entry.path).push_back(entry.described ? '+' : '-');
             out.push_back('\0');
         }

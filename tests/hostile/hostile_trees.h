@@ -16,22 +16,22 @@ namespace zandor::test {
 // for each, the byte alone where it can be a name (not "."), and a folder
 // whose name is not UTF-8 holding one file. Returns the names made directly
 // in folder.
-std::vector<std::string> MakeEveryByteNames(const TempTree& tree, const std::string& folder);
+std::vector<std::string> makeEveryByteNames(const TempTree& tree, const std::string& folder);
 
 // Links below folder that would lead a walk that follows them round for ever:
 // to ".", to "..", to themselves, to each other, to "/" and to the tree's root.
-void MakeLinkLoops(const TempTree& tree, const std::string& folder);
+void makeLinkLoops(const TempTree& tree, const std::string& folder);
 
 // A FIFO and a socket (and, as root, a character device) below folder:
 // opening the FIFO with no writer would block for ever.
-void MakeSpecialFiles(const TempTree& tree, const std::string& folder);
+void makeSpecialFiles(const TempTree& tree, const std::string& folder);
 
 // count entries directly in folder: empty files, most of them hard links.
-void MakeWideFolder(const TempTree& tree, const std::string& folder, int count);
+void makeWideFolder(const TempTree& tree, const std::string& folder, int count);
 
 // Sets the last-write time to any 64-bit number of seconds, as tmpfs allows;
 // false when the file system refuses or clamps it.
-bool SetExactLastWrite(const std::string& path, std::int64_t secs);
+bool setExactLastWrite(const std::string& path, std::int64_t secs);
 
 // A tree whose permissions bite a user without privileges: a folder of mode
 // 000 (neither listed nor entered), r-- (names read, entries not described),
@@ -53,7 +53,7 @@ class PermissionTree {
 
 // The reference walk of root as a user without privileges sees it (in a child
 // that drops them, when run as root).
-std::vector<ReferenceEntry> ReferenceWalkUnprivileged(const std::string& root);
+std::vector<ReferenceEntry> referenceWalkUnprivileged(const std::string& root);
 
 // A private mount namespace for this test process, so that the mounts a test
 // makes are seen by it and its children only and go with it. Only root can

@@ -20,19 +20,19 @@ namespace {
 
 using test::GenerationRecorder;
 using test::GenerationRow;
-using test::ReferenceWalk;
-using test::Sorted;
-using test::SortedPaths;
+using test::referenceWalk;
+using test::sorted;
+using test::sortedPaths;
 using test::TempTree;
 
 // One search to its end; the rows it listed.
-std::vector<GenerationRow> Search(const std::string& folder, const std::string& pattern = "",
+std::vector<GenerationRow> search(const std::string& folder, const std::string& pattern = "",
                                   const LiveConditions& conditions = {}) {
     const LiveConditionsBoard board(conditions);
     GenerationRecorder recorder;
     SearchSession session(board, recorder, recorder);
-    const auto generation = session.Start(SearchRequest{folder, pattern, false});
-    session.WaitUntilIdle();
+    const auto generation = session.start(SearchRequest{folder, pattern, false});
+    session.waitUntilIdle();
     const auto rows = recorder.rows(generation);
     const auto completions = recorder.completions();
     EXPECT_EQ(completions.size(), 1u);
@@ -43,12 +43,12 @@ std::vector<GenerationRow> Search(const std::string& folder, const std::string& 
     return rows;
 }
 
-std::vector<std::string> SortedPathsOf(const std::vector<GenerationRow>& rows) {
+std::vector<std::string> sortedPathsOf(const std::vector<GenerationRow>& rows) {
     std::vector<std::string> paths;
     for (const auto& row : rows) {
         paths.push_back(row.path);
     }
-    return Sorted(paths);
+    return sorted(paths);
 }
 
 // Records each row as its place in the tree, for a walk too deep to keep
@@ -57,8 +57,8 @@ class ShapeSink : public ResultSink, public ProgressSink {
   public:
     explicit ShapeSink(const std::string& root) : shape(root) {}
     void AddResult(const FoundEntry& entry) override { shape.add(entry.path); }
-    void OnProgress(ProgressKind, std::string_view) override {}
-    void OnCompleted(const SearchCompletion&) override {}
+    void onProgress(ProgressKind, std::string_view) override {}
+    void onCompleted(const SearchCompletion&) override {}
     test::TreeShape shape;
 };
 
@@ -70,12 +70,12 @@ TEST(HostileSession, AChainOf20000LevelsIsListedLevelByLevel) {
     {
         const LiveConditionsBoard board;
         SearchSession session(board, found, found);
-        session.Start(SearchRequest{tree.root(), "", false});
-        session.WaitUntilIdle();
+        session.start(SearchRequest{tree.root(), "", false});
+        session.waitUntilIdle();
     }
     test::TreeShape listed(tree.root());
     std::string err;
-    test::StreamNulItems(
+    test::streamNulItems(
         {"find", "-P", tree.root(), "-mindepth", "1", "-print0"},
         [&](std::string_view path) { listed.add(path); }, err);
     EXPECT_EQ(found.shape.sorted(), listed.sorted());
@@ -83,16 +83,16 @@ TEST(HostileSession, AChainOf20000LevelsIsListedLevelByLevel) {
 
 TEST(HostileSession, TwoHundredThousandEntriesInOneFolder) {
     TempTree tree;
-    test::MakeWideFolder(tree, "wide", 200000);
-    EXPECT_EQ(SortedPathsOf(Search(tree.root())), SortedPaths(ReferenceWalk(tree.root())));
+    test::makeWideFolder(tree, "wide", 200000);
+    EXPECT_EQ(sortedPathsOf(search(tree.root())), sortedPaths(referenceWalk(tree.root())));
 }
 
 TEST(HostileSession, EveryByteInNamesAndEachNameFindsItself) {
     TempTree tree;
-    const auto names = test::MakeEveryByteNames(tree, "bytes");
-    const auto reference = SortedPaths(ReferenceWalk(tree.root()));
-    ASSERT_EQ(reference, test::FindListing(tree.root()));
-    EXPECT_EQ(SortedPathsOf(Search(tree.root())), reference);
+    const auto names = test::makeEveryByteNames(tree, "bytes");
+    const auto reference = sortedPaths(referenceWalk(tree.root()));
+    ASSERT_EQ(reference, test::findListing(tree.root()));
+    EXPECT_EQ(sortedPathsOf(search(tree.root())), reference);
 
     // A name typed as the pattern finds the entry, whatever bytes it holds.
     const LiveConditionsBoard board;
@@ -100,8 +100,8 @@ TEST(HostileSession, EveryByteInNamesAndEachNameFindsItself) {
     SearchSession session(board, recorder, recorder);
     std::vector<std::string> missed;
     for (const auto& name : names) {
-        const auto generation = session.Start(SearchRequest{tree.path("bytes"), name, false});
-        session.WaitUntilIdle();
+        const auto generation = session.start(SearchRequest{tree.path("bytes"), name, false});
+        session.waitUntilIdle();
         const auto paths = recorder.paths(generation);
         if (std::find(paths.begin(), paths.end(), tree.path("bytes/" + name)) == paths.end()) {
             missed.push_back(name);
@@ -112,33 +112,33 @@ TEST(HostileSession, EveryByteInNamesAndEachNameFindsItself) {
 
 TEST(HostileSession, LinkLoopsAreFileRowsOfTheirOwnSize) {
     TempTree tree;
-    test::MakeLinkLoops(tree, "loops");
-    const auto entries = ReferenceWalk(tree.root());
+    test::makeLinkLoops(tree, "loops");
+    const auto entries = referenceWalk(tree.root());
     std::vector<std::string> expected;
     for (const auto& entry : entries) {
         expected.push_back(entry.path + (entry.isFolder ? " folder" : " file ") +
                            (entry.isFolder ? "" : std::to_string(entry.size)));
     }
     std::vector<std::string> got;
-    for (const auto& row : Search(tree.root())) {
+    for (const auto& row : search(tree.root())) {
         got.push_back(row.path + (row.isFolder ? " folder" : " file ") +
                       (row.isFolder ? "" : std::to_string(row.size)));
     }
-    EXPECT_EQ(Sorted(got), Sorted(expected));
+    EXPECT_EQ(sorted(got), sorted(expected));
 }
 
 TEST(HostileSession, FifoSocketAndDeviceAreEmptyFileRows) {
     TempTree tree;
-    test::MakeSpecialFiles(tree, "special");
+    test::makeSpecialFiles(tree, "special");
     std::vector<std::string> expected;
-    for (const auto& entry : ReferenceWalk(tree.root())) {
+    for (const auto& entry : referenceWalk(tree.root())) {
         expected.push_back(entry.path + (entry.isFolder ? " folder" : " file 0"));
     }
     std::vector<std::string> got;
-    for (const auto& row : Search(tree.root())) {
+    for (const auto& row : search(tree.root())) {
         got.push_back(row.path + (row.isFolder ? " folder" : " file " + std::to_string(row.size)));
     }
-    EXPECT_EQ(Sorted(got), Sorted(expected));
+    EXPECT_EQ(sorted(got), sorted(expected));
 }
 
 TEST(HostileSession, AFolderBoundIntoItsOwnSubfolderEnds) {
@@ -150,7 +150,7 @@ TEST(HostileSession, AFolderBoundIntoItsOwnSubfolderEnds) {
     if (!mounts.bind(tree.path("top"), tree.path("top/inner/loop"))) {
         GTEST_SKIP() << "no bind mount: " << mounts.whyNot();
     }
-    EXPECT_EQ(SortedPathsOf(Search(tree.root())), SortedPaths(ReferenceWalk(tree.root())));
+    EXPECT_EQ(sortedPathsOf(search(tree.root())), sortedPaths(referenceWalk(tree.root())));
 }
 
 TEST(HostileSession, DateTestOnTimesAtTheEndsOfThe64BitRange) {
@@ -163,34 +163,34 @@ TEST(HostileSession, DateTestOnTimesAtTheEndsOfThe64BitRange) {
     for (const auto& [name, secs] :
          {std::pair<const char*, std::int64_t>{"earliest", INT64_MIN}, {"latest", INT64_MAX}}) {
         tree.file(std::string("tmpfs/") + name);
-        ASSERT_TRUE(test::SetExactLastWrite(tree.path(std::string("tmpfs/") + name), secs));
+        ASSERT_TRUE(test::setExactLastWrite(tree.path(std::string("tmpfs/") + name), secs));
     }
     LiveConditions modifiedToday;
     modifiedToday.m_bDateFilter = true;
-    modifiedToday.m_nDateKind = static_cast<int>(DateKind::Modified);
-    modifiedToday.m_nDays = 0;
-    EXPECT_EQ(SortedPathsOf(Search(tree.path("tmpfs"), "", modifiedToday)),
+    modifiedToday.m_dateKind = DateKind::Modified;
+    modifiedToday.m_days = 0;
+    EXPECT_EQ(sortedPathsOf(search(tree.path("tmpfs"), "", modifiedToday)),
               std::vector<std::string>{tree.path("tmpfs/latest")});
-    modifiedToday.m_bDaysChecked = false;
-    modifiedToday.m_nMonths = INT64_MAX;
-    EXPECT_EQ(SortedPathsOf(Search(tree.path("tmpfs"), "", modifiedToday)),
-              Sorted({tree.path("tmpfs/earliest"), tree.path("tmpfs/latest")}));
+    modifiedToday.m_daysChecked = false;
+    modifiedToday.m_months = INT64_MAX;
+    EXPECT_EQ(sortedPathsOf(search(tree.path("tmpfs"), "", modifiedToday)),
+              sorted({tree.path("tmpfs/earliest"), tree.path("tmpfs/latest")}));
 }
 
 TEST(HostileSession, PermissionsBiteAsTheWindowMeetsThem) {
     test::PermissionTree locked;
     const std::string root = locked.tree().root();
     // The window's rows carry sizes and times, so it lists what it can describe.
-    const auto outcome = test::RunUnprivileged([&root] {
+    const auto outcome = test::runUnprivileged([&root] {
         std::string out;
-        for (const auto& path : SortedPathsOf(Search(root))) {
+        for (const auto& path : sortedPathsOf(search(root))) {
             out.append(path).push_back('\0');
         }
         return out;
     });
     EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(test::NulItems(outcome.output),
-              test::SortedDescribedPaths(test::ReferenceWalkUnprivileged(root)));
+    EXPECT_EQ(test::nulItems(outcome.output),
+              test::sortedDescribedPaths(test::referenceWalkUnprivileged(root)));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/fs_count.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fs_entry_info.h"
 #include "temp_tree.h"
 
 namespace zandor {
@@ -88,15 +90,31 @@ TEST(CountFolderContents, StopsWhenCancelledAndReportsProgress) {
     EXPECT_LT(cancelled.files, 5000u);
 }
 
-TEST(IsEnterableFolder, FoldersAndLinksToThem) {
+// The type comes from the item itself: a folder whatever its permissions, a
+// link (to a folder too) a file, as the list shows them.
+TEST(IsFolderItself, FoldersWhateverTheirRightsAndNeverLinks) {
     test::TempTree tree;
     tree.folder("dir");
+    tree.folder("shut");
     tree.file("file");
     ASSERT_EQ(::symlink(tree.path("dir").c_str(), tree.path("to-dir").c_str()), 0);
-    EXPECT_TRUE(IsEnterableFolder(tree.path("dir")));
-    EXPECT_TRUE(IsEnterableFolder(tree.path("to-dir")));
-    EXPECT_FALSE(IsEnterableFolder(tree.path("file")));
-    EXPECT_FALSE(IsEnterableFolder(tree.path("absent")));
+    ASSERT_EQ(::chmod(tree.path("shut").c_str(), 0), 0);
+    EXPECT_TRUE(isFolderItself(tree.path("dir")));
+    EXPECT_TRUE(isFolderItself(tree.path("shut")));
+    EXPECT_FALSE(isFolderItself(tree.path("to-dir")));
+    EXPECT_FALSE(isFolderItself(tree.path("file")));
+    EXPECT_FALSE(isFolderItself(tree.path("absent")));
+    ::chmod(tree.path("shut").c_str(), 0700);
+}
+
+TEST(EntryExists, OnlyAnItemThatIsGoneDoesNot) {
+    test::TempTree tree;
+    tree.file("file");
+    ASSERT_EQ(::symlink("nowhere", tree.path("dangling").c_str()), 0);
+    EXPECT_TRUE(entryExists(tree.path("file")));
+    EXPECT_TRUE(entryExists(tree.path("dangling")));
+    EXPECT_FALSE(entryExists(tree.path("absent")));
+    EXPECT_FALSE(entryExists(tree.path("file/below")));
 }
 
 }  // namespace

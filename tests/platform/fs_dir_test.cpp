@@ -14,16 +14,17 @@ namespace {
 
 std::vector<std::pair<std::string, EntryKind>> entriesOf(const std::string& folder,
                                                          DirListing& listing) {
-    UniqueFd fd = OpenFolder(folder.c_str());
-    EXPECT_TRUE(fd.valid());
-    EXPECT_TRUE(listing.read(fd.get()));
+    Result<UniqueFd> opened = openFolder(folder.c_str());
+    EXPECT_TRUE(opened.ok());
+    const UniqueFd fd = opened.ok() ? std::move(opened.value()) : UniqueFd();
+    EXPECT_TRUE(listing.read(fd.get()).ok());
     std::vector<std::pair<std::string, EntryKind>> out;
     auto cursor = listing.cursor();
     DirEntry entry{};
     while (cursor.next(entry)) {
         const bool folderKind =
             entry.kind == EntryKind::Folder ||
-            (entry.kind == EntryKind::Unknown && IsFolderAt(fd.get(), entry.name.data()));
+            (entry.kind == EntryKind::Unknown && isFolderAt(fd.get(), entry.name.data()));
         out.emplace_back(std::string(entry.name), folderKind ? EntryKind::Folder : EntryKind::File);
     }
     std::sort(out.begin(), out.end());
@@ -64,14 +65,13 @@ TEST(DirListing, OpeningFailsForMissingFilesAndLinks) {
     test::TempTree tree;
     tree.file("plain");
     tree.folder("dir");
-    EXPECT_FALSE(OpenFolder(tree.path("missing").c_str()).valid());
-    EXPECT_FALSE(OpenFolder(tree.path("plain").c_str()).valid());
-    EXPECT_EQ(errno, ENOTDIR);
+    EXPECT_EQ(openFolder(tree.path("missing").c_str()).error().code, ENOENT);
+    EXPECT_EQ(openFolder(tree.path("plain").c_str()).error().code, ENOTDIR);
     ASSERT_EQ(::symlink("dir", tree.path("link").c_str()), 0);
-    UniqueFd root = OpenFolder(tree.root().c_str());
-    EXPECT_TRUE(OpenSubFolder(root.get(), "dir").valid());
-    EXPECT_FALSE(OpenSubFolder(root.get(), "link").valid());  // never followed
-    EXPECT_FALSE(IsFolderAt(root.get(), "link"));
+    const UniqueFd root = std::move(openFolder(tree.root().c_str()).value());
+    EXPECT_TRUE(openSubFolder(root.get(), "dir").valid());
+    EXPECT_FALSE(openSubFolder(root.get(), "link").valid());  // never followed
+    EXPECT_FALSE(isFolderAt(root.get(), "link"));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ TEST(EntryInfo, SizeAndTimesOnSixtyFourBits) {
     test::TempTree tree;
     tree.file("huge", 5ULL << 30);
     tree.setLastWrite("huge", 1'000'000'000);
-    const auto info = StatEntryAt(AT_FDCWD, tree.path("huge").c_str());
+    const auto info = statEntryAt(AT_FDCWD, tree.path("huge").c_str());
     ASSERT_TRUE(info);
     EXPECT_EQ(info->size, 5ULL << 30);
     EXPECT_EQ(info->lastWrite, 1'000'000'000);
@@ -30,7 +30,7 @@ TEST(EntryInfo, LinksAreDescribedNotFollowed) {
     test::TempTree tree;
     tree.folder("dir");
     ASSERT_EQ(::symlink("dir", tree.path("link").c_str()), 0);
-    const auto info = StatEntryAt(AT_FDCWD, tree.path("link").c_str());
+    const auto info = statEntryAt(AT_FDCWD, tree.path("link").c_str());
     ASSERT_TRUE(info);
     EXPECT_TRUE(info->isLink);
     EXPECT_FALSE(info->isFolder);
@@ -40,17 +40,17 @@ TEST(EntryInfo, LinksAreDescribedNotFollowed) {
 TEST(EntryInfo, AVanishedEntryIsNotDescribed) {
     test::TempTree tree;
     errno = 0;
-    EXPECT_FALSE(StatEntryAt(AT_FDCWD, tree.path("gone").c_str()));
+    EXPECT_FALSE(statEntryAt(AT_FDCWD, tree.path("gone").c_str()));
     EXPECT_EQ(errno, ENOENT);
 }
 
 TEST(PathJoin, OneSlashNeverDoubled) {
-    EXPECT_EQ(JoinPath("/", "etc"), "/etc");
-    EXPECT_EQ(JoinPath("/home/u", "a.txt"), "/home/u/a.txt");
-    EXPECT_EQ(JoinPath("/home/u/", "a.txt"), "/home/u/a.txt");
-    EXPECT_EQ(JoinPath(".", "x"), "./x");
+    EXPECT_EQ(joinPath("/", "etc"), "/etc");
+    EXPECT_EQ(joinPath("/home/u", "a.txt"), "/home/u/a.txt");
+    EXPECT_EQ(joinPath("/home/u/", "a.txt"), "/home/u/a.txt");
+    EXPECT_EQ(joinPath(".", "x"), "./x");
     const std::string longFolder(10000, 'f');
-    EXPECT_EQ(JoinPath(longFolder, "n").size(), 10002u);
+    EXPECT_EQ(joinPath(longFolder, "n").size(), 10002u);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(MountedVolumes, RealFileSystemsWithRootFirstThenInPathOrder) {
         "35 1 0:31 / /mnt/share rw - nfs4 server:/share rw\n"
         "36 1 8:5 / /boot/efi rw - ext4 /dev/sda5 rw\n"
         "garbage line\n";
-    const auto volumes = ParseMountInfo(text);
+    const auto volumes = parseMountInfo(text);
     EXPECT_EQ(mountPoints(volumes), (std::vector<std::string>{"/", "/boot/efi", "/home",
                                                               "/home/u/My Disk", "/mnt/share"}));
     EXPECT_EQ(volumes[1].fsType, "ext4");  // the later mount on /boot/efi hides the earlier
@@ -40,11 +40,11 @@ TEST(MountedVolumes, RealFileSystemsWithRootFirstThenInPathOrder) {
 }
 
 TEST(MountedVolumes, ThisMachineListsRootFirst) {
-    const auto volumes = MountedVolumes();
+    const auto volumes = mountedVolumes();
     ASSERT_FALSE(volumes.empty());
     EXPECT_EQ(volumes.front().mountPoint, "/");
     for (const auto& volume : volumes) {
-        EXPECT_FALSE(volume.mountPoint != "/" && IsPseudoFileSystemType(volume.fsType))
+        EXPECT_FALSE(volume.mountPoint != "/" && isPseudoFileSystemType(volume.fsType))
             << volume.mountPoint;
     }
 }
@@ -58,14 +58,15 @@ namespace {
 TEST(PseudoFileSystems, KernelFileSystemsAreToldApartFromDisks) {
     test::TempTree tree;
     for (const char* path : {"/proc", "/sys", "/proc/self"}) {
-        UniqueFd fd = OpenFolder(path);
-        ASSERT_TRUE(fd.valid()) << path;
-        EXPECT_TRUE(IsOnPseudoFileSystem(fd.get())) << path;
+        Result<UniqueFd> fd = openFolder(path);
+        ASSERT_TRUE(fd.ok()) << path;
+        EXPECT_TRUE(isOnPseudoFileSystem(fd.value().get())) << path;
     }
-    UniqueFd disk = OpenFolder(tree.root().c_str());
-    EXPECT_FALSE(IsOnPseudoFileSystem(disk.get()));
-    EXPECT_TRUE(IsPseudoFileSystemType("cgroup2"));
-    EXPECT_FALSE(IsPseudoFileSystemType("ext4"));
+    Result<UniqueFd> disk = openFolder(tree.root().c_str());
+    ASSERT_TRUE(disk.ok());
+    EXPECT_FALSE(isOnPseudoFileSystem(disk.value().get()));
+    EXPECT_TRUE(isPseudoFileSystemType("cgroup2"));
+    EXPECT_FALSE(isPseudoFileSystemType("ext4"));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST(ContainingFolder, TextBeforeTheLastSeparator) {
         {"", ""},
     };
     for (const auto& [path, folder] : cases) {
-        EXPECT_EQ(ContainingFolder(path), folder) << path;
+        EXPECT_EQ(containingFolder(path), folder) << path;
     }
 }
 
@@ -42,8 +42,8 @@ TEST(RenameInFolder, GivesFilesAndFoldersTheirNewName) {
     test::TempTree tree;
     tree.file("old.txt", 10);
     tree.folder("dir/inner");
-    EXPECT_EQ(RenameInFolder(tree.root(), "old.txt", "new.txt"), 0);
-    EXPECT_EQ(RenameInFolder(tree.root(), "dir", "renamed dir"), 0);
+    EXPECT_TRUE(renameInFolder(tree.root(), "old.txt", "new.txt").ok());
+    EXPECT_TRUE(renameInFolder(tree.root(), "dir", "renamed dir").ok());
     EXPECT_FALSE(exists(tree.path("old.txt")));
     EXPECT_EQ(sizeOf(tree.path("new.txt")), 10u);
     EXPECT_TRUE(exists(tree.path("renamed dir/inner")));
@@ -54,8 +54,8 @@ TEST(RenameInFolder, NeverReplacesAnExistingItem) {
     tree.file("a", 1);
     tree.file("b", 2);
     tree.folder("c");
-    EXPECT_EQ(RenameInFolder(tree.root(), "a", "b"), EEXIST);
-    EXPECT_EQ(RenameInFolder(tree.root(), "a", "c"), EEXIST);
+    EXPECT_EQ(renameInFolder(tree.root(), "a", "b").error().code, EEXIST);
+    EXPECT_EQ(renameInFolder(tree.root(), "a", "c").error().code, EEXIST);
     EXPECT_EQ(sizeOf(tree.path("a")), 1u);
     EXPECT_EQ(sizeOf(tree.path("b")), 2u);
     EXPECT_TRUE(exists(tree.path("c")));
@@ -66,7 +66,7 @@ TEST(RenameInFolder, RefusesNamesThatLeaveTheFolderOrNameNoItem) {
     tree.file("a", 1);
     tree.folder("sub");
     for (const std::string name : {"", ".", "..", "sub/a", "../a", "/tmp/a"}) {
-        EXPECT_EQ(RenameInFolder(tree.root(), "a", name), EINVAL) << name;
+        EXPECT_EQ(renameInFolder(tree.root(), "a", name).error().code, EINVAL) << name;
     }
     EXPECT_TRUE(exists(tree.path("a")));
     EXPECT_FALSE(exists(tree.path("sub/a")));
@@ -76,16 +76,16 @@ TEST(RenameInFolder, NamesAreRawBytes) {
     test::TempTree tree;
     const std::string latin1 = "caf\xe9";  // not valid UTF-8
     tree.file(latin1, 3);
-    EXPECT_EQ(RenameInFolder(tree.root(), latin1, "cafe"), 0);
+    EXPECT_TRUE(renameInFolder(tree.root(), latin1, "cafe").ok());
     EXPECT_EQ(sizeOf(tree.path("cafe")), 3u);
-    EXPECT_EQ(RenameInFolder(tree.root(), "cafe", "\xff\xfe"), 0);
+    EXPECT_TRUE(renameInFolder(tree.root(), "cafe", "\xff\xfe").ok());
     EXPECT_EQ(sizeOf(tree.path("\xff\xfe")), 3u);
 }
 
 TEST(RenameInFolder, AMissingItemOrFolderFails) {
     test::TempTree tree;
-    EXPECT_EQ(RenameInFolder(tree.root(), "absent", "other"), ENOENT);
-    EXPECT_EQ(RenameInFolder(tree.path("no-folder"), "a", "b"), ENOENT);
+    EXPECT_EQ(renameInFolder(tree.root(), "absent", "other").error().code, ENOENT);
+    EXPECT_EQ(renameInFolder(tree.path("no-folder"), "a", "b").error().code, ENOENT);
 }
 
 }  // namespace

@@ -60,6 +60,16 @@ void selectRows(CRightView& view, std::initializer_list<int> rows) {
     }
 }
 
+// The pane listing rows r0, r1, ... of the folder /t, shown at the size given.
+void showRows(CRightView& view, int count, QSize size) {
+    for (int i = 0; i < count; ++i) {
+        view.AddResult(rowFor("/t", "r" + std::to_string(i)));
+    }
+    view.resize(size);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+}
+
 struct Message {
     QString caption;
     QString text;
@@ -72,6 +82,7 @@ struct Prompts {
     QList<Message> messages;
     QStringList questions;
     QList<bool> answers;
+    QList<QMessageBox::StandardButton> defaults;
 
     PanePrompts make() {
         PanePrompts prompts;
@@ -79,8 +90,10 @@ struct Prompts {
                                  QMessageBox::Icon icon) {
             messages << Message{caption, body, icon};
         };
-        prompts.ask = [this](QWidget*, const QString&, const QString& question) {
+        prompts.ask = [this](QWidget*, const QString&, const QString& question,
+                             QMessageBox::StandardButton defaultButton) {
             questions << question;
+            defaults << defaultButton;
             return answers.isEmpty() ? false : answers.takeFirst();
         };
         return prompts;
@@ -223,6 +236,64 @@ class FileActionsTest : public QObject {
         QCOMPARE(contentsOf(tree.path("caf\xc3\xa9.txt")).size(), 4u);
     }
 
+    // Bytes that are not UTF-8 show as replacement characters; an edit of
+    // another part of the name must not turn them into those characters.
+    void aPartialEditOfANameThatIsNotUtf8KeepsItsOtherBytes() {
+        test::TempTree tree;
+        const std::string raw = "bad\xff\xfename.txt";
+        tree.file(raw, 6);
+        CRightView view;
+        view.AddResult(rowFor(tree.root(), raw));
+        const QModelIndex name = view.model().index(0, ResultModel::Name);
+        const QString shown = name.data(Qt::EditRole).toString();
+        QCOMPARE(shown, QStringLiteral("bad\uFFFD\uFFFDname.txt"));
+        QVERIFY(view.model().setData(name, QString(shown + QStringLiteral("-x")), Qt::EditRole));
+        QCOMPARE(contentsOf(tree.path(raw + "-x")).size(), 6u);
+        const QString now = name.data(Qt::EditRole).toString();
+        QVERIFY(view.model().setData(name, QString(QStringLiteral("\u00e9") + now.mid(3)),
+                                     Qt::EditRole));
+        QCOMPARE(contentsOf(tree.path("\xc3\xa9\xff\xfename.txt-x")).size(), 6u);
+        // The text shown again, unchanged, renames nothing.
+        QVERIFY(!view.model().setData(name, name.data(Qt::EditRole), Qt::EditRole));
+        QVERIFY(exists(tree.path("\xc3\xa9\xff\xfename.txt-x")));
+    }
+
+    // Rows below a renamed folder carry its new path: opening them, a second
+    // rename and a sort all find their items.
+    void renamingAFolderMovesTheRowsBelowIt() {
+        test::TempTree tree;
+        tree.file("dir/a.txt");
+        tree.file("dir/sub/b.txt");
+        tree.file("dirt.txt");
+        CRightView view;
+        view.AddResult(rowFor(tree.root(), "dir", true));
+        view.AddResult(rowFor(tree.path("dir"), "a.txt"));
+        view.AddResult(rowFor(tree.path("dir"), "sub", true));
+        view.AddResult(rowFor(tree.path("dir/sub"), "b.txt"));
+        view.AddResult(rowFor(tree.root(), "dirt.txt"));
+        QVERIFY(view.model().setData(view.model().index(0, ResultModel::Name),
+                                     QStringLiteral("new dir"), Qt::EditRole));
+        const auto paths = [&] {
+            QStringList all;
+            for (const QString& path : column(view.model(), ResultModel::Path)) {
+                all << path.mid(static_cast<qsizetype>(tree.root().size()));
+            }
+            return all;
+        };
+        const QStringList moved = test::strings(
+            {"/new dir", "/new dir/a.txt", "/new dir/sub", "/new dir/sub/b.txt", "/dirt.txt"});
+        QCOMPARE(paths(), moved);
+        QVERIFY(view.model().setData(view.model().index(3, ResultModel::Name),
+                                     QStringLiteral("c.txt"), Qt::EditRole));
+        QVERIFY(exists(tree.path("new dir/sub/c.txt")));
+        selectRows(view, {1});
+        view.OnOpen();
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(tree.path("new dir/a.txt")))});
+        view.OnSort(1);
+        QCOMPARE(paths(), test::strings({"/new dir", "/new dir/sub", "/dirt.txt", "/new dir/a.txt",
+                                         "/new dir/sub/c.txt"}));
+    }
+
     void anEditBegunByAClickHoldsDeleteBackOneBegunByRenameDoesNot() {
         test::TempTree tree;
         tree.file("keep");
@@ -241,18 +312,19 @@ class FileActionsTest : public QObject {
                           details->visualRect(name).center());
         QTRY_VERIFY(details->findChild<QLineEdit*>() != nullptr &&
                     details->findChild<QLineEdit*>()->isVisible());
-        QVERIFY(view.m_bEditingLabel);
-        view.OnDelete();
+        view.OnDelete();  // held back while the edit is open
         QVERIFY(prompts.questions.isEmpty());
         QVERIFY(exists(tree.path("keep")));
 
+        const QString question = QStringLiteral("Move \"keep\" to the Trash?");
         QTest::keyClick(details->findChild<QLineEdit*>(), Qt::Key_Escape);
-        QVERIFY(!view.m_bEditingLabel);
+        view.OnDelete();  // the edit ended: asked, and answered No
+        QCOMPARE(prompts.questions, QStringList{question});
         view.OnRename();
         QVERIFY(details->findChild<QLineEdit*>() != nullptr);
-        QVERIFY(!view.m_bEditingLabel);
-        view.OnDelete();  // asked, and answered No
-        QCOMPARE(prompts.questions, QStringList{QStringLiteral("Move \"keep\" to the Trash?")});
+        view.OnDelete();  // an edit Rename began does not hold it back
+        QCOMPARE(prompts.questions, (QStringList{question, question}));
+        QVERIFY(exists(tree.path("keep")));
     }
 
     // Delete.
@@ -297,6 +369,36 @@ class FileActionsTest : public QObject {
         QCOMPARE(column(view.model(), ResultModel::Name), QStringList{QStringLiteral("stays.txt")});
     }
 
+    // A folder selected with items inside it is asked about and trashed
+    // once; every row below it leaves the list with it, selected or not.
+    void aFolderTrashedWithItemsInsideItGoesOnceWithAllItsRows() {
+        test::TempTree tree;
+        tree.file("dir/a.txt");
+        tree.file("dir/sub/b.txt");
+        tree.file("other.txt");
+        CRightView view;
+        QAbstractItemModelTester tester(&view.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Prompts prompts;
+        prompts.answers = {true};
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor(tree.path("dir"), "a.txt"));
+        view.AddResult(rowFor(tree.root(), "dir", true));
+        view.AddResult(rowFor(tree.path("dir"), "sub", true));
+        view.AddResult(rowFor(tree.path("dir/sub"), "b.txt"));
+        view.AddResult(rowFor(tree.root(), "other.txt"));
+        selectRows(view, {0, 1, 3});
+        view.OnDelete();
+        QCOMPARE(prompts.questions, QStringList{QStringLiteral("Move \"dir\" to the Trash?")});
+        QVERIFY(prompts.messages.isEmpty());
+        QCOMPARE(column(view.model(), ResultModel::Name), QStringList{QStringLiteral("other.txt")});
+        QCOMPARE(view.stores().size(), 1u);
+        QVERIFY(exists(trash("files/dir/sub/b.txt")));
+        QVERIFY(!exists(trash("files/a.txt")));
+        test::removeTree(trash("files/dir"));
+        ::unlink(trash("info/dir.trashinfo").c_str());
+    }
+
     void declinedOrEmptyDeletesChangeNothing() {
         test::TempTree tree;
         tree.file("a");
@@ -304,7 +406,7 @@ class FileActionsTest : public QObject {
         Prompts prompts;
         view.setPrompts(prompts.make());
         view.OnDelete();  // empty list
-        view.ShowNoItemsNotice();
+        view.showNoItemsNotice();
         selectRows(view, {0});
         view.OnDelete();  // the notice
         QVERIFY(prompts.questions.isEmpty());
@@ -327,6 +429,9 @@ class FileActionsTest : public QObject {
         selectRows(view, {0});
         view.OnDelete();
         QCOMPARE(prompts.questions.size(), 2);
+        // Enter moves to the Trash, but never deletes for good.
+        QCOMPARE(prompts.defaults,
+                 (QList<QMessageBox::StandardButton>{QMessageBox::Yes, QMessageBox::No}));
         QVERIFY(prompts.questions[1].startsWith(
             QStringLiteral("Delete these items permanently? This cannot be undone.\n\n")));
         QVERIFY(prompts.questions[1].endsWith(QStringLiteral("\n/proc/version")));
@@ -346,35 +451,87 @@ class FileActionsTest : public QObject {
     // Open.
 
     void openHandsOverEverySelectedItemAndItsFolder() {
+        test::TempTree tree;
+        tree.file("one/a b.txt");
+        tree.file("one/c");
+        tree.file("caf\xe9");
         CRightView view;
-        view.AddResult(rowFor("/t/one", "a b.txt"));
-        view.AddResult(rowFor("/t/one", "c"));
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor(tree.path("one"), "a b.txt"));
+        view.AddResult(rowFor(tree.path("one"), "c"));
         view.AddResult(rowFor("", "bin", true));
-        view.AddResult(rowFor("/t", "caf\xe9"));
+        view.AddResult(rowFor(tree.root(), "caf\xe9"));
         view.OnOpen();
         view.OnDblClkList();
         view.OnOpenContainingFolder();
         QVERIFY(m_opened.urls.isEmpty());
         selectRows(view, {3, 0, 1, 2});
         view.OnOpen();
-        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/one/a b.txt")),
-                                             QUrl::fromLocalFile(QStringLiteral("/t/one/c")),
-                                             QUrl::fromLocalFile(QStringLiteral("/bin")),
-                                             QUrl::fromEncoded("file:///t/caf%E9")}));
+        const QString one = text(tree.path("one"));
+        QCOMPARE(m_opened.urls,
+                 (QList<QUrl>{QUrl::fromLocalFile(one + QStringLiteral("/a b.txt")),
+                              QUrl::fromLocalFile(one + QStringLiteral("/c")),
+                              QUrl::fromLocalFile(QStringLiteral("/bin")),
+                              QUrl::fromEncoded("file://" + QByteArray::fromStdString(tree.root()) +
+                                                "/caf%E9")}));
         m_opened.urls.clear();
         view.OnOpenContainingFolder();
-        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/one")),
-                                             QUrl::fromLocalFile(QStringLiteral("/t/one")),
+        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(one), QUrl::fromLocalFile(one),
                                              QUrl::fromLocalFile(QStringLiteral("/")),
-                                             QUrl::fromLocalFile(QStringLiteral("/t"))}));
+                                             QUrl::fromLocalFile(text(tree.root()))}));
         m_opened.urls.clear();
         view.OnDblClkList();
-        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/one/a b.txt"))});
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(one + QStringLiteral("/a b.txt"))});
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    // An item moved away by another program since the search: the user is
+    // told which, and the items still there open as usual.
+    void itemsThatNoLongerExistAreNamedInsteadOfOpened() {
+        test::TempTree tree;
+        tree.file("here");
+        tree.file("gone/away");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor(tree.root(), "here"));
+        view.AddResult(rowFor(tree.path("gone"), "away"));
+        view.AddResult(rowFor(tree.root(), "gone", true));
+        test::removeTree(tree.path("gone"));
+        selectRows(view, {0, 1});
+        view.OnOpen();
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(tree.path("here")))});
+        view.selectionModel()->clearSelection();
+        selectRows(view, {1});
+        view.OnDblClkList();
+        view.OnOpenContainingFolder();
+        view.selectionModel()->clearSelection();
+        selectRows(view, {2});
+        view.OnProperties();
+        QCOMPARE(m_opened.urls.size(), 1);
+        const QString away = text(tree.path("gone/away"));
+        const QString gone = text(tree.path("gone"));
+        QList<QStringList> shown;
+        for (const Message& message : prompts.messages) {
+            shown << QStringList{message.caption, message.text};
+            QCOMPARE(message.icon, QMessageBox::Warning);
+        }
+        QCOMPARE(
+            shown,
+            (QList<QStringList>{
+                {QStringLiteral("Open"), QStringLiteral("This item no longer exists:\n\n") + away},
+                {QStringLiteral("Open"), QStringLiteral("This item no longer exists:\n\n") + away},
+                {QStringLiteral("Open Containing Folder"),
+                 QStringLiteral("This folder no longer exists:\n\n") + gone},
+                {QStringLiteral("Properties"),
+                 QStringLiteral("This item no longer exists:\n\n") + gone}}));
+        QVERIFY(!view.propertiesCounter().busy());
     }
 
     void theNoticeRowOpensNothing() {
         CRightView view;
-        view.ShowNoItemsNotice();
+        view.showNoItemsNotice();
         selectRows(view, {0});
         view.OnOpen();
         view.OnDblClkList();
@@ -483,12 +640,7 @@ class FileActionsTest : public QObject {
 
     void selectAllSelectsEveryRowAndInvertTwiceRestores() {
         CRightView view;
-        for (int i = 0; i < 50; ++i) {
-            view.AddResult(rowFor("/t", "r" + std::to_string(i)));
-        }
-        view.resize(400, 200);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showRows(view, 50, QSize(400, 200));
         selectRows(view, {1, 7, 30});
         view.OnInvertSelection();
         QList<int> inverted;
@@ -511,12 +663,7 @@ class FileActionsTest : public QObject {
 
     void selectPageSelectsTheVisibleRowsAndTheOneAfter() {
         CRightView view;
-        for (int i = 0; i < 100; ++i) {
-            view.AddResult(rowFor("/t", "r" + std::to_string(i)));
-        }
-        view.resize(500, 240);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showRows(view, 100, QSize(500, 240));
         auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
         details->scrollTo(view.model().index(5, 0), QAbstractItemView::PositionAtTop);
         selectRows(view, {0});

@@ -36,74 +36,64 @@ TEST(ResultRows, SizeTextAndWhichStoreARowJoins) {
     EXPECT_EQ(folder("d").sizeText(), "");
 
     ResultStores stores;
-    stores.Add(file("f"));
-    stores.Add(folder("d"));
-    stores.Add(ResultRow{"odd", "/x/odd", "file", 0, 0, 10});  // not exactly "File"
+    stores.add(file("f"));
+    stores.add(folder("d"));
+    stores.add(ResultRow{"odd", "/x/odd", "file", 0, 0, 10});  // not exactly "File"
     EXPECT_EQ(stores.files().size(), 1u);
     EXPECT_EQ(stores.folders().size(), 2u);
     EXPECT_EQ(stores.folders()[1]->sizeText(), "");
-    EXPECT_EQ(names(stores.Listing()), (std::vector<std::string>{"d", "odd", "f"}));
+    EXPECT_EQ(names(stores.listing()), (std::vector<std::string>{"d", "odd", "f"}));
 }
 
 TEST(ResultRows, TextsCompareIgnoringTheCaseOfAToZ) {
-    EXPECT_EQ(CompareNoCase("a.txt", "A.TXT"), 0);
-    EXPECT_LT(CompareNoCase("abc", "abcd"), 0);  // a prefix first
-    EXPECT_LT(CompareNoCase("_x", "ax"), 0);     // '_' below 'a' once A-Z are folded
-    EXPECT_GT(CompareNoCase("\xff", "z"), 0);    // other bytes unsigned
-    EXPECT_LT(CompareNoCase("Zeta", "\xc3\x84pfel"), 0);
+    EXPECT_EQ(compareNoCase("a.txt", "A.TXT"), 0);
+    EXPECT_LT(compareNoCase("abc", "abcd"), 0);  // a prefix first
+    EXPECT_LT(compareNoCase("_x", "ax"), 0);     // '_' below 'a' once A-Z are folded
+    EXPECT_GT(compareNoCase("\xff", "z"), 0);    // other bytes unsigned
+    EXPECT_LT(compareNoCase("Zeta", "\xc3\x84pfel"), 0);
 }
 
 TEST(ResultStoresSort, EachSortOrdersBothStoresWithFoldersListedFirst) {
     ResultStores stores;
     for (const char* name : {"b", "C", "a"}) {
-        stores.Add(file(name));
-        stores.Add(folder(std::string("d") + name));
+        stores.add(file(name));
+        stores.add(folder(std::string("d") + name));
     }
     stores.SortStores(SortKey::Name, false);
-    EXPECT_EQ(names(stores.Listing()), (std::vector<std::string>{"da", "db", "dC", "a", "b", "C"}));
+    EXPECT_EQ(names(stores.listing()), (std::vector<std::string>{"da", "db", "dC", "a", "b", "C"}));
     stores.SortStores(SortKey::Name, true);
-    EXPECT_EQ(names(stores.Listing()), (std::vector<std::string>{"dC", "db", "da", "C", "b", "a"}));
+    EXPECT_EQ(names(stores.listing()), (std::vector<std::string>{"dC", "db", "da", "C", "b", "a"}));
     EXPECT_EQ(stores.size(), 6u);
 }
 
 TEST(ResultStoresSort, EqualKeysKeepTheOrderOfThePreviousSort) {
     ResultStores stores;
-    stores.Add(file("c", 10));
-    stores.Add(file("A.TXT", 20));
-    stores.Add(file("b", 10));
-    stores.Add(file("a.txt", 20));
+    stores.add(file("c", 10));
+    stores.add(file("A.TXT", 20));
+    stores.add(file("b", 10));
+    stores.add(file("a.txt", 20));
     stores.SortStores(SortKey::Name, false);
-    EXPECT_EQ(names(stores.Listing()), (std::vector<std::string>{"A.TXT", "a.txt", "b", "c"}));
+    EXPECT_EQ(names(stores.listing()), (std::vector<std::string>{"A.TXT", "a.txt", "b", "c"}));
     stores.SortStores(SortKey::Size, true);
-    EXPECT_EQ(names(stores.Listing()), (std::vector<std::string>{"A.TXT", "a.txt", "b", "c"}));
+    EXPECT_EQ(names(stores.listing()), (std::vector<std::string>{"A.TXT", "a.txt", "b", "c"}));
     stores.SortStores(SortKey::Size, false);
-    EXPECT_EQ(names(stores.Listing()), (std::vector<std::string>{"b", "c", "A.TXT", "a.txt"}));
+    EXPECT_EQ(names(stores.listing()), (std::vector<std::string>{"b", "c", "A.TXT", "a.txt"}));
 }
 
 TEST(ResultStoresSort, SizesAndTimesCompareAsNumbers) {
     ResultStores stores;
-    stores.Add(file("huge", 3'000'000'000ULL));
-    stores.Add(file("small", 10));
+    stores.add(file("huge", 3'000'000'000ULL));
+    stores.add(file("small", 10));
     stores.SortStores(SortKey::Size, false);
-    EXPECT_EQ(names(stores.Listing()), (std::vector<std::string>{"small", "huge"}));
+    EXPECT_EQ(names(stores.listing()), (std::vector<std::string>{"small", "huge"}));
 
     ResultStores times;
-    times.Add(file("jan-2026", 0, 1767225600));  // 01/01/26
-    times.Add(file("dec-2025", 0, 1764547200));  // 12/01/25
+    times.add(file("jan-2026", 0, 1767225600));  // 01/01/26
+    times.add(file("dec-2025", 0, 1764547200));  // 12/01/25
     times.SortStores(SortKey::Created, false);
-    EXPECT_EQ(names(times.Listing()), (std::vector<std::string>{"dec-2025", "jan-2026"}));
+    EXPECT_EQ(names(times.listing()), (std::vector<std::string>{"dec-2025", "jan-2026"}));
     times.SortStores(SortKey::LastWrite, true);
-    EXPECT_EQ(names(times.Listing()), (std::vector<std::string>{"jan-2026", "dec-2025"}));
-}
-
-TEST(ResultStoresSort, SortArgumentsAreKeysOrCommands) {
-    EXPECT_EQ(SortKeyFromArgument(0), SortKey::Name);
-    EXPECT_EQ(SortKeyFromArgument(5), SortKey::LastWrite);
-    EXPECT_EQ(SortKeyFromArgument(32782), SortKey::Name);
-    EXPECT_EQ(SortKeyFromArgument(32784), SortKey::Size);
-    EXPECT_EQ(SortKeyFromArgument(32787), SortKey::LastWrite);
-    EXPECT_FALSE(SortKeyFromArgument(6));
-    EXPECT_FALSE(SortKeyFromArgument(32788));
+    EXPECT_EQ(names(times.listing()), (std::vector<std::string>{"jan-2026", "dec-2025"}));
 }
 
 }  // namespace

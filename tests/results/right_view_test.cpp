@@ -2,7 +2,6 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QListView>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <thread>
@@ -30,7 +29,7 @@ ResultRow folderRow(const std::string& name) {
 // Hands rows to the pane's sink from another thread, as the walk does.
 void feed(CRightView& view, std::uint64_t generation, const std::vector<ResultRow>& rows) {
     std::thread worker([&] {
-        view.resultSink().OnSearchStarted(generation);
+        view.resultSink().onSearchStarted(generation);
         for (const ResultRow& row : rows) {
             view.resultSink().AddResult(row.asEntry());
         }
@@ -57,7 +56,7 @@ class RightViewTest : public QObject {
         CRightView view;
         QAbstractItemModelTester tester(&view.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        view.BeginSearch(1);
+        view.beginSearch(1);
         feed(view, 1, mixedRows());
         QTRY_COMPARE(view.model().rowCount(), 5);
         QCOMPARE(listedNames(view.model()), (strings({"b.txt", "Docs", "a.h", "bin", "C.txt"})));
@@ -72,9 +71,9 @@ class RightViewTest : public QObject {
 
     void rowsOfAnotherSearchAreDropped() {
         CRightView view;
-        view.BeginSearch(2);
+        view.beginSearch(2);
         feed(view, 1, mixedRows());
-        view.FlushPending();
+        view.flushPending();
         QCOMPARE(view.model().rowCount(), 0);
         feed(view, 2, {fileRow("mine")});
         QTRY_COMPARE(listedNames(view.model()), strings({"mine"}));
@@ -102,26 +101,51 @@ class RightViewTest : public QObject {
         QCOMPARE(view.stores().size(), 5u);
     }
 
+    void sortArgumentsAreColumnsOrSortCommands() {
+        CRightView view;
+        // Name order a b c, size order b c a, last-write order c a b; listed a c b.
+        for (ResultRow row : {ResultRow{"a", "/t/a", "File", 1, 20, 3000},
+                              ResultRow{"c", "/t/c", "File", 1, 10, 2000},
+                              ResultRow{"b", "/t/b", "File", 1, 30, 1000}}) {
+            view.AddResult(std::move(row));
+        }
+        // Neither a column nor a sort command: nothing is sorted, and the
+        // direction does not turn.
+        view.OnSort(6);
+        view.OnSort(cmd::kSortByLastWrite + 1);
+        QCOMPARE(listedNames(view.model()), (strings({"a", "c", "b"})));
+        view.OnSort(5);
+        QCOMPARE(listedNames(view.model()), (strings({"c", "a", "b"})));
+        view.OnSort(cmd::kSortByLastWrite);
+        QCOMPARE(listedNames(view.model()), (strings({"b", "a", "c"})));
+        view.OnSort(cmd::kSortBySize);
+        QCOMPARE(listedNames(view.model()), (strings({"b", "c", "a"})));
+        view.OnSort(cmd::kSortByName);
+        QCOMPARE(listedNames(view.model()), (strings({"c", "b", "a"})));
+        view.OnSort(0);
+        QCOMPARE(listedNames(view.model()), (strings({"a", "b", "c"})));
+    }
+
     void theNoticeIsInNoStoreAndVanishesOnSortAndSearch() {
         CRightView view;
         QAbstractItemModelTester tester(&view.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        view.ShowNoItemsNotice();
+        view.showNoItemsNotice();
         QCOMPARE(listedNames(view.model()),
                  strings({"Search is complete. There are no items to display"}));
         QCOMPARE(view.stores().size(), 0u);
         view.OnSort(0);
         QCOMPARE(view.model().rowCount(), 0);
         view.AddResult(fileRow("x"));
-        view.ShowNoItemsNotice();
-        view.BeginSearch(3);
+        view.showNoItemsNotice();
+        view.beginSearch(3);
         QCOMPARE(view.model().rowCount(), 0);
         QCOMPARE(view.stores().size(), 0u);
     }
 
     void aSortDuringASearchKeepsEveryRowOnce() {
         CRightView view;
-        view.BeginSearch(4);
+        view.beginSearch(4);
         feed(view, 4, {fileRow("z"), folderRow("y")});
         QTRY_COMPARE(view.model().rowCount(), 2);
         view.OnSort(0);

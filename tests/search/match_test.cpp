@@ -8,27 +8,28 @@
 namespace zandor {
 namespace {
 
-CompiledPattern compile(const char* text, bool caseSensitive = false) {
+NamePattern compile(const char* text, bool caseSensitive = false) {
     NamePattern pattern;
-    SplitNamePattern(text, pattern);
-    return CompilePattern(pattern, caseSensitive);
+    pattern.m_bCaseSensitive = caseSensitive;
+    splitNamePattern(text, pattern);
+    return matchingPattern(pattern);
 }
 
 // The whole file verdict of the name and extension tests, as the walk makes it.
-bool fileMatches(const CompiledPattern& pattern, std::string_view name) {
+bool fileMatches(const NamePattern& pattern, std::string_view name) {
     std::string compared;
-    if (pattern.caseSensitive) {
+    if (pattern.m_bCaseSensitive) {
         compared = name;
     } else {
-        AsciiLower(name, compared);
+        asciiLower(name, compared);
     }
-    return FileNameMatches(pattern, compared) && FileExtensionMatches(pattern, compared);
+    return fileNameMatches(pattern, compared) && fileExtensionMatches(pattern, compared);
 }
 
-bool folderMatches(const CompiledPattern& pattern, std::string_view name) {
+bool folderMatches(const NamePattern& pattern, std::string_view name) {
     std::string lower;
-    AsciiLower(name, lower);
-    return FolderNameMatches(pattern, lower);
+    asciiLower(name, lower);
+    return folderNameMatches(pattern, lower);
 }
 
 struct NameCase {
@@ -91,56 +92,57 @@ TEST(NameMatch, NonAsciiBytesCompareUnchanged) {
 
 TEST(SizeMatch, RelationsAtTheirBounds) {
     struct Case {
-        int relation;
+        SizeRelation relation;
         std::int64_t value;
         std::uint64_t bytes;
         bool matches;
     };
     const Case cases[] = {
-        {0, 10, 10239, false},
-        {0, 10, 10240, true},
-        {0, 0, 0, false},
-        {0, 0, 1, true},
-        {1, 10, 9215, true},
-        {1, 10, 9216, false},
-        {1, 10, 0, true},
-        {2, 10, 9215, false},
-        {2, 10, 9216, true},
-        {2, 10, 10239, true},
-        {2, 10, 10240, false},
-        {2, 0, 0, true},
-        {2, 0, 1, false},
-        {0, -1, 1ULL << 40, false},
-        {1, -1, 1ULL << 40, true},
-        {7, 10, 1, true},
+        {SizeRelation::AtLeast, 10, 10239, false},
+        {SizeRelation::AtLeast, 10, 10240, true},
+        {SizeRelation::AtLeast, 0, 0, false},
+        {SizeRelation::AtLeast, 0, 1, true},
+        {SizeRelation::AtMost, 10, 9215, true},
+        {SizeRelation::AtMost, 10, 9216, false},
+        {SizeRelation::AtMost, 10, 0, true},
+        {SizeRelation::Equal, 10, 9215, false},
+        {SizeRelation::Equal, 10, 9216, true},
+        {SizeRelation::Equal, 10, 10239, true},
+        {SizeRelation::Equal, 10, 10240, false},
+        {SizeRelation::Equal, 0, 0, true},
+        {SizeRelation::Equal, 0, 1, false},
+        {SizeRelation::AtLeast, -1, 1ULL << 40, false},
+        {SizeRelation::AtMost, -1, 1ULL << 40, true},
+        {static_cast<SizeRelation>(7), 10, 1, true},
         // 5 GiB is 5242881 KB on 64 bits; on 32 bits it would be 1 KB.
-        {2, 5242881, 5ULL << 30, true},
-        {1, 2, 5ULL << 30, false},
-        {0, 5242880, 5ULL << 30, true},
+        {SizeRelation::Equal, 5242881, 5ULL << 30, true},
+        {SizeRelation::AtMost, 2, 5ULL << 30, false},
+        {SizeRelation::AtLeast, 5242880, 5ULL << 30, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.relation << " " << c.value << " " << c.bytes);
-        EXPECT_EQ(SizeMatches(c.relation, c.value, c.bytes), c.matches);
+        SCOPED_TRACE(testing::Message()
+                     << static_cast<int>(c.relation) << " " << c.value << " " << c.bytes);
+        EXPECT_EQ(sizeMatches(c.relation, c.value, c.bytes), c.matches);
     }
 }
 
 TEST(SizeMatch, SizeInKilobytes) {
-    EXPECT_EQ(SizeInKB(0), 0u);
-    EXPECT_EQ(SizeInKB(1), 1u);
-    EXPECT_EQ(SizeInKB(1023), 1u);
-    EXPECT_EQ(SizeInKB(1024), 2u);
-    EXPECT_EQ(SizeInKB(2047), 2u);
-    EXPECT_EQ(SizeInKB(5ULL << 30), 5242881u);
+    EXPECT_EQ(sizeInKB(0), 0u);
+    EXPECT_EQ(sizeInKB(1), 1u);
+    EXPECT_EQ(sizeInKB(1023), 1u);
+    EXPECT_EQ(sizeInKB(1024), 2u);
+    EXPECT_EQ(sizeInKB(2047), 2u);
+    EXPECT_EQ(sizeInKB(5ULL << 30), 5242881u);
 }
 
 TEST(TypeMatch, TextAfterTheFirstDotEqualsTheExtension) {
-    EXPECT_TRUE(TypeMatches("a.bmp", "bmp"));
-    EXPECT_FALSE(TypeMatches("my.file.bmp", "bmp"));
-    EXPECT_FALSE(TypeMatches("bmp", "bmp"));
-    EXPECT_FALSE(TypeMatches(".bmp", "bmp"));
-    EXPECT_TRUE(TypeMatches("a.tar.gz", "tar.gz"));
-    EXPECT_FALSE(TypeMatches("a.bmp", ""));
-    EXPECT_TRUE(TypeMatches("x.c++", "c++"));
+    EXPECT_TRUE(typeMatches("a.bmp", "bmp"));
+    EXPECT_FALSE(typeMatches("my.file.bmp", "bmp"));
+    EXPECT_FALSE(typeMatches("bmp", "bmp"));
+    EXPECT_FALSE(typeMatches(".bmp", "bmp"));
+    EXPECT_TRUE(typeMatches("a.tar.gz", "tar.gz"));
+    EXPECT_FALSE(typeMatches("a.bmp", ""));
+    EXPECT_TRUE(typeMatches("x.c++", "c++"));
 }
 
 TEST(DateMatch, AgeInDaysAndMonthsAtTheBound) {
@@ -148,25 +150,25 @@ TEST(DateMatch, AgeInDaysAndMonthsAtTheBound) {
     constexpr std::int64_t day = 86400;
     LiveConditions days;
     days.m_bDateFilter = true;
-    days.m_nDateKind = 0;
-    days.m_bDaysChecked = true;
-    days.m_nDays = 1;
+    days.m_dateKind = DateKind::Created;
+    days.m_daysChecked = true;
+    days.m_days = 1;
     const std::int64_t old = now - 10 * day;
-    EXPECT_TRUE(DateMatches(days, now - 2 * day + 1, old, now));  // age 1
-    EXPECT_FALSE(DateMatches(days, now - 2 * day, old, now));     // age 2
-    EXPECT_TRUE(DateMatches(days, now + 5 * day, old, now));      // the future
-    days.m_nDays = 0;
-    EXPECT_TRUE(DateMatches(days, now - day + 1, old, now));
-    EXPECT_FALSE(DateMatches(days, now - day, old, now));
+    EXPECT_TRUE(dateMatches(days, now - 2 * day + 1, old, now));  // age 1
+    EXPECT_FALSE(dateMatches(days, now - 2 * day, old, now));     // age 2
+    EXPECT_TRUE(dateMatches(days, now + 5 * day, old, now));      // the future
+    days.m_days = 0;
+    EXPECT_TRUE(dateMatches(days, now - day + 1, old, now));
+    EXPECT_FALSE(dateMatches(days, now - day, old, now));
 
     LiveConditions months = days;
-    months.m_bDaysChecked = false;
-    months.m_nMonths = 1;
-    months.m_nDateKind = 1;                                          // the last-write time decides
-    EXPECT_TRUE(DateMatches(months, old, now - 60 * day + 1, now));  // 59 days: 1 month
-    EXPECT_FALSE(DateMatches(months, old, now - 60 * day, now));     // 60 days: 2 months
-    months.m_nDateKind = -1;  // no choice made: the last write too
-    EXPECT_FALSE(DateMatches(months, now, now - 60 * day, now));
+    months.m_daysChecked = false;
+    months.m_months = 1;
+    months.m_dateKind = DateKind::Modified;                          // the last-write time decides
+    EXPECT_TRUE(dateMatches(months, old, now - 60 * day + 1, now));  // 59 days: 1 month
+    EXPECT_FALSE(dateMatches(months, old, now - 60 * day, now));     // 60 days: 2 months
+    months.m_dateKind = DateKind::None;  // no choice made: the last write too
+    EXPECT_FALSE(dateMatches(months, now, now - 60 * day, now));
 }
 
 }  // namespace

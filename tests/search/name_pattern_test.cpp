@@ -32,7 +32,7 @@ TEST(NamePattern, SplitsAsTheTableOfExamplesShows) {
         SCOPED_TRACE(c.text);
         NamePattern pattern;
         pattern.m_strExtPart = "kept";
-        SplitNamePattern(c.text, pattern);
+        splitNamePattern(c.text, pattern);
         EXPECT_EQ(pattern.m_strBasePart, c.base);
         EXPECT_EQ(pattern.m_strExtPart, c.ext != nullptr ? c.ext : "kept");
         EXPECT_EQ(pattern.m_bHasDot, c.hasDot);
@@ -44,9 +44,9 @@ TEST(NamePattern, SplitsAsTheTableOfExamplesShows) {
 
 TEST(NamePattern, ASecondSplitForgetsTheFlagsOfTheFirst) {
     NamePattern pattern;
-    SplitNamePattern("a*.*", pattern);
+    splitNamePattern("a*.*", pattern);
     ASSERT_TRUE(pattern.m_bExtStarFirst);
-    SplitNamePattern("plain", pattern);
+    splitNamePattern("plain", pattern);
     EXPECT_FALSE(pattern.m_bHasDot);
     EXPECT_FALSE(pattern.m_bExtStarFirst);
     EXPECT_FALSE(pattern.m_bBaseWildcard);

@@ -47,9 +47,9 @@ TEST_F(SessionTest, RunsASearchOnTheWorkerAndCompletes) {
     tree.file("a/b.txt");
     tree.file("c.h");
     SearchSession session(board, results, progress);
-    const auto generation = session.Start(request("*.txt"));
-    session.WaitUntilIdle();
-    EXPECT_FALSE(session.Busy());
+    const auto generation = session.start(request("*.txt"));
+    session.waitUntilIdle();
+    EXPECT_FALSE(session.busy());
     EXPECT_EQ(results.paths(), std::vector<std::string>{tree.path("a/b.txt")});
     const auto completions = progress.completions();
     ASSERT_EQ(completions.size(), 1u);
@@ -62,10 +62,10 @@ TEST_F(SessionTest, StopEndsTheWalkWithTheCountsReached) {
     tree.deepChain("chain", 3000);
     auto firstTitle = signalFirstTitle();
     SearchSession session(board, results, progress);
-    session.Start(request());
+    session.start(request());
     firstTitle.wait();
-    session.Stop();
-    session.WaitUntilIdle();
+    session.stop();
+    session.waitUntilIdle();
     const auto completion = progress.completions().at(0);
     EXPECT_TRUE(completion.stopped);
     EXPECT_EQ(static_cast<std::size_t>(completion.foldersFound), results.rows().size());
@@ -84,13 +84,13 @@ TEST_F(SessionTest, SearchDuringAnUnwindingWalkStartsWhenItEnds) {
         }
     };
     SearchSession session(board, results, progress);
-    const auto first = session.Start(request());
+    const auto first = session.start(request());
     started.wait();
-    session.Stop();
-    const auto second = session.Start(request());  // must not wait for the first walk
-    EXPECT_TRUE(session.Busy());
+    session.stop();
+    const auto second = session.start(request());  // must not wait for the first walk
+    EXPECT_TRUE(session.busy());
     release.count_down();
-    session.WaitUntilIdle();
+    session.waitUntilIdle();
 
     const auto completions = progress.completions();
     ASSERT_EQ(completions.size(), 2u);
@@ -107,9 +107,9 @@ TEST_F(SessionTest, SearchDuringAnUnwindingWalkStartsWhenItEnds) {
 TEST_F(SessionTest, StopWhileIdleDoesNotStopTheNextSearch) {
     tree.file("x/y");
     SearchSession session(board, results, progress);
-    session.Stop();
-    session.Start(request());
-    session.WaitUntilIdle();
+    session.stop();
+    session.start(request());
+    session.waitUntilIdle();
     EXPECT_FALSE(progress.completions().at(0).stopped);
     EXPECT_EQ(results.sortedPaths(), (std::vector<std::string>{tree.path("x"), tree.path("x/y")}));
 }
@@ -120,16 +120,16 @@ TEST_F(SessionTest, LiveChangesFromAnotherThreadAreRaceFree) {
     }
     tree.deepChain("chain", 200);
     SearchSession session(board, results, progress);
-    session.Start(request());
-    for (int i = 0; session.Busy() && i < 100000; ++i) {
+    session.start(request());
+    for (int i = 0; session.busy() && i < 100000; ++i) {
         LiveConditions next;
         next.m_bSizeFilter = i % 2 == 0;
-        next.m_nSizeKB = i % 7;
+        next.m_sizeKB = i % 7;
         next.m_bTypeFilter = i % 3 == 0;
         next.m_strTypeExt = i % 2 == 0 ? "dat" : "h";
-        board.Publish(next);
+        board.publish(next);
     }
-    session.WaitUntilIdle();
+    session.waitUntilIdle();
     const auto completion = progress.completions().at(0);
     EXPECT_EQ(static_cast<std::size_t>(completion.filesFound + completion.foldersFound),
               results.rows().size());
@@ -140,7 +140,7 @@ TEST_F(SessionTest, DestroyingTheSessionStopsAndWaitsForTheWalk) {
     auto firstTitle = signalFirstTitle();
     {
         SearchSession session(board, results, progress);
-        session.Start(request());
+        session.start(request());
         firstTitle.wait();
     }
     // The worker has ended: its completion arrived before the session went.

@@ -27,13 +27,13 @@ class WalkTest : public testing::Test {
         criteria.m_strLookIn = folder;
         criteria.m_strNamePattern = name;
         criteria.m_bCaseSensitive = caseSensitive;
-        SplitNamePattern(name, criteria);
+        splitNamePattern(name, criteria);
         return SearchThreadProc(criteria, board, results, progress, 7);
     }
     void publish(const std::function<void(LiveConditions&)>& change) {
-        LiveConditions next = *board.Current();
+        LiveConditions next = *board.current();
         change(next);
-        board.Publish(next);
+        board.publish(next);
     }
     std::vector<std::string> under(std::vector<std::string> relative) const {
         for (auto& path : relative) {
@@ -79,7 +79,7 @@ TEST_F(WalkTest, ListsEveryEntryWithAFolderBeforeWhatItHolds) {
     EXPECT_EQ(completion.filesFound, 4);
     EXPECT_EQ(completion.foldersFound, 4);
     EXPECT_EQ(completion.title(), "Search Completed - Found 4 files and 4 folders ");
-    EXPECT_EQ(completion.rootError, 0);
+    EXPECT_TRUE(completion.lookIn.ok());
     ASSERT_EQ(progress.completions().size(), 1u);
     EXPECT_EQ(progress.completions()[0].generation, 7u);
 }
@@ -130,8 +130,8 @@ TEST_F(WalkTest, ModeBListsNoFoldersAndTitlesOnlySubFoldersEntered) {
     tree.folder("s/t");
     publish([](LiveConditions& live) {
         live.m_bSizeFilter = true;
-        live.m_nSizeRelation = 0;
-        live.m_nSizeKB = 10;
+        live.m_nSizeRelation = SizeRelation::AtLeast;
+        live.m_sizeKB = 10;
     });
     search(tree.root());
     EXPECT_EQ(results.sortedPaths(), under({"big.dat", "s/inner.dat"}));
@@ -167,7 +167,7 @@ TEST_F(WalkTest, NameTestsIgnoreCaseUnlessCaseSensitive) {
     RecordingResults exact;
     criteria.m_strNamePattern = "Report.TXT";
     criteria.m_bCaseSensitive = true;
-    SplitNamePattern(criteria.m_strNamePattern, criteria);
+    splitNamePattern(criteria.m_strNamePattern, criteria);
     SearchThreadProc(criteria, board, exact, progress);
     EXPECT_EQ(exact.sortedPaths(), under({"Report.TXT"}));
 }
@@ -188,8 +188,8 @@ TEST_F(WalkTest, TypeAndDateConditions) {
     RecordingResults recent;
     publish([](LiveConditions& live) {
         live.m_bDateFilter = true;
-        live.m_nDateKind = 1;
-        live.m_nDays = 2;
+        live.m_dateKind = DateKind::Modified;
+        live.m_days = 2;
     });
     SearchThreadProc(criteria, board, recent, progress);
     EXPECT_EQ(recent.sortedPaths(), under({"a.bmp"}));
@@ -224,10 +224,10 @@ TEST_F(WalkTest, NamesAreFoundAsRawBytes) {
 TEST_F(WalkTest, AFolderThatCannotBeReadEndsWithCountsOfZero) {
     tree.file("plain");
     const auto missing = search(tree.path("missing"));
-    EXPECT_EQ(missing.rootError, ENOENT);
+    EXPECT_EQ(missing.lookIn.error().code, ENOENT);
     EXPECT_TRUE(missing.nothingFound());
     const auto notFolder = search(tree.path("plain"));
-    EXPECT_EQ(notFolder.rootError, ENOTDIR);
+    EXPECT_EQ(notFolder.lookIn.error().code, ENOTDIR);
     EXPECT_TRUE(results.rows().empty());
 }
 
@@ -237,7 +237,7 @@ TEST_F(WalkTest, AFolderThatVanishesIsPassedOver) {
     tree.file("c/z");
     progress.onTitle = [&](const std::string& title) {
         if (title.ends_with("/b ]")) {
-            test::RemoveTree(tree.path("b"));
+            test::removeTree(tree.path("b"));
         }
     };
     const auto completion = search(tree.root());

@@ -4,7 +4,6 @@
 // installed its handler) or by itself with status 130 and whole rows, as
 // many as its completion line counts.
 #include <signal.h>
-#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "child_process.h"
 #include "run_process.h"
 #include "temp_tree.h"
 #include "tsv_decode.h"
@@ -41,32 +39,32 @@ struct RunOutcome {
     std::string problem;  // empty when the run ended as it must
 };
 
-RunOutcome checkRun(const test::ChildProcess& child, int status, const std::string& root) {
+RunOutcome checkRun(const test::ProcessResult& run, const std::string& root) {
     RunOutcome outcome;
-    if (WIFSIGNALED(status)) {
+    if (run.signal != 0) {
         outcome.killedBySignal = true;
-        if (WTERMSIG(status) != SIGINT) {
-            outcome.problem = "killed by signal " + std::to_string(WTERMSIG(status));
-        } else if (!child.out.empty() || !child.err.empty()) {
+        if (run.signal != SIGINT) {
+            outcome.problem = "killed by signal " + std::to_string(run.signal);
+        } else if (!run.out.empty() || !run.err.empty()) {
             outcome.problem = "killed by SIGINT after writing";
         }
         return outcome;
     }
-    if (WEXITSTATUS(status) != 130) {
-        outcome.problem = "exit status " + std::to_string(WEXITSTATUS(status)) + ": " + child.err;
+    if (run.exitCode != 130) {
+        outcome.problem = "exit status " + std::to_string(run.exitCode) + ": " + run.err;
         return outcome;
     }
     // Whole rows: every line has its six fields and a path below the root.
     std::size_t rows = 0;
-    std::string_view out = child.out;
+    std::string_view out = run.out;
     while (!out.empty()) {
         const std::size_t end = out.find('\n');
         if (end == std::string_view::npos) {
             outcome.problem = "a torn last row";
             return outcome;
         }
-        const auto fields = test::SplitTsvLine(out.substr(0, end));
-        const auto path = fields.size() == 6 ? test::DecodeTsvField(fields[1]) : std::nullopt;
+        const auto fields = test::splitTsvLine(out.substr(0, end));
+        const auto path = fields.size() == 6 ? test::decodeTsvField(fields[1]) : std::nullopt;
         if (!path || !path->starts_with(root + "/")) {
             outcome.problem = "a broken row: " + std::string(out.substr(0, end));
             return outcome;
@@ -75,7 +73,7 @@ RunOutcome checkRun(const test::ChildProcess& child, int status, const std::stri
         out.remove_prefix(end + 1);
     }
     // The completion line ends standard error and counts exactly these rows.
-    const std::string& err = child.err;
+    const std::string& err = run.err;
     const std::size_t lastLine = err.rfind('\n', err.size() >= 2 ? err.size() - 2 : 0);
     const std::string completion = err.substr(lastLine == std::string::npos ? 0 : lastLine + 1);
     unsigned long files = 0;
@@ -98,14 +96,12 @@ TEST(InterruptStorm, CtrlCAtAnyMomentFromTheFirstInstructionEndsTheProgram) {
         // The moments are spread evenly from 0 to 200 ms after the start: the
         // pause chooses when the fault strikes, it waits for nothing.
         const auto moment = std::chrono::microseconds(run * 200000 / (kRuns - 1));
-        test::ChildProcess child({test::ZandorFindPath(), tree.root()});
-        ASSERT_TRUE(child.started());
+        test::ChildProcess child({test::zandorFindPath(), tree.root()});
         if (moment.count() > 0) {
             std::this_thread::sleep_for(moment);
         }
         ASSERT_EQ(::kill(child.pid(), SIGINT), 0);
-        const int status = child.finish();
-        const RunOutcome outcome = checkRun(child, status, tree.root());
+        const RunOutcome outcome = checkRun(child.finish(), tree.root());
         killed += outcome.killedBySignal ? 1 : 0;
         if (!outcome.problem.empty()) {
             problems.push_back("at " + std::to_string(moment.count()) + " us: " + outcome.problem);
@@ -123,28 +119,25 @@ TEST(InterruptStorm, CtrlCDuringAPropertiesCountPrintsNoPartReport) {
     TempTree tree;
     makeTree(tree);
     const test::ProcessResult whole =
-        test::RunProcess({test::ZandorFindPath(), "--properties", tree.root()});
+        test::runProcess({test::zandorFindPath(), "--properties", tree.root()});
     ASSERT_EQ(whole.exitCode, 0);
     std::vector<std::string> problems;
     for (int run = 0; run < 40; ++run) {
         const auto moment = std::chrono::microseconds(run * 100000 / 39);  // 0 to 100 ms
-        test::ChildProcess child({test::ZandorFindPath(), "--properties", tree.root()});
-        ASSERT_TRUE(child.started());
+        test::ChildProcess child({test::zandorFindPath(), "--properties", tree.root()});
         if (moment.count() > 0) {
             std::this_thread::sleep_for(moment);
         }
         ::kill(child.pid(), SIGINT);
-        const int status = child.finish();
-        const bool killedEarly = WIFSIGNALED(status) && WTERMSIG(status) == SIGINT &&
-                                 child.out.empty() && child.err.empty();
+        const test::ProcessResult ended = child.finish();
+        const bool killedEarly = ended.signal == SIGINT && ended.out.empty() && ended.err.empty();
         // A signal just after the report was written still ends with 130.
-        const bool stopped = WIFEXITED(status) && WEXITSTATUS(status) == 130 &&
-                             (child.out.empty() || child.out == whole.out);
-        const bool finished =
-            WIFEXITED(status) && WEXITSTATUS(status) == 0 && child.out == whole.out;
+        const bool stopped = ended.signal == 0 && ended.exitCode == 130 &&
+                             (ended.out.empty() || ended.out == whole.out);
+        const bool finished = ended.signal == 0 && ended.exitCode == 0 && ended.out == whole.out;
         if (!killedEarly && !stopped && !finished) {
             problems.push_back("at " + std::to_string(moment.count()) + " us: status " +
-                               std::to_string(status) + ", output: " + child.out);
+                               std::to_string(ended.exitCode) + ", output: " + ended.out);
         }
     }
     EXPECT_EQ(problems, std::vector<std::string>());

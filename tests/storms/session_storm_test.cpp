@@ -59,20 +59,20 @@ void expectEveryWalkAccountedFor(const GenerationRecorder& recorder,
 TEST(SessionStorm, StartStopStartHundredsOfTimesEndsWithTheLastSearchWhole) {
     TempTree tree;
     makeForest(tree);
-    const auto reference = test::SortedPaths(test::ReferenceWalk(tree.root()));
+    const auto reference = test::sortedPaths(test::referenceWalk(tree.root()));
     const LiveConditionsBoard board;
     GenerationRecorder recorder;
     SearchSession session(board, recorder, recorder);
     const SearchRequest request{tree.root(), "", false};
     for (int cycle = 0; cycle < 300; ++cycle) {
-        session.Start(request);
-        session.Stop();
+        session.start(request);
+        session.stop();
         if (cycle % 10 == 0) {
-            session.WaitUntilIdle();  // now and then the queue runs dry
+            session.waitUntilIdle();  // now and then the queue runs dry
         }
     }
-    const auto last = session.Start(request);
-    session.WaitUntilIdle();
+    const auto last = session.start(request);
+    session.waitUntilIdle();
     expectEveryWalkAccountedFor(recorder, reference);
     const auto completions = recorder.completions();
     ASSERT_FALSE(completions.empty());
@@ -84,7 +84,7 @@ TEST(SessionStorm, StartStopStartHundredsOfTimesEndsWithTheLastSearchWhole) {
 TEST(SessionStorm, StopFromAnotherThreadWhileSearchesStart) {
     TempTree tree;
     makeForest(tree);
-    const auto reference = test::SortedPaths(test::ReferenceWalk(tree.root()));
+    const auto reference = test::sortedPaths(test::referenceWalk(tree.root()));
     const LiveConditionsBoard board;
     GenerationRecorder recorder;
     SearchSession session(board, recorder, recorder);
@@ -92,18 +92,18 @@ TEST(SessionStorm, StopFromAnotherThreadWhileSearchesStart) {
     std::atomic<bool> starting{true};
     std::thread stopper([&] {
         while (starting.load()) {
-            session.Stop();
+            session.stop();
             std::this_thread::yield();
         }
     });
     for (int cycle = 0; cycle < 200; ++cycle) {
-        session.Start(request);
+        session.start(request);
     }
     starting = false;
     stopper.join();
-    session.WaitUntilIdle();
-    const auto last = session.Start(request);
-    session.WaitUntilIdle();
+    session.waitUntilIdle();
+    const auto last = session.start(request);
+    session.waitUntilIdle();
     expectEveryWalkAccountedFor(recorder, reference);
     // "n1" lists the files whose name before its dot holds n1 (n1.txt,
     // n10.txt to n19.txt), in every folder; no folder name starts with it.
@@ -122,15 +122,15 @@ TEST(SessionStorm, StopFromAnotherThreadWhileSearchesStart) {
 TEST(SessionStorm, SessionsDestroyedMidWalkStopAndWait) {
     TempTree tree;
     makeForest(tree);
-    const auto reference = test::SortedPaths(test::ReferenceWalk(tree.root()));
+    const auto reference = test::sortedPaths(test::referenceWalk(tree.root()));
     for (int cycle = 0; cycle < 100; ++cycle) {
         const LiveConditionsBoard board;
         GenerationRecorder recorder;
         {
             SearchSession session(board, recorder, recorder);
-            session.Start(SearchRequest{tree.root(), "", false});
+            session.start(SearchRequest{tree.root(), "", false});
             if (cycle % 2 == 1) {
-                session.Start(SearchRequest{tree.root(), "", false});  // one replaced, one running
+                session.start(SearchRequest{tree.root(), "", false});  // one replaced, one running
             }
         }
         // The destructor has stopped and waited: nothing more can arrive.

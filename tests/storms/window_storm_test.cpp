@@ -4,7 +4,6 @@
 // number of cycles.
 #include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +11,7 @@
 
 #include "app/main_frame.h"
 #include "app/search_controller.h"
+#include "find_widget.h"
 #include "reference_walk.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
@@ -22,19 +22,10 @@ namespace {
 
 constexpr int kLongWait = 120000;  // ms: a bound for a loaded machine, not a measure
 
-template <typename Widget>
-Widget* child(const CMainFrame& frame, const char* name) {
-    auto* widget = frame.findChild<Widget*>(QString::fromLatin1(name));
-    if (widget == nullptr) {
-        qFatal("no widget named %s", name);
-    }
-    return widget;
-}
-
 void lookIn(const CMainFrame& frame, const std::string& folder) {
-    auto* combo = child<QComboBox>(frame, "comboLookIn");
-    combo->lineEdit()->clear();
-    QTest::keyClicks(combo->lineEdit(), QString::fromStdString(folder));
+    auto* edit = test::widget<QLineEdit>(frame, "editLookIn");
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromStdString(folder));
 }
 
 bool completed(const CMainFrame& frame) {
@@ -44,7 +35,7 @@ bool completed(const CMainFrame& frame) {
 // The paths the results pane lists, sorted.
 std::vector<std::string> listedPaths(CMainFrame& frame) {
     std::vector<std::string> paths;
-    for (const ResultRow* row : frame.m_pRightView->stores().Listing()) {
+    for (const ResultRow* row : frame.rightView()->stores().listing()) {
         paths.push_back(row->m_strPath);
     }
     std::sort(paths.begin(), paths.end());
@@ -71,8 +62,8 @@ class WindowStormTest : public QObject {
         CMainFrame frame;
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        auto* search = child<QPushButton>(frame, "btnSearch");
-        auto* stop = child<QPushButton>(frame, "btnStop");
+        auto* search = test::widget<QPushButton>(frame, "btnSearch");
+        auto* stop = test::widget<QPushButton>(frame, "btnStop");
         lookIn(frame, tree.root());
         for (int cycle = 0; cycle < 200; ++cycle) {
             QTest::mouseClick(search, Qt::LeftButton);
@@ -85,9 +76,9 @@ class WindowStormTest : public QObject {
         }
         QTest::mouseClick(search, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(completed(frame), kLongWait);
-        const auto expected = test::SortedPaths(test::ReferenceWalk(tree.root()));
+        const auto expected = test::sortedPaths(test::referenceWalk(tree.root()));
         QCOMPARE(listedPaths(frame), expected);
-        QCOMPARE(frame.m_pRightView->model().rowCount(), static_cast<int>(expected.size()));
+        QCOMPARE(frame.rightView()->model().rowCount(), static_cast<int>(expected.size()));
         QCOMPARE(frame.windowTitle(),
                  QStringLiteral("Search Completed - Found 1800 files and 30 folders "));
         QVERIFY(search->isEnabled() && !stop->isEnabled());
@@ -99,7 +90,7 @@ class WindowStormTest : public QObject {
         CMainFrame frame;
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        auto* name = child<QLineEdit>(frame, "editName");
+        auto* name = test::widget<QLineEdit>(frame, "editName");
         lookIn(frame, tree.root());
         QTest::keyClicks(name, QStringLiteral("n1"));
         for (int cycle = 0; cycle < 200; ++cycle) {
@@ -111,7 +102,7 @@ class WindowStormTest : public QObject {
         // n1.txt and n10.txt to n19.txt in each of the 30 folders.
         QCOMPARE(frame.windowTitle(),
                  QStringLiteral("Search Completed - Found 330 files and 0 folders "));
-        QCOMPARE(frame.m_pRightView->model().rowCount(), 330);
+        QCOMPARE(frame.rightView()->model().rowCount(), 330);
     }
 
     // Exit right after Search, after the first rows, and after a few batches,
@@ -122,10 +113,10 @@ class WindowStormTest : public QObject {
         for (int cycle = 0; cycle < 60; ++cycle) {
             auto frame = std::make_unique<CMainFrame>();
             lookIn(*frame, tree.root());
-            QTest::mouseClick(child<QPushButton>(*frame, "btnSearch"), Qt::LeftButton);
+            QTest::mouseClick(test::widget<QPushButton>(*frame, "btnSearch"), Qt::LeftButton);
             QVERIFY(frame->search().searching());
             if (cycle % 3 >= 1) {
-                QTRY_VERIFY_WITH_TIMEOUT(frame->m_pRightView->model().rowCount() > 0, kLongWait);
+                QTRY_VERIFY_WITH_TIMEOUT(frame->rightView()->model().rowCount() > 0, kLongWait);
             }
             if (cycle % 3 == 2) {
                 for (int batch = 0; batch < cycle; ++batch) {

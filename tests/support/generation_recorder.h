@@ -21,7 +21,7 @@ struct GenerationRow {
 
 class GenerationRecorder : public ResultSink, public ProgressSink {
   public:
-    void OnSearchStarted(std::uint64_t generation) override {
+    void onSearchStarted(std::uint64_t generation) override {
         std::lock_guard lock(m_mutex);
         m_current = generation;
         m_started.push_back(generation);
@@ -31,8 +31,8 @@ class GenerationRecorder : public ResultSink, public ProgressSink {
         std::lock_guard lock(m_mutex);
         m_rows[m_current].push_back({std::string(entry.path), entry.isFolder, entry.size});
     }
-    void OnProgress(ProgressKind /*kind*/, std::string_view /*path*/) override {}
-    void OnCompleted(const SearchCompletion& completion) override {
+    void onProgress(ProgressKind /*kind*/, std::string_view /*path*/) override {}
+    void onCompleted(const SearchCompletion& completion) override {
         std::lock_guard lock(m_mutex);
         m_completions.push_back(completion);
     }

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "hex_text.h"
+#include "utf8_encode.h"
+
 namespace zandor::test {
 
 namespace {
@@ -44,24 +47,6 @@ std::size_t decodeUtf8(std::string_view bytes, std::size_t pos, std::uint32_t& c
         return 0;
     }
     return length;
-}
-
-void encodeUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
 }
 
 class Reader {
@@ -220,17 +205,11 @@ class Reader {
         }
         unit = 0;
         for (int i = 0; i < 4; ++i) {
-            const char c = m_text[m_pos++];
-            unit <<= 4;
-            if (c >= '0' && c <= '9') {
-                unit |= static_cast<std::uint32_t>(c - '0');
-            } else if (c >= 'a' && c <= 'f') {
-                unit |= static_cast<std::uint32_t>(c - 'a' + 10);
-            } else if (c >= 'A' && c <= 'F') {
-                unit |= static_cast<std::uint32_t>(c - 'A' + 10);
-            } else {
+            const int digit = hexDigitValue(m_text[m_pos++]);
+            if (digit < 0) {
                 return fail("bad hex digit in \\u escape");
             }
+            unit = (unit << 4) | static_cast<std::uint32_t>(digit);
         }
         return true;
     }
@@ -287,7 +266,7 @@ class Reader {
             }
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
         }
-        encodeUtf8(out, unit);
+        out.append(utf8Encode(unit));
         return true;
     }
 
@@ -375,11 +354,11 @@ const JsonValue* JsonValue::member(std::string_view key) const {
     return nullptr;
 }
 
-JsonParse ParseJson(std::string_view text) {
+JsonParse parseJson(std::string_view text) {
     return Reader(text).parseDocument();
 }
 
-bool IsWellFormedUtf8(std::string_view bytes) {
+bool isWellFormedUtf8(std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
         std::uint32_t cp = 0;
         const std::size_t length = decodeUtf8(bytes, pos, cp);

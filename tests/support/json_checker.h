@@ -29,10 +29,10 @@ struct JsonParse {
 };
 
 // Parses one JSON text (surrounding blanks allowed, nothing else after it).
-JsonParse ParseJson(std::string_view text);
+JsonParse parseJson(std::string_view text);
 
 // Whether bytes are well-formed UTF-8: shortest forms only, no surrogates,
 // nothing above U+10FFFF.
-bool IsWellFormedUtf8(std::string_view bytes);
+bool isWellFormedUtf8(std::string_view bytes);
 
 }  // namespace zandor::test

@@ -23,7 +23,7 @@ struct RecordedRow {
 
 class RecordingResults : public ResultSink {
   public:
-    void OnSearchStarted(std::uint64_t generation) override {
+    void onSearchStarted(std::uint64_t generation) override {
         std::lock_guard lock(m_mutex);
         m_generations.push_back(generation);
     }
@@ -65,8 +65,8 @@ class RecordingProgress : public ProgressSink {
     // Called on the walk's thread after each title is recorded.
     std::function<void(const std::string& title)> onTitle;
 
-    void OnProgress(ProgressKind kind, std::string_view path) override {
-        const std::string title = ProgressTitle(kind, path);
+    void onProgress(ProgressKind kind, std::string_view path) override {
+        const std::string title = progressTitle(kind, path);
         {
             std::lock_guard lock(m_mutex);
             m_titles.push_back(title);
@@ -75,7 +75,7 @@ class RecordingProgress : public ProgressSink {
             onTitle(title);
         }
     }
-    void OnCompleted(const SearchCompletion& completion) override {
+    void onCompleted(const SearchCompletion& completion) override {
         std::lock_guard lock(m_mutex);
         m_completions.push_back(completion);
     }

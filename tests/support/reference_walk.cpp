@@ -56,7 +56,7 @@ std::vector<std::string> sorted(std::vector<std::string> paths) {
 
 }  // namespace
 
-std::vector<ReferenceEntry> ReferenceWalk(const std::string& root) {
+std::vector<ReferenceEntry> referenceWalk(const std::string& root) {
     std::vector<ReferenceEntry> out;
     std::set<FolderKey> onPath;
     struct stat st {};
@@ -67,7 +67,7 @@ std::vector<ReferenceEntry> ReferenceWalk(const std::string& root) {
     return out;
 }
 
-std::vector<std::string> SortedPaths(const std::vector<ReferenceEntry>& entries) {
+std::vector<std::string> sortedPaths(const std::vector<ReferenceEntry>& entries) {
     std::vector<std::string> paths;
     for (const auto& entry : entries) {
         paths.push_back(entry.path);
@@ -75,7 +75,7 @@ std::vector<std::string> SortedPaths(const std::vector<ReferenceEntry>& entries)
     return sorted(std::move(paths));
 }
 
-std::vector<std::string> SortedDescribedPaths(const std::vector<ReferenceEntry>& entries) {
+std::vector<std::string> sortedDescribedPaths(const std::vector<ReferenceEntry>& entries) {
     std::vector<std::string> paths;
     for (const auto& entry : entries) {
         if (entry.described) {
@@ -85,8 +85,8 @@ std::vector<std::string> SortedDescribedPaths(const std::vector<ReferenceEntry>&
     return sorted(std::move(paths));
 }
 
-std::vector<std::string> FindListing(const std::string& root) {
-    const ProcessResult result = RunProcess({"find", "-P", root, "-mindepth", "1", "-print0"});
+std::vector<std::string> findListing(const std::string& root) {
+    const ProcessResult result = runProcess({"find", "-P", root, "-mindepth", "1", "-print0"});
     std::vector<std::string> paths;
     std::size_t start = 0;
     while (start < result.out.size()) {

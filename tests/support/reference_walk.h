@@ -22,16 +22,16 @@ struct ReferenceEntry {
 };
 
 // Every entry below root (root itself not included), in no set order.
-std::vector<ReferenceEntry> ReferenceWalk(const std::string& root);
+std::vector<ReferenceEntry> referenceWalk(const std::string& root);
 
 // The paths of the entries, sorted.
-std::vector<std::string> SortedPaths(const std::vector<ReferenceEntry>& entries);
+std::vector<std::string> sortedPaths(const std::vector<ReferenceEntry>& entries);
 
 // The paths of the entries that lstat could describe, sorted.
-std::vector<std::string> SortedDescribedPaths(const std::vector<ReferenceEntry>& entries);
+std::vector<std::string> sortedDescribedPaths(const std::vector<ReferenceEntry>& entries);
 
 // What find -P lists below root (find -P root -mindepth 1 -print0), sorted:
 // a second independent listing, for trees of any depth.
-std::vector<std::string> FindListing(const std::string& root);
+std::vector<std::string> findListing(const std::string& root);
 
 }  // namespace zandor::test

@@ -36,7 +36,7 @@ TempTree::TempTree() {
 }
 
 TempTree::~TempTree() {
-    RemoveTree(m_root);
+    removeTree(m_root);
 }
 
 void TempTree::folder(const std::string& relative) const {
@@ -45,7 +45,10 @@ void TempTree::folder(const std::string& relative) const {
 }
 
 void TempTree::file(const std::string& relative, std::uint64_t size) const {
-    const std::string full = path(relative);
+    fileAt(path(relative), size);
+}
+
+void TempTree::fileAt(const std::string& full, std::uint64_t size) {
     makeParents(full);
     const int fd = ::open(full.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     check(fd >= 0, "create " + full);
@@ -74,7 +77,7 @@ void TempTree::deepChain(const std::string& relative, int depth) const {
     ::close(fd);
 }
 
-void RemoveTree(const std::string& path) {
+void removeTree(const std::string& path) {
     // GNU rm walks with its own stack and handles trees deeper than any path limit.
     const std::string command = "rm -rf -- '" + path + "'";
     if (std::system(command.c_str()) != 0) {

@@ -22,6 +22,8 @@ class TempTree {
     void folder(const std::string& relative) const;
     // Creates a file of `size` bytes (sparse: no data is written), parents included.
     void file(const std::string& relative, std::uint64_t size = 0) const;
+    // The same at an absolute path, in any folder.
+    static void fileAt(const std::string& fullPath, std::uint64_t size = 0);
     // Sets the last-write (and access) time, seconds since 1970.
     void setLastWrite(const std::string& relative, std::int64_t secs) const;
     // Builds a chain of `depth` nested folders named "d" below relative; returns nothing,
@@ -33,6 +35,6 @@ class TempTree {
 };
 
 // Removes a tree of any depth without following links.
-void RemoveTree(const std::string& path);
+void removeTree(const std::string& path);
 
 }  // namespace zandor::test

@@ -16,7 +16,7 @@ int hexValue(char c) {
 
 }  // namespace
 
-std::optional<std::string> DecodeTsvField(std::string_view field) {
+std::optional<std::string> decodeTsvField(std::string_view field) {
     std::string out;
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] != '\\') {
@@ -59,7 +59,7 @@ std::optional<std::string> DecodeTsvField(std::string_view field) {
     return out;
 }
 
-std::vector<std::string_view> SplitTsvLine(std::string_view line) {
+std::vector<std::string_view> splitTsvLine(std::string_view line) {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
         const std::size_t tab = line.find('\t', start);

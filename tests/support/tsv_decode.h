@@ -12,9 +12,9 @@ namespace zandor::test {
 
 // The bytes a field stands for, or nothing when it holds a "\" that starts
 // no known escape.
-std::optional<std::string> DecodeTsvField(std::string_view field);
+std::optional<std::string> decodeTsvField(std::string_view field);
 
 // The fields of one line, split at every tab.
-std::vector<std::string_view> SplitTsvLine(std::string_view line);
+std::vector<std::string_view> splitTsvLine(std::string_view line);
 
 }  // namespace zandor::test

@@ -22,11 +22,11 @@ bool dropPrivileges() {
 
 }  // namespace
 
-bool RunningAsRoot() {
+bool runningAsRoot() {
     return ::geteuid() == 0;
 }
 
-ChildOutcome RunUnprivileged(const std::function<std::string()>& work) {
+ChildOutcome runUnprivileged(const std::function<std::string()>& work) {
     int channel[2];
     if (::pipe(channel) != 0) {
         throw std::runtime_error("pipe");
@@ -37,7 +37,7 @@ ChildOutcome RunUnprivileged(const std::function<std::string()>& work) {
     }
     if (pid == 0) {
         ::close(channel[0]);
-        if (RunningAsRoot() && !dropPrivileges()) {
+        if (runningAsRoot() && !dropPrivileges()) {
             ::_exit(125);
         }
         const std::string output = work();
@@ -82,7 +82,7 @@ UnprivilegedProgram::UnprivilegedProgram(const std::string& program) {
 
 std::vector<std::string> UnprivilegedProgram::argv(const std::vector<std::string>& args) const {
     std::vector<std::string> argv;
-    if (RunningAsRoot()) {
+    if (runningAsRoot()) {
         argv = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
     }
     argv.push_back(m_program);
@@ -91,7 +91,7 @@ std::vector<std::string> UnprivilegedProgram::argv(const std::vector<std::string
 }
 
 ProcessResult UnprivilegedProgram::run(const std::vector<std::string>& args) const {
-    return RunProcess(argv(args));
+    return runProcess(argv(args));
 }
 
 }  // namespace zandor::test

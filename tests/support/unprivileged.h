@@ -16,7 +16,7 @@
 
 namespace zandor::test {
 
-bool RunningAsRoot();
+bool runningAsRoot();
 
 struct ChildOutcome {
     int exitCode = -1;   // or 128 + the signal that ended the child
@@ -25,7 +25,7 @@ struct ChildOutcome {
 
 // Runs work in a forked child without privileges and gives back the text it
 // returned. The child is single-threaded at the start; work may start threads.
-ChildOutcome RunUnprivileged(const std::function<std::string()>& work);
+ChildOutcome runUnprivileged(const std::function<std::string()>& work);
 
 // A program as a user without privileges runs it.
 class UnprivilegedProgram {

@@ -1,33 +1,18 @@
 #include "find_output.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 
+#include "hex_text.h"
 #include "json_checker.h"
+#include "run_process.h"
 #include "tsv_decode.h"
-
-extern char** environ;
 
 namespace zandor::test {
 
 namespace {
-
-std::string fromHex(std::string_view hex) {
-    std::string out;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    }
-    return out;
-}
 
 std::vector<std::string_view> lines(std::string_view out) {
     std::vector<std::string_view> result;
@@ -46,7 +31,7 @@ std::vector<std::string_view> lines(std::string_view out) {
 
 }  // namespace
 
-std::vector<std::string> NulItems(std::string_view out) {
+std::vector<std::string> nulItems(std::string_view out) {
     std::vector<std::string> items;
     while (!out.empty()) {
         const std::size_t end = out.find('\0');
@@ -61,16 +46,16 @@ std::vector<std::string> NulItems(std::string_view out) {
     return items;
 }
 
-std::vector<FoundRow> TsvRows(std::string_view out) {
+std::vector<FoundRow> tsvRows(std::string_view out) {
     std::vector<FoundRow> rows;
     for (const std::string_view line : lines(out)) {
-        const auto fields = SplitTsvLine(line);
+        const auto fields = splitTsvLine(line);
         if (fields.size() != 6) {
             ADD_FAILURE() << "a row of " << fields.size() << " fields: " << line;
             continue;
         }
-        const auto name = DecodeTsvField(fields[0]);
-        const auto path = DecodeTsvField(fields[1]);
+        const auto name = decodeTsvField(fields[0]);
+        const auto path = decodeTsvField(fields[1]);
         EXPECT_TRUE(name && path) << "bad escape in " << line;
         rows.push_back(FoundRow{name.value_or(""), path.value_or(""), std::string(fields[2]),
                                 std::string(fields[3]), std::string(fields[4]),
@@ -79,10 +64,10 @@ std::vector<FoundRow> TsvRows(std::string_view out) {
     return rows;
 }
 
-std::vector<FoundRow> JsonRows(std::string_view out) {
+std::vector<FoundRow> jsonRows(std::string_view out) {
     std::vector<FoundRow> rows;
     for (const std::string_view line : lines(out)) {
-        const JsonParse parsed = ParseJson(line);
+        const JsonParse parsed = parseJson(line);
         if (!parsed.value || parsed.value->kind != JsonValue::Kind::Object) {
             ADD_FAILURE() << "not a json object (" << parsed.error << "): " << line;
             continue;
@@ -95,7 +80,12 @@ std::vector<FoundRow> JsonRows(std::string_view out) {
         };
         const auto bytes = [&](const std::string& key) {
             const JsonValue* hex = object.member(key + "_hex");
-            return hex != nullptr ? fromHex(hex->text) : text(key);
+            if (hex == nullptr) {
+                return text(key);
+            }
+            const auto raw = bytesFromLowerHex(hex->text);
+            EXPECT_TRUE(raw.has_value()) << key << "_hex is not lower-case hex in " << line;
+            return raw.value_or("");
         };
         rows.push_back(FoundRow{bytes("name"), bytes("path"), text("size_text"), text("type"),
                                 text("created"), text("last_write"), text("size")});
@@ -103,7 +93,7 @@ std::vector<FoundRow> JsonRows(std::string_view out) {
     return rows;
 }
 
-std::vector<std::string> PathsOf(const std::vector<FoundRow>& rows) {
+std::vector<std::string> pathsOf(const std::vector<FoundRow>& rows) {
     std::vector<std::string> paths;
     for (const auto& row : rows) {
         paths.push_back(row.path);
@@ -111,7 +101,7 @@ std::vector<std::string> PathsOf(const std::vector<FoundRow>& rows) {
     return paths;
 }
 
-std::vector<std::string> Sorted(std::vector<std::string> items) {
+std::vector<std::string> sorted(std::vector<std::string> items) {
     std::sort(items.begin(), items.end());
     return items;
 }
@@ -149,77 +139,24 @@ void TreeShape::add(std::string_view path) {
 }
 
 std::vector<std::string> TreeShape::sorted() const {
-    return Sorted(m_entries);
+    return test::sorted(m_entries);
 }
 
-int StreamNulItems(const std::vector<std::string>& argv,
+int streamNulItems(const std::vector<std::string>& argv,
                    const std::function<void(std::string_view)>& onItem, std::string& err) {
-    int outPipe[2];
-    int errPipe[2];
-    if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) {
-        ADD_FAILURE() << "pipe";
-        return -1;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    std::vector<char*> args;
-    for (const auto& arg : argv) {
-        args.push_back(const_cast<char*>(arg.c_str()));
-    }
-    args.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(outPipe[1]);
-    ::close(errPipe[1]);
-    if (spawned != 0) {
-        ::close(outPipe[0]);
-        ::close(errPipe[0]);
-        ADD_FAILURE() << "cannot start " << argv[0];
-        return -1;
-    }
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     std::string pending;
-    char buffer[1 << 16];
-    int open = 2;
-    while (open > 0) {
-        if (::poll(fds, 2, -1) < 0) {
-            continue;
+    ProcessResult result = ChildProcess(argv).finish([&](std::string_view piece) {
+        pending.append(piece);
+        std::size_t start = 0;
+        for (std::size_t end; (end = pending.find('\0', start)) != std::string::npos;
+             start = end + 1) {
+            onItem(std::string_view(pending).substr(start, end - start));
         }
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || fds[i].revents == 0) {
-                continue;
-            }
-            const ssize_t got = ::read(fds[i].fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                ::close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-                continue;
-            }
-            if (i == 1) {
-                err.append(buffer, static_cast<std::size_t>(got));
-                continue;
-            }
-            pending.append(buffer, static_cast<std::size_t>(got));
-            std::size_t start = 0;
-            for (std::size_t end; (end = pending.find('\0', start)) != std::string::npos;
-                 start = end + 1) {
-                onItem(std::string_view(pending).substr(start, end - start));
-            }
-            pending.erase(0, start);
-        }
-    }
+        pending.erase(0, start);
+    });
     EXPECT_TRUE(pending.empty()) << "output does not end with a NUL byte";
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    err = std::move(result.err);
+    return result.exitCode;
 }
 
 }  // namespace zandor::test

@@ -1,4 +1,4 @@
-// Reading what zandor-find (and find(1)) write, for the hostile-tree tests:
+// Reading what zandor-find (and find(1)) write, for the tests:
 // null-format paths, tsv and json rows decoded back to their raw bytes, and
 // a streamed reading of very long listings as a tree shape.
 #pragma once
@@ -21,14 +21,14 @@ struct FoundRow {
 };
 
 // The items of null-format output (each ends with a NUL), in output order.
-std::vector<std::string> NulItems(std::string_view out);
+std::vector<std::string> nulItems(std::string_view out);
 // tsv rows, each line split into its six fields and name and path decoded.
-std::vector<FoundRow> TsvRows(std::string_view out);
+std::vector<FoundRow> tsvRows(std::string_view out);
 // json rows, name and path taken from their _hex members where present.
-std::vector<FoundRow> JsonRows(std::string_view out);
+std::vector<FoundRow> jsonRows(std::string_view out);
 
-std::vector<std::string> PathsOf(const std::vector<FoundRow>& rows);
-std::vector<std::string> Sorted(std::vector<std::string> items);
+std::vector<std::string> pathsOf(const std::vector<FoundRow>& rows);
+std::vector<std::string> sorted(std::vector<std::string> items);
 
 // The shape of a listing: each entry as its depth below root and its name,
 // checked on the way to nest (every path is a listed folder's path, "/" and
@@ -51,7 +51,7 @@ class TreeShape {
 // Runs argv and hands each NUL-ended item of its standard output to onItem
 // as it arrives; standard error is gathered into err. Returns the exit status
 // (128 + the signal when one ended it).
-int StreamNulItems(const std::vector<std::string>& argv,
+int streamNulItems(const std::vector<std::string>& argv,
                    const std::function<void(std::string_view)>& onItem, std::string& err);
 
 }  // namespace zandor::test
