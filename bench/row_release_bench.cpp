@@ -17,25 +17,16 @@
 #include <thread>
 #include <vector>
 
+#include "bench_support.h"
 #include "results/result_stores.h"
 
 namespace {
 
 using namespace zandor;
+using bench::residentMB;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRows = 330000;
-
-double residentMB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return static_cast<double>(std::stol(line.substr(6))) * 1024 / 1e6;
-        }
-    }
-    return -1;
-}
 
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

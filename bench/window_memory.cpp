@@ -18,34 +18,14 @@
 #include <string>
 
 #include "app/main_frame.h"
+#include "bench_support.h"
 #include "results/right_view.h"
 
 namespace {
 
 using namespace zandor;
-
-double residentMB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return static_cast<double>(std::stol(line.substr(6))) * 1024 / 1e6;
-        }
-    }
-    return -1;
-}
-
-void waitUntil(const std::function<bool()>& done) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) {
-            loop.quit();
-        }
-    });
-    poll.start(10);
-    loop.exec();
-}
+using bench::residentMB;
+using bench::waitUntil;
 
 // Lets queued work (batches, titles, deferred deletions) run before a reading.
 void settle() {
