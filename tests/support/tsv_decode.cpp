@@ -1,20 +1,8 @@
 #include "tsv_decode.h"
 
+#include "hex_text.h"
+
 namespace zandor::test {
-
-namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;  // the writer uses lower-case digits only
-}
-
-}  // namespace
 
 std::optional<std::string> decodeTsvField(std::string_view field) {
     std::string out;
@@ -40,15 +28,13 @@ std::optional<std::string> decodeTsvField(std::string_view field) {
                 out.push_back('\r');
                 break;
             case 'x': {
-                if (field.size() - i < 3) {
+                // The writer uses lower-case digits only.
+                const auto byte =
+                    i + 2 < field.size() ? bytesFromLowerHex(field.substr(i + 1, 2)) : std::nullopt;
+                if (!byte) {
                     return std::nullopt;
                 }
-                const int high = hexValue(field[i + 1]);
-                const int low = hexValue(field[i + 2]);
-                if (high < 0 || low < 0) {
-                    return std::nullopt;
-                }
-                out.push_back(static_cast<char>(high * 16 + low));
+                out.append(*byte);
                 i += 2;
                 break;
             }
