@@ -2,7 +2,7 @@
 # Builds the fuzz targets of fuzz/ with clang++ and libFuzzer, under
 # AddressSanitizer and UndefinedBehaviorSanitizer, into build-fuzz/ (the
 # window is left out: the targets need only the Qt-free core), then runs each
-# target for $ZANDOR_FUZZ_SECONDS seconds (20 by default) from its committed
+# target for $ZANDOR_FUZZ_SECONDS seconds (10 by default) from its committed
 # seed corpus. A crash, a sanitizer report or a broken property fails the run;
 # the input that did it is kept in build-fuzz/artifacts/. Without clang++ the
 # fuzzing is skipped with a message.
@@ -22,7 +22,7 @@ fi
 all_targets=(name_pattern_fuzz text_escape_fuzz cli_options_fuzz mountinfo_fuzz properties_report_fuzz)
 targets=("$@")
 [ "${#targets[@]}" -eq 0 ] && targets=("${all_targets[@]}")
-seconds=${ZANDOR_FUZZ_SECONDS:-20}
+seconds=${ZANDOR_FUZZ_SECONDS:-10}
 build_dir=build-fuzz
 
 ZANDOR_BUILD_DIR=$build_dir ZANDOR_TARGETS="${targets[*]}" scripts/build.sh \
