@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "bench_support.h"
 #include "res/command_ids.h"
 #include "results/right_view.h"
 #include "search/search_session.h"
@@ -21,17 +22,8 @@
 namespace {
 
 using namespace zandor;
-
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
-}
+using bench::residentKiB;
+using bench::waitUntil;
 
 // Typical rows: paths of about 60 bytes, a mix of files and folders.
 void feedRows(ResultSink& sink, int count) {
@@ -48,18 +40,6 @@ void feedRows(ResultSink& sink, int count) {
                          folder, 1700000000 + i, 1700000000 + 2 * i};
         sink.AddResult(entry);
     }
-}
-
-void waitUntil(const std::function<bool()>& done) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) {
-            loop.quit();
-        }
-    });
-    poll.start(5);
-    loop.exec();
 }
 
 // The longest the event loop went without serving a 10 ms timer: how long

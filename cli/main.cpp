@@ -20,27 +20,50 @@ namespace {
 
 using namespace zandor;
 
-// Ctrl-C acts as Stop: the handler only sets the walk's stop flag (a lock-free
-// atomic) and notes that it was asked, so the walk unwinds and the completion
-// is written as after any other stop.
-std::atomic<bool>* g_stopFlag = nullptr;
+// Ctrl-C (and SIGTERM) acts as Stop. main installs the handler before it does
+// anything else; until then (while the loader and the C++ runtime start the
+// program) the signal's default action ends the program at once, before a
+// byte is written. The handler only notes the signal and sets the stop flag of
+// the work under way, if any (both lock-free atomics), so the walk or the
+// count unwinds and the program ends as after any other stop, with status
+// 128 + the signal.
+std::atomic<std::atomic<bool>*> g_stopFlag{nullptr};
+static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free);
 volatile std::sig_atomic_t g_interrupted = 0;  // the signal that asked, or 0
 
 extern "C" void onInterrupt(int signal) {
     g_interrupted = signal;
-    if (g_stopFlag != nullptr) {
-        g_stopFlag->store(true, std::memory_order_relaxed);
+    if (std::atomic<bool>* stop = g_stopFlag.load()) {
+        stop->store(true, std::memory_order_relaxed);
     }
 }
 
-void installInterruptHandler(std::atomic<bool>& stop) {
-    g_stopFlag = &stop;
+void installInterruptHandler() {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
+}
+
+// While it lives, a signal sets stop; one that came before sets it at once.
+class InterruptWatch {
+  public:
+    explicit InterruptWatch(std::atomic<bool>& stop) {
+        g_stopFlag.store(&stop);
+        if (g_interrupted != 0) {
+            stop.store(true, std::memory_order_relaxed);
+        }
+    }
+    ~InterruptWatch() { g_stopFlag.store(nullptr); }
+    InterruptWatch(const InterruptWatch&) = delete;
+    InterruptWatch& operator=(const InterruptWatch&) = delete;
+};
+
+// The status to end with: 128 + the signal once one came, else status.
+int unlessInterrupted(int status) {
+    return g_interrupted != 0 ? 128 + g_interrupted : status;
 }
 
 // Messages and titles that cannot be written have no one left to tell.
@@ -101,11 +124,12 @@ int runSearch(const CliOptions& options) {
     RowWriter writer(STDOUT_FILENO, options.format);
     writer.stopOnFailure(&criteria.m_bStop);
     TitlePrinter titles(options.progress);
-    installInterruptHandler(criteria.m_bStop);
     StoreCollector collector;
     ResultSink& sink = options.sortKey ? static_cast<ResultSink&>(collector) : writer;
-    const SearchCompletion completion = SearchThreadProc(criteria, live, sink, titles);
-    g_stopFlag = nullptr;
+    const SearchCompletion completion = [&] {
+        const InterruptWatch watch(criteria.m_bStop);
+        return SearchThreadProc(criteria, live, sink, titles);
+    }();
     if (options.sortKey) {
         collector.writeSorted(writer, *options.sortKey, options.sortDescending);
     }
@@ -127,31 +151,44 @@ int runSearch(const CliOptions& options) {
     if (!completion.lookIn.ok() || !writer.written().ok()) {
         return 1;
     }
-    return g_interrupted != 0 ? 128 + g_interrupted : 0;
+    return unlessInterrupted(0);
+}
+
+// A count cut short by a signal would report wrong totals: nothing is printed.
+int printProperties(const std::string& path) {
+    std::atomic<bool> stop{false};
+    const std::string report = [&] {
+        const InterruptWatch watch(stop);
+        return propertiesReportOf(path, &stop);
+    }();
+    if (g_interrupted == 0) {
+        writeLine(STDOUT_FILENO, report);
+    }
+    return unlessInterrupted(0);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    installInterruptHandler();  // first: a signal from here on is a Stop
     const std::vector<std::string> args(argv + 1, argv + argc);
     const auto parsed = parseCliOptions(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         writeLine(STDERR_FILENO, "zandor-find: " + error->message);
         writeLine(STDERR_FILENO, "Try 'zandor-find --help' for more information.");
-        return 2;
+        return unlessInterrupted(2);
     }
     const auto& options = std::get<CliOptions>(parsed);
     if (options.help) {
         static_cast<void>(writeAll(STDOUT_FILENO, cliHelpText()));
-        return 0;
+        return unlessInterrupted(0);
     }
     if (options.version) {
         writeLine(STDOUT_FILENO, "zandor-find " ZANDOR_VERSION);
-        return 0;
+        return unlessInterrupted(0);
     }
     if (options.propertiesPath) {
-        writeLine(STDOUT_FILENO, propertiesReportOf(*options.propertiesPath));
-        return 0;
+        return printProperties(*options.propertiesPath);
     }
     return runSearch(options);
 }

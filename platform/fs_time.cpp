@@ -42,7 +42,10 @@ void appendFull(std::string& out, const std::tm& tm) {
     out.push_back('/');
     appendTwoDigits(out, tm.tm_mday);
     out.push_back('/');
-    appendTwoDigits(out, ((tm.tm_year + 1900) % 100 + 100) % 100);
+    // In 64 bits: a file system such as tmpfs keeps any time it is given, and
+    // the C library then gives years up to the largest int, 1900 too high to add.
+    const std::int64_t year = static_cast<std::int64_t>(tm.tm_year) + 1900;
+    appendTwoDigits(out, static_cast<int>((year % 100 + 100) % 100));
     out.push_back(' ');
     appendClock(out, tm.tm_hour, tm.tm_min, tm.tm_sec);
 }

@@ -20,9 +20,9 @@ std::string propertiesReportText(std::string_view path, bool isFolder, const Con
     return text;
 }
 
-std::string propertiesReportOf(const std::string& path) {
+std::string propertiesReportOf(const std::string& path, const std::atomic<bool>* cancel) {
     const bool isFolder = isFolderItself(path);
-    return propertiesReportText(path, isFolder, CountFolderContents(path));
+    return propertiesReportText(path, isFolder, CountFolderContents(path, cancel));
 }
 
 }  // namespace zandor

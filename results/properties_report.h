@@ -21,7 +21,8 @@ std::string contentsText(const ContentCount& count);
 // "\nSize : \t\t" size, "\nContains : \t" contents.
 std::string propertiesReportText(std::string_view path, bool isFolder, const ContentCount& count);
 
-// Decides the type and counts the item at path, then joins the report.
-std::string propertiesReportOf(const std::string& path);
+// Decides the type and counts the item at path, then joins the report. The
+// count stops early once cancel is set; its report is then not whole.
+std::string propertiesReportOf(const std::string& path, const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace zandor

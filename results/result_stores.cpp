@@ -4,6 +4,7 @@
 
 #include "platform/fs_path.h"
 #include "platform/fs_rename.h"
+#include "results/memory_release.h"
 #include "results/sort_order.h"
 
 namespace zandor {
@@ -40,13 +41,18 @@ const ResultRow& ResultStores::add(ResultRow row) {
 }
 
 void ResultStores::clear() {
-    m_arrFiles.clear();
-    m_arrFolders.clear();
+    // Swapped out rather than cleared, so that the arrays' own storage goes too.
+    RowStore().swap(m_arrFiles);
+    RowStore().swap(m_arrFolders);
+    releaseFreedMemory();
 }
 
 void ResultStores::remove(const std::unordered_set<const ResultRow*>& rows) {
     for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
         std::erase_if(*store, [&](const auto& row) { return rows.contains(row.get()); });
+    }
+    if (size() == 0) {
+        clear();  // an emptied list gives its memory back like a new search
     }
 }
 

@@ -22,9 +22,11 @@ class ResultStores {
     // Records the row in the file store when its type is exactly "File",
     // else in the folder store; returns the recorded row.
     const ResultRow& add(ResultRow row);
+    // Deletes every row and gives the memory they held back to the system.
     void clear();
     // Deletes these rows from whichever store holds them; the others keep
-    // their order and their addresses.
+    // their order and their addresses. Emptied, the stores give their memory
+    // back as clear does.
     void remove(const std::unordered_set<const ResultRow*>& rows);
 
     // The rows of these items and of everything recorded below them.

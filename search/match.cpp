@@ -19,6 +19,18 @@ std::string inCase(std::string_view text, bool caseSensitive) {
     return out;
 }
 
+// Whole days from `from` to `to`, truncated toward zero, so a time in the
+// future has a negative age. The difference is taken as an unsigned magnitude:
+// a file system such as tmpfs keeps any 64-bit time it is given, and a time
+// near either end of that range would overflow a signed difference.
+std::int64_t wholeDaysBetween(std::int64_t from, std::int64_t to) {
+    const auto magnitude = [](std::int64_t low, std::int64_t high) {
+        return static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low)) / kSecondsPerDay);
+    };
+    return to >= from ? magnitude(from, to) : -magnitude(to, from);
+}
+
 }  // namespace
 
 NamePattern matchingPattern(const NamePattern& split) {
@@ -100,8 +112,7 @@ bool typeMatches(std::string_view lowerName, std::string_view typeExt) {
 bool dateMatches(const LiveConditions& live, std::int64_t created, std::int64_t lastWrite,
                  std::int64_t now) {
     const std::int64_t chosen = live.m_dateKind == DateKind::Created ? created : lastWrite;
-    // Division truncates toward zero: a time in the future has a negative age.
-    std::int64_t age = (now - chosen) / kSecondsPerDay;
+    std::int64_t age = wholeDaysBetween(chosen, now);
     std::int64_t limit = live.m_days;
     if (!live.m_daysChecked) {
         age /= kDaysPerMonth;

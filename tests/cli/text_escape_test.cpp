@@ -11,6 +11,7 @@
 
 #include "hex_text.h"
 #include "platform/utf8.h"
+#include "tsv_decode.h"
 
 namespace zandor {
 namespace {
@@ -62,47 +63,6 @@ TEST(TextEscapeTsv, EscapesSeparatorsBackslashAndInvalidBytes) {
     }
 }
 
-// Reverses the tsv escaping; false when the text holds an escape it never makes.
-bool tsvUnescape(std::string_view text, std::string& out) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out.push_back(text[i]);
-            continue;
-        }
-        if (++i == text.size()) {
-            return false;
-        }
-        switch (text[i]) {
-            case '\\':
-                out.push_back('\\');
-                break;
-            case 't':
-                out.push_back('\t');
-                break;
-            case 'n':
-                out.push_back('\n');
-                break;
-            case 'r':
-                out.push_back('\r');
-                break;
-            case 'x': {
-                const auto byte = i + 2 < text.size()
-                                      ? test::bytesFromLowerHex(text.substr(i + 1, 2))
-                                      : std::nullopt;
-                if (!byte) {
-                    return false;
-                }
-                out.append(*byte);
-                i += 2;
-                break;
-            }
-            default:
-                return false;
-        }
-    }
-    return true;
-}
-
 // Every text of one and two bytes: the escaped form is one valid UTF-8 field
 // (no tab, line feed or carriage return) and gives back the original bytes.
 TEST(TextEscapeTsv, EveryShortTextIsOneFieldAndRoundTrips) {
@@ -117,9 +77,8 @@ TEST(TextEscapeTsv, EveryShortTextIsOneFieldAndRoundTrips) {
     for (const auto& text : texts) {
         std::string escaped;
         appendTsvEscaped(escaped, text);
-        std::string back;
         const bool oneField = escaped.find_first_of("\t\n\r") == std::string::npos;
-        if (!oneField || !isValidUtf8(escaped) || !tsvUnescape(escaped, back) || back != text) {
+        if (!oneField || !isValidUtf8(escaped) || test::decodeTsvField(escaped) != text) {
             ADD_FAILURE() << "bytes " << hexOf(text) << " escaped as " << hexOf(escaped);
             if (++failures == 10) {
                 break;

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "find_output.h"
 #include "hex_text.h"
 #include "json_rows.h"
 #include "platform/utf8.h"
@@ -30,7 +31,9 @@ namespace zandor {
 namespace {
 
 using test::JsonRow;
+using test::nulItems;
 using test::ProcessResult;
+using test::sorted;
 using test::TempTree;
 using ::testing::HasSubstr;
 using Args = std::vector<std::string>;
@@ -84,27 +87,6 @@ std::vector<std::string> split(std::string_view text, char separator) {
         }
         start = end + 1;
     }
-}
-
-// The paths of null-format output, each of which must end with a NUL byte.
-std::vector<std::string> nulItems(std::string_view text) {
-    std::vector<std::string> items;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\0');
-        if (end == std::string_view::npos) {
-            ADD_FAILURE() << "output does not end with a NUL byte";
-            items.emplace_back(text);
-            break;
-        }
-        items.emplace_back(text.substr(0, end));
-        text.remove_prefix(end + 1);
-    }
-    return items;
-}
-
-std::vector<std::string> sorted(std::vector<std::string> items) {
-    std::sort(items.begin(), items.end());
-    return items;
 }
 
 // Full paths below root, sorted, for comparing with output whose order the

@@ -1,6 +1,7 @@
 // A small reader of the json rows zandor-find writes: one flat object a
-// line, values strings, whole numbers or null. Strings come back decoded, numbers
-// as their digits (null as "null"); anything else in the line is not a row.
+// line, values strings, whole numbers or null. Strings come back decoded,
+// numbers as their digits (null as "null"); anything else in the line is not a row. Read with the
+// strict reader of json_checker.h.
 #pragma once
 
 #include <map>

@@ -25,10 +25,11 @@ void closeFd(int& fd) {
     }
 }
 
-// Reads two pipes to their end, closing them.
-void drainPipes(int& outFd, int& errFd, std::string& out, std::string& err) {
+// Reads two pipes to their end, closing them: standard output in pieces to
+// onOut, standard error into err.
+void drainPipes(int& outFd, int& errFd, const std::function<void(std::string_view)>& onOut,
+                std::string& err) {
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
-    std::string* sinks[2] = {&out, &err};
     int open = 2;
     char buffer[65536];
     while (open > 0) {
@@ -40,8 +41,10 @@ void drainPipes(int& outFd, int& errFd, std::string& out, std::string& err) {
                 continue;
             }
             const ssize_t got = ::read(fds[i].fd, buffer, sizeof buffer);
-            if (got > 0) {
-                sinks[i]->append(buffer, static_cast<std::size_t>(got));
+            if (got > 0 && i == 0) {
+                onOut(std::string_view(buffer, static_cast<std::size_t>(got)));
+            } else if (got > 0) {
+                err.append(buffer, static_cast<std::size_t>(got));
             } else if (got < 0 && errno == EINTR) {
                 continue;
             } else {
@@ -130,9 +133,16 @@ bool ChildProcess::readSomeErr() {
 }
 
 ProcessResult ChildProcess::finish() {
+    std::string out;
+    ProcessResult result = finish([&](std::string_view piece) { out.append(piece); });
+    result.out = std::move(out);
+    return result;
+}
+
+ProcessResult ChildProcess::finish(const std::function<void(std::string_view)>& onOutput) {
     ProcessResult result;
     result.err = std::move(m_errSoFar);
-    drainPipes(m_out, m_err, result.out, result.err);
+    drainPipes(m_out, m_err, onOutput, result.err);
     int status = 0;
     while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
     }

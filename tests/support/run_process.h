@@ -5,7 +5,9 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zandor::test {
@@ -33,6 +35,9 @@ class ChildProcess {
     bool readSomeErr();
     // Reads both pipes to their end, then waits for the program to end.
     ProcessResult finish();
+    // As finish, but hands standard output on in pieces as they arrive instead
+    // of keeping it (the result's out stays empty), for output too large to hold.
+    ProcessResult finish(const std::function<void(std::string_view)>& onOutput);
 
   private:
     pid_t m_pid = -1;
