@@ -17,6 +17,7 @@ struct GenerationRow {
     std::string path;
     bool isFolder = false;
     std::uint64_t size = 0;
+    bool described = true;  // size and times known
 };
 
 class GenerationRecorder : public ResultSink, public ProgressSink {
@@ -29,7 +30,8 @@ class GenerationRecorder : public ResultSink, public ProgressSink {
     }
     void AddResult(const FoundEntry& entry) override {
         std::lock_guard lock(m_mutex);
-        m_rows[m_current].push_back({std::string(entry.path), entry.isFolder, entry.size});
+        m_rows[m_current].push_back(
+            {std::string(entry.path), entry.isFolder, entry.size, entry.described});
     }
     void onProgress(ProgressKind /*kind*/, std::string_view /*path*/) override {}
     void onCompleted(const SearchCompletion& completion) override {
