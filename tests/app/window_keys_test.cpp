@@ -26,6 +26,7 @@
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
 #include "find_widget.h"
+#include "private_desktop.h"
 #include "recording_prompts.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
@@ -168,15 +169,12 @@ class WindowKeysTest : public QObject {
   private Q_SLOTS:
     void initTestCase() {
         m_home = std::make_unique<test::TempTree>();
-        m_home->folder("data");
-        qputenv("HOME", QByteArray::fromStdString(m_home->root()));
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(m_home->path("data")));
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_opened, "open");
+        test::enterPrivateDesktop(*m_home, m_opened);
         m_chain = std::make_unique<test::TempTree>();
         m_chain->deepChain("chain", 20000);
     }
 
-    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    void cleanupTestCase() { test::leavePrivateDesktop(); }
 
     void theListIsDrivenWithKeysOnly() {
         test::TempTree tree;

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <memory>
 
+#include "private_desktop.h"
 #include "results/properties_counter.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
@@ -59,30 +60,19 @@ struct Recorded {
 
 }  // namespace
 
-class OpenedUrls : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> urls;
-  public Q_SLOTS:
-    void open(const QUrl& url) { urls << url; }
-};
-
 class StaleRowsTest : public QObject {
     Q_OBJECT
 
   private:
     std::unique_ptr<test::TempTree> m_home;
-    OpenedUrls m_opened;
+    test::UrlRecorder m_opened;
 
   private Q_SLOTS:
     void initTestCase() {
         m_home = std::make_unique<test::TempTree>();
-        m_home->folder("data");
-        qputenv("HOME", QByteArray::fromStdString(m_home->root()));
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(m_home->path("data")));
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_opened, "open");
+        test::enterPrivateDesktop(*m_home, m_opened);
     }
-    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    void cleanupTestCase() { test::leavePrivateDesktop(); }
 
     void deletingARowWhoseItemIsNowALinkTrashesTheLinkNotWhatItNames() {
         test::TempTree tree;

@@ -22,6 +22,7 @@
 #include <sstream>
 
 #include "pane_test_support.h"
+#include "private_desktop.h"
 #include "recording_prompts.h"
 #include "results/properties_counter.h"
 #include "results/right_view.h"
@@ -91,13 +92,10 @@ class FileActionsTest : public QObject {
   private Q_SLOTS:
     void initTestCase() {
         m_home = std::make_unique<test::TempTree>();
-        m_home->folder("data");
-        qputenv("HOME", QByteArray::fromStdString(m_home->root()));
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(m_home->path("data")));
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_opened, "open");
+        test::enterPrivateDesktop(*m_home, m_opened);
     }
 
-    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    void cleanupTestCase() { test::leavePrivateDesktop(); }
 
     void init() { m_opened.urls.clear(); }
 
