@@ -37,6 +37,10 @@ namespace zandor {
 
 namespace {
 
+// A walk of the 20,001-folder chain takes seconds, and many more under the
+// sanitizers on a busy machine: waits for its end allow for that.
+constexpr int kWalkTimeoutMs = 120000;
+
 const QString kCompleted = QStringLiteral("Search Completed - Found ");
 const QString kNotice = QStringLiteral("Search is complete. There are no items to display");
 
@@ -132,7 +136,7 @@ void findByKeys(CMainFrame& frame, const QString& name, const std::string& folde
     type(QFile::decodeName(bytes(folder)));
     press(Qt::Key_Return);
     QVERIFY(frame.search().searching());
-    QTRY_VERIFY(!frame.search().searching());
+    QTRY_VERIFY_WITH_TIMEOUT(!frame.search().searching(), kWalkTimeoutMs);
     QVERIFY(completed(frame));
 }
 
@@ -308,7 +312,7 @@ class WindowKeysTest : public QObject {
         // Search is greyed: its letter is neither a click nor typed.
         press(Qt::Key_S, Qt::AltModifier);
         QCOMPARE(lookIn->currentText(), QString::fromStdString(m_chain->root()));
-        QTRY_VERIFY(completed(*frame));
+        QTRY_VERIFY_WITH_TIMEOUT(completed(*frame), kWalkTimeoutMs);
         // Not stopped: the chain and every folder of it were found.
         QCOMPARE(frame->windowTitle(), m_wholeChain);
         QCOMPARE(lookIn->currentText(), QString::fromStdString(m_chain->root()));
@@ -320,7 +324,7 @@ class WindowKeysTest : public QObject {
         test::widget<QLineEdit>(*frame, "editLookIn")->setFocus(Qt::ShortcutFocusReason);
         press(Qt::Key_Escape);
         QVERIFY(!test::widget<QPushButton>(*frame, "btnStop")->isEnabled());
-        QTRY_VERIFY(completed(*frame));
+        QTRY_VERIFY_WITH_TIMEOUT(completed(*frame), kWalkTimeoutMs);
         QVERIFY(frame->windowTitle() != m_wholeChain);
     }
 
