@@ -12,6 +12,7 @@
 
 #include "fuzz_check.h"
 #include "search/match.h"
+#include "search/name_fold.h"
 #include "search/name_pattern.h"
 
 namespace {
@@ -24,6 +25,13 @@ struct Verdicts {
     bool folder = false;
     bool operator==(const Verdicts&) const = default;
 };
+
+// The name as the walk compares it without Case Sensitive.
+std::string foldedName(std::string_view text) {
+    std::string out;
+    foldCase(text, out);
+    return out;
+}
 
 std::string lowered(std::string_view text) {
     std::string out(text);
@@ -41,7 +49,7 @@ Verdicts productVerdicts(std::string_view text, std::string_view name, bool case
     split.m_bCaseSensitive = caseSensitive;
     splitNamePattern(text, split);
     const NamePattern pattern = matchingPattern(split);
-    const std::string compared = caseSensitive ? std::string(name) : lowered(name);
+    const std::string compared = caseSensitive ? std::string(name) : foldedName(name);
     return {fileNameMatches(pattern, compared) && fileExtensionMatches(pattern, compared),
             folderNameMatches(pattern, compared)};
 }
@@ -50,8 +58,8 @@ Verdicts productVerdicts(std::string_view text, std::string_view name, bool case
 // "starts with" as a first occurrence at 0, the base before a first dot that
 // is not the first character.
 Verdicts ruleVerdicts(std::string_view typed, std::string_view entry, bool caseSensitive) {
-    const std::string text = caseSensitive ? std::string(typed) : lowered(typed);
-    const std::string name = caseSensitive ? std::string(entry) : lowered(entry);
+    const std::string text = caseSensitive ? std::string(typed) : foldedName(typed);
+    const std::string name = caseSensitive ? std::string(entry) : foldedName(entry);
     const auto position = [](std::string_view in, std::string_view what) -> long {
         const auto at = in.find(what);
         return at == std::string_view::npos ? -1 : static_cast<long>(at);

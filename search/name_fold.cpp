@@ -62,7 +62,12 @@ void foldCase(std::string_view name, std::string& folded) {
         char32_t character = 0;
         const std::size_t length = utf8SequenceAt(name, pos, &character);
         if (length == 0) {
-            return;  // not UTF-8: the ASCII lowering already in folded stands
+            // A byte that starts no UTF-8 letter is kept as it is, so that
+            // folding works letter by letter: folding a name, and folding the
+            // parts a pattern is cut into at "." and "*", give the same letters.
+            unicode.push_back(static_cast<char>(lead));
+            ++pos;
+            continue;
         }
         const UChar32 fold = u_foldCase(static_cast<UChar32>(character), U_FOLD_CASE_DEFAULT);
         appendUtf8(static_cast<char32_t>(fold), unicode);

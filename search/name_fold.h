@@ -9,10 +9,10 @@ namespace zandor {
 
 // Writes name into folded with every letter case-folded the simple way (one
 // code point for one, as Unicode's CaseFolding gives with status C and S): Ä
-// and ä both become ä, K and the Kelvin sign both k. A name that is not valid
-// UTF-8 has only its ASCII letters lower-cased and every other byte kept, so
-// it still compares byte for byte. Pure ASCII names take a fast path that
-// never leaves the one loop.
+// and ä both become ä, K and the Kelvin sign both k. In a name that is not
+// valid UTF-8 each byte that starts no UTF-8 letter is kept as it is, so those
+// bytes compare byte for byte while its letters still fold. Pure ASCII names
+// take a fast path that never leaves the one loop.
 void foldCase(std::string_view name, std::string& folded);
 
 }  // namespace zandor

@@ -77,12 +77,13 @@ TEST(FoldCase, TurkishDottedAndDotlessIKeepTheirOwnForms) {
               (std::vector<std::string>{"\xc4\xb1stanbul.txt"}));
 }
 
-TEST(FoldCase, ANameThatIsNotUtf8FoldsOnlyItsAsciiLetters) {
+TEST(FoldCase, ANameThatIsNotUtf8KeepsItsBadBytesAndFoldsItsLetters) {
     EXPECT_EQ(folded("R\xe9SUM\xc9.TXT"), "r\xe9sum\xc9.txt");  // Latin-1 bytes kept
-    // A valid letter next to a bad byte is not folded either: the name as a
-    // whole is not text.
-    EXPECT_EQ(folded("\xc3\x84rger\xff"), "\xc3\x84rger\xff");
+    // Letter by letter: a valid letter next to a bad byte folds, the bad byte
+    // stays, so a name typed as its own pattern always finds itself.
+    EXPECT_EQ(folded("\xc3\x84rger\xff"), "\xc3\xa4rger\xff");
     EXPECT_EQ(folded("cut\xc3"), "cut\xc3");
+    EXPECT_EQ(folded("\xc3\x84.\xff"), "\xc3\xa4.\xff");
 }
 
 TEST(NameTestsFold, AccentedNamesAreFoundInAnyCase) {
