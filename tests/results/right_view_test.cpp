@@ -56,6 +56,17 @@ std::vector<ResultRow> manyRows(int count) {
     return rows;
 }
 
+// The same 30,000 rows in two panes: one that sorts on this thread, one that
+// sorts every list in the background.
+void fillToCompareSorts(CRightView& inline_, CRightView& background) {
+    inline_.setBackgroundSortFrom(std::numeric_limits<std::size_t>::max());
+    background.setBackgroundSortFrom(0);
+    for (ResultRow& row : manyRows(30000)) {
+        inline_.AddResult(row);
+        background.AddResult(std::move(row));
+    }
+}
+
 QStringList listedPaths(ResultModel& model) {
     return column(model, ResultModel::Path);
 }
@@ -176,13 +187,8 @@ class RightViewTest : public QObject {
 
     void aBackgroundSortGivesTheOrderOfASortOnThisThread() {
         CRightView inline_;
-        inline_.setBackgroundSortFrom(std::numeric_limits<std::size_t>::max());
         CRightView background;
-        background.setBackgroundSortFrom(0);
-        for (ResultRow& row : manyRows(30000)) {
-            inline_.AddResult(row);
-            background.AddResult(std::move(row));
-        }
+        fillToCompareSorts(inline_, background);
         for (unsigned argument : {0U, 0U, 2U, 1U, cmd::kSortByCreation, 5U, 3U}) {
             inline_.OnSort(argument);
             background.OnSort(argument);
@@ -212,13 +218,8 @@ class RightViewTest : public QObject {
 
     void aSecondSortSupersedesTheFirst() {
         CRightView inline_;
-        inline_.setBackgroundSortFrom(std::numeric_limits<std::size_t>::max());
         CRightView background;
-        background.setBackgroundSortFrom(0);
-        for (ResultRow& row : manyRows(30000)) {
-            inline_.AddResult(row);
-            background.AddResult(std::move(row));
-        }
+        fillToCompareSorts(inline_, background);
         int resets = 0;
         connect(&background.model(), &QAbstractItemModel::modelReset, this, [&] { ++resets; });
         background.OnSort(0);
