@@ -164,7 +164,7 @@ void FolderWalk::fileRules(Frame& frame, AheadEntry& entry, const LiveConditions
                                                  static_cast<std::int64_t>(::time(nullptr))))) {
         return;
     }
-    if (nameTests && !fileExtensionMatches(m_pattern, comparedName(entry.name))) {
+    if (nameTests && !fileExtensionMatches(m_pattern, compared)) {
         return;
     }
     if (!stillThere(frame, entry)) {
@@ -223,8 +223,8 @@ std::string_view FolderWalk::comparedName(std::string_view name) {
 }
 
 std::string_view FolderWalk::lowerName(std::string_view name) {
-    asciiLower(name, m_lower);
-    return m_lower;
+    asciiLower(name, m_typeLower);
+    return m_typeLower;
 }
 
 }  // namespace zandor

@@ -74,8 +74,10 @@ class FolderWalk {
     std::unique_ptr<ReadAhead> m_ahead;  // outlives every frame's folder
     std::vector<Frame> m_frames;
     std::unordered_set<FolderId, FolderIdHash> m_onPath;
-    std::string m_path;  // the path of the entry being examined, or of the current folder
-    std::string m_lower;
+    std::string m_path;       // the path of the entry being examined, or of the current folder
+    std::string m_lower;      // the name as the name tests compare it
+    std::string m_typeLower;  // the name as the type test compares it, kept apart so
+                              // that the folded name serves both name tests
 };
 
 }  // namespace zandor

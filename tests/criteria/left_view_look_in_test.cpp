@@ -12,8 +12,8 @@
 #include "criteria/form_icons.h"
 #include "criteria/indent_delegate.h"
 #include "criteria/left_view.h"
-#include "results/name_text.h"
 #include "form_test_support.h"
+#include "results/name_text.h"
 
 using namespace Qt::StringLiterals;
 
