@@ -2,15 +2,18 @@
 // tests. On every input: the split gives back parts of the text as typed; the
 // tests agree with the rules written out plainly below; a name typed as its own
 // pattern matches itself as a file (and as a folder when it has no extension
-// part); letter case changes nothing unless the search is case-sensitive, and
-// what matches case-sensitively also matches without.
+// part); parts match whole letters only; letter case changes nothing unless the search is
+// case-sensitive, and what matches case-sensitively also matches without.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_check.h"
+#include "platform/utf8.h"
 #include "search/match.h"
 #include "search/name_fold.h"
 #include "search/name_pattern.h"
@@ -54,37 +57,57 @@ Verdicts productVerdicts(std::string_view text, std::string_view name, bool case
             folderNameMatches(pattern, compared)};
 }
 
-// The same rules, written from their wording: positions of first occurrences,
-// "starts with" as a first occurrence at 0, the base before a first dot that
-// is not the first character.
-Verdicts ruleVerdicts(std::string_view typed, std::string_view entry, bool caseSensitive) {
-    const std::string text = caseSensitive ? std::string(typed) : foldedName(typed);
-    const std::string name = caseSensitive ? std::string(entry) : foldedName(entry);
-    const auto position = [](std::string_view in, std::string_view what) -> long {
-        const auto at = in.find(what);
-        return at == std::string_view::npos ? -1 : static_cast<long>(at);
-    };
-    const long nameDot = position(name, ".");
-    const std::string entryBase = nameDot > 0 ? name.substr(0, nameDot) : name;
-    const std::string entryExt = nameDot >= 0 ? name.substr(nameDot + 1) : name;
+// A text as the letters it is compared by: each valid UTF-8 sequence one
+// letter, each byte outside one a letter of its own.
+using Letters = std::vector<std::string>;
 
-    const long textDot = position(text, ".");
+Letters lettersOf(std::string_view text) {
+    Letters letters;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = std::max<std::size_t>(utf8SequenceAt(text, pos), 1);
+        letters.emplace_back(text.substr(pos, length));
+        pos += length;
+    }
+    return letters;
+}
+
+// The same rules, written from their wording over letters: positions of first
+// occurrences, "starts with" as a first occurrence at 0, the base before a
+// first dot that is not the first character.
+Verdicts ruleVerdicts(std::string_view typed, std::string_view entry, bool caseSensitive) {
+    const Letters text = lettersOf(caseSensitive ? std::string(typed) : foldedName(typed));
+    const Letters name = lettersOf(caseSensitive ? std::string(entry) : foldedName(entry));
+    const auto position = [](const Letters& in, const Letters& what) -> long {
+        const auto at = std::search(in.begin(), in.end(), what.begin(), what.end());
+        return at == in.end() && !what.empty() ? -1 : static_cast<long>(at - in.begin());
+    };
+    const auto slice = [](const Letters& in, long from, long to) {
+        return Letters(in.begin() + from, in.begin() + to);
+    };
+    const Letters dot{"."};
+    const Letters star{"*"};
+    const long size = static_cast<long>(name.size());
+    const long nameDot = position(name, dot);
+    const Letters entryBase = nameDot > 0 ? slice(name, 0, nameDot) : name;
+    const Letters entryExt = nameDot >= 0 ? slice(name, nameDot + 1, size) : name;
+
+    const long textDot = position(text, dot);
     const bool hasDot = textDot > 0;
-    std::string basePart = hasDot ? text.substr(0, textDot) : text;
-    const std::string extPart = hasDot ? text.substr(textDot + 1) : std::string();
-    const bool baseWildcard = position(basePart, "*") >= 0;
-    const std::string prefix =
-        baseWildcard ? basePart.substr(0, position(basePart, "*")) : basePart;
+    const Letters basePart = hasDot ? slice(text, 0, textDot) : text;
+    const Letters extPart =
+        hasDot ? slice(text, textDot + 1, static_cast<long>(text.size())) : Letters();
+    const long baseStar = position(basePart, star);
+    const Letters prefix = baseStar >= 0 ? slice(basePart, 0, baseStar) : basePart;
 
     Verdicts verdicts;
     if (!hasDot) {
-        verdicts.folder = position(baseWildcard ? name : entryBase, prefix) == 0;
+        verdicts.folder = position(baseStar >= 0 ? name : entryBase, prefix) == 0;
     }
-    bool file = baseWildcard ? position(entryBase, prefix) == 0 : position(entryBase, prefix) >= 0;
+    bool file = baseStar >= 0 ? position(entryBase, prefix) == 0 : position(entryBase, prefix) >= 0;
     if (file && hasDot) {
-        const long extStar = position(extPart, "*");
+        const long extStar = position(extPart, star);
         if (extStar > 0) {
-            file = position(entryExt, extPart.substr(0, extStar)) == 0;
+            file = position(entryExt, slice(extPart, 0, extStar)) == 0;
         } else if (extStar < 0) {
             file = entryExt == extPart;
         }

@@ -69,4 +69,19 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
+bool cutsUtf8Sequence(std::string_view text, std::size_t pos) {
+    if (pos == 0 || pos >= text.size() || !isContinuation(static_cast<unsigned char>(text[pos]))) {
+        return false;
+    }
+    // A lead byte always starts a letter of its own, so the nearest one within
+    // three bytes back is the only sequence that can hold pos.
+    for (std::size_t back = 1; back <= 3 && back <= pos; ++back) {
+        const auto byte = static_cast<unsigned char>(text[pos - back]);
+        if (!isContinuation(byte)) {
+            return utf8SequenceAt(text, pos - back) > back;
+        }
+    }
+    return false;
+}
+
 }  // namespace zandor

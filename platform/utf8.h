@@ -17,4 +17,9 @@ std::size_t utf8SequenceAt(std::string_view text, std::size_t pos, char32_t* cha
 
 bool isValidUtf8(std::string_view text);
 
+// True when pos lies inside a valid UTF-8 sequence of text, after its first
+// byte: cutting text there would split a letter. Bytes that belong to no valid
+// sequence stand alone, so a cut beside them splits nothing.
+bool cutsUtf8Sequence(std::string_view text, std::size_t pos);
+
 }  // namespace zandor

@@ -1,5 +1,6 @@
 #include "search/match.h"
 
+#include "platform/utf8.h"
 #include "search/name_fold.h"
 
 namespace zandor {
@@ -29,6 +30,24 @@ std::int64_t wholeDaysBetween(std::int64_t from, std::int64_t to) {
             (static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low)) / kSecondsPerDay);
     };
     return to >= from ? magnitude(from, to) : -magnitude(to, from);
+}
+
+// The pattern's parts are compared letter by letter: a part matches only where
+// it neither starts nor ends inside a letter of the name, so a byte that is
+// not UTF-8 in the pattern never matches the middle of a letter, and a match
+// found with letter case kept is still found with it folded.
+bool startsWithLetters(std::string_view name, std::string_view part) {
+    return name.starts_with(part) && !cutsUtf8Sequence(name, part.size());
+}
+
+bool containsLetters(std::string_view name, std::string_view part) {
+    for (std::size_t at = name.find(part); at != std::string_view::npos;
+         at = name.find(part, at + 1)) {
+        if (!cutsUtf8Sequence(name, at) && !cutsUtf8Sequence(name, at + part.size())) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -68,14 +87,14 @@ bool folderNameMatches(const NamePattern& prepared, std::string_view name) {
     }
     // With a "*" only the text before it counts, and it is compared with the
     // whole name; without one, with the name before its first dot.
-    return prepared.m_bBaseWildcard ? name.starts_with(prepared.m_strBasePart)
-                                    : entryBase(name).starts_with(prepared.m_strBasePart);
+    return startsWithLetters(prepared.m_bBaseWildcard ? name : entryBase(name),
+                             prepared.m_strBasePart);
 }
 
 bool fileNameMatches(const NamePattern& prepared, std::string_view name) {
     const std::string_view base = entryBase(name);
-    return prepared.m_bBaseWildcard ? base.starts_with(prepared.m_strBasePart)
-                                    : base.find(prepared.m_strBasePart) != std::string_view::npos;
+    return prepared.m_bBaseWildcard ? startsWithLetters(base, prepared.m_strBasePart)
+                                    : containsLetters(base, prepared.m_strBasePart);
 }
 
 bool fileExtensionMatches(const NamePattern& prepared, std::string_view name) {
@@ -83,7 +102,7 @@ bool fileExtensionMatches(const NamePattern& prepared, std::string_view name) {
         return true;
     }
     const std::string_view ext = entryExtension(name);
-    return prepared.m_bExtWildcard ? ext.starts_with(prepared.m_strExtPart)
+    return prepared.m_bExtWildcard ? startsWithLetters(ext, prepared.m_strExtPart)
                                    : ext == prepared.m_strExtPart;
 }
 

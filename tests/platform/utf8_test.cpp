@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ios>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -153,6 +154,19 @@ TEST(Utf8, IsValidUtf8OnWholeTexts) {
     for (const auto& c : cases) {
         EXPECT_EQ(isValidUtf8(c.text), c.valid) << "bytes " << hexOf(c.text);
     }
+}
+
+TEST(Utf8, CutsOnlyInsideValidSequences) {
+    const std::string_view text = "a\xc3\xa9\x80\xe2\x82\xac\xe2\x82z\xf0\x9f\x98\x80"sv;
+    // a | é(2) | stray 80 | €(3) | stray e2 | stray 82 | z | 😀(4)
+    const bool inside[] = {false, false, true,  false, false, true, true,
+                           false, false, false, false, true,  true, true};
+    ASSERT_EQ(std::size(inside), text.size());
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        EXPECT_EQ(cutsUtf8Sequence(text, pos), inside[pos]) << "at " << pos;
+    }
+    EXPECT_FALSE(cutsUtf8Sequence(text, text.size()));
+    EXPECT_FALSE(cutsUtf8Sequence("\x80\x80\x80\x80"sv, 2));
 }
 
 }  // namespace

@@ -92,6 +92,22 @@ TEST(NameMatch, NonAsciiLettersFoldAndOtherBytesCompareUnchanged) {
     EXPECT_TRUE(fileMatches(compile("\xff"), "a\xff.b"));
 }
 
+// A byte that is no UTF-8 in the pattern (typed to zandor-find) matches that
+// byte standing alone, never the middle of a letter, with letter case kept or
+// folded; before, "\x80" found "\xc3\x80" case-sensitively and not without.
+TEST(NameMatch, PartsMatchWholeLettersOnly) {
+    for (const bool caseSensitive : {true, false}) {
+        SCOPED_TRACE(caseSensitive);
+        EXPECT_FALSE(fileMatches(compile("\x80", caseSensitive), "n\xc3\x80"));
+        EXPECT_TRUE(fileMatches(compile("\x80", caseSensitive), "n\xc3\x80\x80"));
+        EXPECT_FALSE(fileMatches(compile("\xc3*", caseSensitive), "\xc3\xa9t\xc3\xa9"));
+        EXPECT_TRUE(fileMatches(compile("\xc3*", caseSensitive), "\xc3t\xc3\xa9"));
+        EXPECT_FALSE(fileMatches(compile("*.\xe2*", caseSensitive), "a.\xe2\x82\xac"));
+        EXPECT_FALSE(folderMatches(compile("\xe2\x82", caseSensitive), "\xe2\x82\xac"));
+        EXPECT_TRUE(fileMatches(compile("\xe2\x82", caseSensitive), "x\xe2\x82y"));
+    }
+}
+
 TEST(SizeMatch, RelationsAtTheirBounds) {
     struct Case {
         SizeRelation relation;
