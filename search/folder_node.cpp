@@ -30,6 +30,15 @@ void FolderNode::waitReady() const {
     }
 }
 
+bool FolderNode::repeatsAnAncestor() const {
+    for (auto above = parent(); above; above = above->parent()) {
+        if (above->id == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void FolderNode::countIn(ReadAheadBudget* budget) {
     m_budget = budget;
 }

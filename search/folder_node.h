@@ -64,6 +64,9 @@ class FolderNode {
     void waitReady() const;
     bool ready() const { return m_state.load(std::memory_order_acquire) == State::Ready; }
 
+    // Whether the folder, once its id is known, is one of the folders above it.
+    bool repeatsAnAncestor() const;
+
     // Counts the node against the read-ahead's bound until it goes.
     void countIn(ReadAheadBudget* budget);
 

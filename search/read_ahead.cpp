@@ -2,15 +2,18 @@
 
 #include <fcntl.h>
 #include <linux/openat2.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <iterator>
 
 #include "platform/fs_mounts.h"
 #include "platform/fs_path.h"
+#include "search/disk_pace.h"
 #include "search/name_fold.h"
 
 namespace zandor {
@@ -19,6 +22,11 @@ namespace {
 
 // Helpers poll Stop this often while they wait for work or for room.
 constexpr auto kStopPoll = std::chrono::milliseconds(10);
+
+// Helpers run at a lower priority than the walk (and the window), so that on a
+// busy processor the walk, which every row waits for, is never the one kept
+// waiting; they still have every core the walk leaves idle.
+constexpr int kHelperNice = 10;
 
 // Opens a folder below the look-in folder by its relative path, never
 // through a symbolic link in any part of it, as the walk's own openings
@@ -90,6 +98,10 @@ void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> ope
         return;
     }
     folder.id = id.value();
+    // The walk knows the folders on its way down; a helper asks the nodes.
+    if (describer != nullptr) {
+        folder.loop = folder.repeatsAnAncestor();
+    }
     // A pseudo file system mounted below the look-in folder holds no user
     // files and may not end.
     folder.enterable = folder.id.dev == parentDevice || !isOnPseudoFileSystem(fd.get());
@@ -155,12 +167,12 @@ void ReadAheadBudget::release(std::size_t entries) {
     }
 }
 
-unsigned ReadAhead::defaultHelpers() {
+HelperCount ReadAhead::defaultHelpers() {
     const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
-    return std::clamp(4 * cores, 4U, 16U);
+    return {cores, std::max(cores, std::clamp(4 * cores, 4U, 16U))};
 }
 
-ReadAhead::ReadAhead(UniqueFd rootFd, unsigned helpers, const NamePattern& pattern,
+ReadAhead::ReadAhead(UniqueFd rootFd, HelperCount helpers, const NamePattern& pattern,
                      const LiveConditionsBoard& live, bool wantsMetadata,
                      const std::atomic<bool>& stop)
     : m_root(std::move(rootFd)),
@@ -169,11 +181,14 @@ ReadAhead::ReadAhead(UniqueFd rootFd, unsigned helpers, const NamePattern& patte
       m_wantsMetadata(wantsMetadata),
       m_stop(stop),
       m_walkDescriber(pattern, live, wantsMetadata) {
-    if (helpers == 0 || !m_root.valid() || !helpersCanOpen(m_root.get())) {
+    const unsigned most = std::max(helpers.atStart, helpers.atMost);
+    if (most == 0 || !m_root.valid() || !helpersCanOpen(m_root.get())) {
         return;
     }
-    for (unsigned i = 0; i < helpers; ++i) {
-        m_helpers.emplace_back(&ReadAhead::helperMain, this);
+    m_active = std::max(1U, helpers.atStart);
+    m_mayGrow = m_active < most;
+    for (unsigned i = 0; i < most; ++i) {
+        m_helpers.emplace_back(&ReadAhead::helperMain, this, i);
     }
 }
 
@@ -183,6 +198,7 @@ ReadAhead::~ReadAhead() {
         m_quit = true;
     }
     m_budget.m_changed.notify_all();
+    m_grown.notify_all();
     for (std::thread& helper : m_helpers) {
         helper.join();
     }
@@ -207,6 +223,27 @@ void ReadAhead::ready(const std::shared_ptr<FolderNode>& node, int parentFd, dev
         return;
     }
     node->waitReady();
+}
+
+void ReadAhead::retire(std::shared_ptr<FolderNode> node) {
+    node->fd.reset();
+    if (m_helpers.empty()) {
+        return;
+    }
+    m_leaving.push_back(std::move(node));
+    if (m_leaving.size() < kRetireBatch) {
+        return;
+    }
+    bool wake = false;
+    {
+        std::lock_guard lock(m_budget.m_mutex);
+        std::move(m_leaving.begin(), m_leaving.end(), std::back_inserter(m_retired));
+        wake = m_budget.m_sleeping > 0;
+    }
+    m_leaving.clear();
+    if (wake) {
+        m_budget.m_changed.notify_one();
+    }
 }
 
 std::vector<std::shared_ptr<FolderNode>> ReadAhead::subFoldersToOffer(
@@ -244,49 +281,73 @@ void ReadAhead::offer(std::vector<std::shared_ptr<FolderNode>> folders, EntryDes
     }
 }
 
-bool ReadAhead::isLoop(const FolderNode& node) const {
-    for (auto above = node.parent(); above; above = above->parent()) {
-        if (above->id == node.id) {
-            return true;
-        }
+void ReadAhead::growToMost() {
+    if (!m_mayGrow.exchange(false)) {
+        return;
     }
-    return false;
+    {
+        std::lock_guard lock(m_budget.m_mutex);
+        m_active = static_cast<unsigned>(m_helpers.size());
+    }
+    m_grown.notify_all();
 }
 
-void ReadAhead::helperMain() {
+std::shared_ptr<FolderNode> ReadAhead::nextFolder(unsigned index) {
+    // Declared first so that the folders taken to free go after the lock.
+    std::vector<std::shared_ptr<FolderNode>> retired;
+    std::unique_lock lock(m_budget.m_mutex);
+    if (index >= m_active) {
+        // Not yet woken: waits on its own signal, so that the wake-ups meant
+        // for working helpers never fall to it.
+        m_grown.wait_for(lock, kStopPoll, [&] { return m_quit || index < m_active; });
+        return nullptr;
+    }
+    ++m_budget.m_sleeping;
+    const bool roomAndWork = m_budget.m_changed.wait_for(lock, kStopPoll, [this] {
+        return m_quit || !m_retired.empty() ||
+               (!m_queue.empty() && m_budget.m_folders < kMaxWaitingFolders &&
+                m_budget.m_entries < kMaxWaitingEntries);
+    });
+    --m_budget.m_sleeping;
+    if (!m_retired.empty()) {
+        // Freeing them makes room, so it comes before new work.
+        retired.swap(m_retired);
+        return nullptr;
+    }
+    if (m_quit || !roomAndWork) {
+        return nullptr;
+    }
+    std::shared_ptr<FolderNode> node = m_queue.top();
+    m_queue.pop();
+    return node;
+}
+
+void ReadAhead::helperMain(unsigned index) {
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kHelperNice);
     EntryDescriber describer(m_pattern, m_live, m_wantsMetadata);
+    DiskPace pace;
+    const ThreadClock clock;
     while (!m_stop.load(std::memory_order_relaxed)) {
-        std::shared_ptr<FolderNode> node;
-        {
-            std::unique_lock lock(m_budget.m_mutex);
-            ++m_budget.m_sleeping;
-            const bool roomAndWork = m_budget.m_changed.wait_for(lock, kStopPoll, [this] {
-                return m_quit || (!m_queue.empty() && m_budget.m_folders < kMaxWaitingFolders &&
-                                  m_budget.m_entries < kMaxWaitingEntries);
-            });
-            --m_budget.m_sleeping;
+        const std::shared_ptr<FolderNode> node = nextFolder(index);
+        if (!node) {
+            std::lock_guard lock(m_budget.m_mutex);
             if (m_quit) {
                 return;
             }
-            if (!roomAndWork) {
-                continue;
-            }
-            node = m_queue.top();
-            m_queue.pop();
+            continue;
         }
         const std::shared_ptr<FolderNode> parent = node->parent();
         // A folder whose parent the walk has let go will never be entered.
         if (!parent || !node->claim()) {
             continue;
         }
-        Result<UniqueFd> fd = openBelow(m_root.get(), node->relativePath());
-        if (fd.ok()) {
-            if (const Result<FolderId> id = folderIdOf(fd.value().get()); id.ok()) {
-                node->id = id.value();
-                node->loop = isLoop(*node);
-            }
+        const bool timed = m_mayGrow.load(std::memory_order_relaxed) && pace.timesNext();
+        const ThreadTimes before = timed ? clock.now() : ThreadTimes{};
+        prepareFolder(node, openBelow(m_root.get(), node->relativePath()), parent->id.dev,
+                      &describer, m_stop);
+        if (timed && pace.waitsOnDisk(clock.now() - before)) {
+            growToMost();
         }
-        prepareFolder(node, std::move(fd), parent->id.dev, &describer, m_stop);
         {
             std::lock_guard lock(m_budget.m_mutex);
             ++m_budget.m_folders;

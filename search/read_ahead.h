@@ -3,7 +3,8 @@
 // folder the walk will need soonest first, so that a cold disk has many reads
 // in flight while the walk itself stays one depth-first pass in its own
 // order. Bounded: helpers wait while enough prepared folders wait for the
-// walk, and they end at once on Stop.
+// walk, and they end at once on Stop. A walk may start with few helpers and
+// wake more once it finds the disk slow (see DiskPace).
 #pragma once
 
 #include <sys/types.h>
@@ -73,6 +74,13 @@ class ReadAheadBudget {
     std::size_t m_sleeping = 0;  // helpers waiting for work or for room
 };
 
+// How many helpers a walk starts with, and how many it may grow to once its
+// helpers find themselves waiting on the disk.
+struct HelperCount {
+    unsigned atStart = 0;
+    unsigned atMost = 0;
+};
+
 class ReadAhead {
   public:
     // Prepared folders (and their entries) that may wait for the walk at once.
@@ -81,10 +89,12 @@ class ReadAhead {
     // Longest relative path a helper opens in one call; deeper folders are
     // prepared by the walk itself, through their parent.
     static constexpr std::size_t kMaxHelperPath = 1024;
+    // Folders the walk leaves that go to the helpers together.
+    static constexpr std::size_t kRetireBatch = 32;
 
     // rootFd is the look-in folder; helpers open folders below it, never
     // through a symbolic link. With no helpers the walk prepares every folder.
-    ReadAhead(UniqueFd rootFd, unsigned helpers, const NamePattern& pattern,
+    ReadAhead(UniqueFd rootFd, HelperCount helpers, const NamePattern& pattern,
               const LiveConditionsBoard& live, bool wantsMetadata, const std::atomic<bool>& stop);
     ~ReadAhead();  // ends the helpers (at once) and waits for them
     ReadAhead(const ReadAhead&) = delete;
@@ -96,9 +106,18 @@ class ReadAhead {
     // prepares it on this thread through its parent, open on parentFd.
     void ready(const std::shared_ptr<FolderNode>& node, int parentFd, dev_t parentDevice);
 
-    // The number of helpers a walk uses when not told: enough reads in
-    // flight for a cold disk, more than there are cores.
-    static unsigned defaultHelpers();
+    // Takes a folder the walk has left. With helpers, they free what was
+    // prepared for it, in batches: most of that memory was allocated by a
+    // helper, and freeing it on the walk made the walk wait on the helpers'
+    // allocator locks (the commonest wait of a warm walk).
+    void retire(std::shared_ptr<FolderNode> node);
+
+    // The helpers a walk uses when not told: one a core while folders come
+    // from the page cache (with the walk, one thread more than there are
+    // cores), and enough reads in flight for a cold disk once it is slow.
+    static HelperCount defaultHelpers();
+    // Exactly helpers, from the start.
+    static HelperCount fixedHelpers(unsigned helpers) { return {helpers, helpers}; }
 
   private:
     struct Later {
@@ -114,8 +133,12 @@ class ReadAhead {
         const std::shared_ptr<FolderNode>& node, bool makeMissing);
     // Queues folders for the helpers, while sub-folders are included.
     void offer(std::vector<std::shared_ptr<FolderNode>> folders, EntryDescriber& describer);
-    void helperMain();
-    bool isLoop(const FolderNode& node) const;
+    void helperMain(unsigned index);
+    // Takes the next folder for helper index: nullptr when it is to look
+    // again (after a wait, or while it is not yet woken), or on quitting.
+    std::shared_ptr<FolderNode> nextFolder(unsigned index);
+    // Wakes every helper, once the disk is found slow.
+    void growToMost();
 
     UniqueFd m_root;
     const NamePattern& m_pattern;
@@ -128,6 +151,11 @@ class ReadAhead {
                         Later>
         m_queue;
     bool m_quit = false;
+    std::vector<std::shared_ptr<FolderNode>> m_retired;  // for the helpers to free
+    std::vector<std::shared_ptr<FolderNode>> m_leaving;  // the walk's next batch of them
+    unsigned m_active = 0;                               // helpers below this index take work
+    std::condition_variable m_grown;                     // wakes the others once they may
+    std::atomic<bool> m_mayGrow{false};                  // some helpers are still asleep
     std::vector<std::thread> m_helpers;
 };
 

@@ -38,10 +38,11 @@ Result<void> FolderWalk::SearchFolder(const std::string& strFolder) {
         return opened.error();
     }
     UniqueFd& fd = opened.value();
-    const unsigned threads =
-        m_criteria.m_threads == 0 ? ReadAhead::defaultHelpers() + 1 : m_criteria.m_threads;
-    m_ahead = std::make_unique<ReadAhead>(UniqueFd(::dup(fd.get())), threads - 1, m_pattern,
-                                          m_board, m_wantsMetadata, m_criteria.m_bStop);
+    const HelperCount helpers = m_criteria.m_threads == 0
+                                    ? ReadAhead::defaultHelpers()
+                                    : ReadAhead::fixedHelpers(m_criteria.m_threads - 1);
+    m_ahead = std::make_unique<ReadAhead>(UniqueFd(::dup(fd.get())), helpers, m_pattern, m_board,
+                                          m_wantsMetadata, m_criteria.m_bStop);
     std::shared_ptr<FolderNode> root = m_ahead->prepareRoot(std::move(fd));
     if (root->error) {
         return *root->error;
@@ -92,6 +93,7 @@ void FolderWalk::leave() {
         }
         m_path.resize(parent.pathLength);
     }
+    m_ahead->retire(std::move(child.node));
     m_frames.pop_back();
 }
 
