@@ -1,6 +1,8 @@
 #include "results/result_batcher.h"
 
+#include <QElapsedTimer>
 #include <QMetaObject>
+#include <algorithm>
 
 namespace zandor {
 
@@ -17,11 +19,13 @@ void ResultBatcher::onSearchStarted(std::uint64_t generation) {
 }
 
 void ResultBatcher::AddResult(const FoundEntry& entry) {
+    // Made before the lock, which the user-interface thread also takes.
+    auto row = std::make_unique<ResultRow>(ResultRow::fromEntry(entry));
     bool wasEmpty = false;
     {
         std::lock_guard lock(m_mutex);
         wasEmpty = m_pending.empty();
-        m_pending.push_back(ResultRow::fromEntry(entry));
+        m_pending.push_back(std::move(row));
     }
     // Only the first row of a batch wakes the user-interface thread; the
     // rest wait for the timer it starts.
@@ -38,10 +42,11 @@ void ResultBatcher::scheduleDrain() {
 
 void ResultBatcher::accept(std::uint64_t generation) {
     m_accepted = generation;
+    m_timer.setInterval(kIntervalMs);
 }
 
 void ResultBatcher::drain() {
-    std::vector<ResultRow> rows;
+    RowBatch rows;
     std::uint64_t generation = 0;
     {
         std::lock_guard lock(m_mutex);
@@ -49,7 +54,12 @@ void ResultBatcher::drain() {
         generation = m_pendingGeneration;
     }
     if (!rows.empty() && generation == m_accepted && m_receiver) {
+        QElapsedTimer taking;
+        taking.start();
         m_receiver(std::move(rows));
+        const qint64 cost = taking.elapsed();
+        m_timer.setInterval(
+            static_cast<int>(std::clamp<qint64>(cost * kIdleShare, kIntervalMs, kMaxIntervalMs)));
     }
 }
 

@@ -1,6 +1,9 @@
 // ResultBatcher: the result sink of the window. The worker hands it rows; the
-// user-interface thread takes them in batches at most every 40 ms, so that a
-// search finding a million rows costs the window a few hundred insertions.
+// user-interface thread takes them in batches, every 40 ms while taking them
+// is quick. Should taking a batch grow slow (on a slow machine, or a pane that
+// does more per row), the wait between batches grows with what the last one
+// cost, so that the window spends at most about a ninth of its time taking
+// rows and always has time to answer the user.
 // Rows of a search other than the one the window waits for are dropped.
 #pragma once
 
@@ -12,15 +15,22 @@
 #include <mutex>
 #include <vector>
 
-#include "results/result_row.h"
+#include "results/result_stores.h"
 #include "search/sinks.h"
 
 namespace zandor {
+
+// Rows made on the worker, each on the heap, for the stores to take as they are.
+using RowBatch = RowStore;
 
 class ResultBatcher final : public QObject, public ResultSink {
     Q_OBJECT
   public:
     static constexpr int kIntervalMs = 40;
+    // The wait after a batch is this many times what taking it cost, within
+    // kIntervalMs and kMaxIntervalMs.
+    static constexpr int kIdleShare = 8;
+    static constexpr int kMaxIntervalMs = 1000;
 
     explicit ResultBatcher(QObject* parent = nullptr);
 
@@ -31,21 +41,21 @@ class ResultBatcher final : public QObject, public ResultSink {
     // User-interface side: rows of this search are delivered, others dropped.
     void accept(std::uint64_t generation);
     // Where the rows of the accepted search go, on the user-interface thread.
-    void setReceiver(std::function<void(std::vector<ResultRow>)> receiver) {
-        m_receiver = std::move(receiver);
-    }
+    void setReceiver(std::function<void(RowBatch)> receiver) { m_receiver = std::move(receiver); }
     // Delivers what is waiting now (also called by the timer).
     void drain();
+    // The wait before the next batch, in milliseconds.
+    int interval() const { return m_timer.interval(); }
 
   private:
     void scheduleDrain();
 
     std::mutex m_mutex;
-    std::vector<ResultRow> m_pending;
+    RowBatch m_pending;
     std::uint64_t m_pendingGeneration = 0;  // the search the pending rows belong to
     std::uint64_t m_accepted = 0;           // user-interface thread only
     QTimer m_timer;
-    std::function<void(std::vector<ResultRow>)> m_receiver;
+    std::function<void(RowBatch)> m_receiver;
 };
 
 }  // namespace zandor

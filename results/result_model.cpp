@@ -94,9 +94,25 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
                                                  : QVariant();
 }
 
+QModelIndex ResultModel::index(int row, int column, const QModelIndex& parent) const {
+    const auto rows = m_rows.size() + (m_notice ? 1 : 0);
+    if (parent.isValid() || row < 0 || column < 0 || column >= ColumnCount ||
+        static_cast<std::size_t>(row) >= rows) {
+        return {};
+    }
+    return createIndex(row, column);
+}
+
 Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && rowAt(index.row()) != nullptr) {
+    // Every index this model made is valid while its row is listed; one from
+    // elsewhere, or stale, has no flags.
+    if (!index.isValid() || index.model() != this ||
+        index.row() >= static_cast<int>(m_rows.size()) + (m_notice ? 1 : 0) ||
+        index.column() >= ColumnCount) {
+        return Qt::NoItemFlags;
+    }
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+    if (static_cast<std::size_t>(index.row()) < m_rows.size()) {
         flags |= Qt::ItemIsDragEnabled;
         if (index.column() == Name) {
             flags |= Qt::ItemIsEditable;

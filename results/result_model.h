@@ -28,6 +28,9 @@ class ResultModel final : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // The Name cell of a recorded row can be edited; committing it asks the
     // renamer, which gives the item its new name and updates the row.
+    // index and flags answer without the base class's virtual row and column
+    // counts: a list view lays out a million rows by asking both of each row.
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     // Recorded rows are dragged out as their paths (results/path_mime_data.h),

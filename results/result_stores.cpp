@@ -35,8 +35,12 @@ void reorder(RowStore& store, const std::vector<std::uint32_t>& order) {
 }  // namespace
 
 const ResultRow& ResultStores::add(ResultRow row) {
-    RowStore& store = row.isFile() ? m_arrFiles : m_arrFolders;
-    store.push_back(std::make_unique<ResultRow>(std::move(row)));
+    return add(std::make_unique<ResultRow>(std::move(row)));
+}
+
+const ResultRow& ResultStores::add(std::unique_ptr<ResultRow> row) {
+    RowStore& store = row->isFile() ? m_arrFiles : m_arrFolders;
+    store.push_back(std::move(row));
     return *store.back();
 }
 

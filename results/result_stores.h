@@ -22,6 +22,9 @@ class ResultStores {
     // Records the row in the file store when its type is exactly "File",
     // else in the folder store; returns the recorded row.
     const ResultRow& add(ResultRow row);
+    // The same for a row already on the heap (the window's rows are made
+    // there by the worker, so that the window only moves pointers).
+    const ResultRow& add(std::unique_ptr<ResultRow> row);
     // Deletes every row and gives the memory they held back to the system.
     void clear();
     // Deletes these rows from whichever store holds them; the others keep

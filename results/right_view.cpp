@@ -1,11 +1,11 @@
 #include "results/right_view.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QStackedLayout>
 #include <QStyledItemDelegate>
-#include <QTreeView>
 #include <optional>
 
 #include "res/command_ids.h"
@@ -113,7 +113,7 @@ CRightView::CRightView(QWidget* parent)
     }
     attach(m_details);
     m_stack->setCurrentWidget(m_details);
-    m_batcher.setReceiver([this](std::vector<ResultRow> rows) { takeRows(std::move(rows)); });
+    m_batcher.setReceiver([this](RowBatch rows) { takeRows(std::move(rows)); });
     m_model.setRenamer([this](int row, const QString& name) { return renameRow(row, name); });
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_lists[0]),
@@ -136,16 +136,12 @@ CRightView::~CRightView() {
     }
 }
 
-QTreeView* CRightView::makeDetailsView() {
-    auto* view = new QTreeView(this);
+DetailsView* CRightView::makeDetailsView() {
+    auto* view = new DetailsView(this);
     view->setObjectName(QStringLiteral("resultDetails"));
     view->setAccessibleName(QStringLiteral("Results, details"));
     prepareView(view);
     view->setItemDelegate(new LabelEditDelegate(m_bEditingLabel, view));
-    view->setRootIsDecorated(false);
-    view->setItemsExpandable(false);
-    view->setUniformRowHeights(true);
-    view->setAllColumnsShowFocus(true);
     view->setSortingEnabled(false);  // the pane sorts its stores, not the view
     QHeaderView* header = view->header();
     header->setSectionsMovable(true);
@@ -260,15 +256,15 @@ void CRightView::OnViewMode(unsigned command) {
 }
 
 void CRightView::AddResult(ResultRow row) {
-    std::vector<ResultRow> one;
-    one.push_back(std::move(row));
+    RowBatch one;
+    one.push_back(std::make_unique<ResultRow>(std::move(row)));
     takeRows(std::move(one));
 }
 
-void CRightView::takeRows(std::vector<ResultRow> rows) {
+void CRightView::takeRows(RowBatch rows) {
     std::vector<const ResultRow*> listed;
     listed.reserve(rows.size());
-    for (ResultRow& row : rows) {
+    for (std::unique_ptr<ResultRow>& row : rows) {
         listed.push_back(&m_stores.add(std::move(row)));
     }
     m_model.append(listed);

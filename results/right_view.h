@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "results/background_sort.h"
+#include "results/details_view.h"
 #include "results/pane_prompts.h"
 #include "results/result_batcher.h"
 #include "results/result_model.h"
@@ -23,7 +24,6 @@ class QItemSelectionModel;
 class QKeyEvent;
 class QListView;
 class QStackedLayout;
-class QTreeView;
 
 namespace zandor {
 
@@ -132,11 +132,11 @@ class CRightView final : public QWidget {
     const ResultRow* firstSelectedRecord() const;
     std::vector<const ResultRow*> selectedRecords() const;
     void showReport(const QByteArray& report);
-    void takeRows(std::vector<ResultRow> rows);
+    void takeRows(RowBatch rows);
     QAbstractItemView* viewFor(ViewType type) const;
     void attach(QAbstractItemView* view);
     void detach(QAbstractItemView* view);
-    QTreeView* makeDetailsView();
+    DetailsView* makeDetailsView();
     QListView* makeListView(ViewType type);
 
     ViewType m_viewType = ViewType::Details;
@@ -156,7 +156,7 @@ class CRightView final : public QWidget {
     QItemSelectionModel* m_selection;
     ResultBatcher m_batcher;
     QStackedLayout* m_stack;
-    QTreeView* m_details;
+    DetailsView* m_details;
     std::array<QListView*, 3> m_lists{};  // Large Icons, Small Icons, List
     QByteArray m_headerState;
     PanePrompts m_prompts;

@@ -2,7 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
-#include <QTreeView>
+#include <QTableView>
 #include <algorithm>
 
 namespace zandor {
@@ -64,7 +64,7 @@ void selectPageRows(const QAbstractItemView& view, QItemSelectionModel& selectio
     // The range is fixed before anything is selected.
     // Rows of a table lie under each other, so only their height decides;
     // the items of a list flow into columns, and must fit both ways.
-    const bool table = qobject_cast<const QTreeView*>(&view) != nullptr;
+    const bool table = qobject_cast<const QTableView*>(&view) != nullptr;
     const QRect area = view.viewport()->rect();
     const auto whollyVisible = [&](int row) {
         const QRect item = view.visualRect(model->index(row, 0));

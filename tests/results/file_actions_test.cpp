@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -24,6 +23,7 @@
 #include "pane_test_support.h"
 #include "private_desktop.h"
 #include "recording_prompts.h"
+#include "results/details_view.h"
 #include "results/properties_counter.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
@@ -268,7 +268,7 @@ class FileActionsTest : public QObject {
         view.resize(600, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
+        auto* details = view.findChild<DetailsView*>(QStringLiteral("resultDetails"));
         const QModelIndex name = view.model().index(0, ResultModel::Name);
         details->setCurrentIndex(name);
         selectRows(view, {0});
@@ -628,10 +628,10 @@ class FileActionsTest : public QObject {
     void selectPageSelectsTheVisibleRowsAndTheOneAfter() {
         CRightView view;
         showRows(view, 100, QSize(500, 240));
-        auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
+        auto* details = view.findChild<DetailsView*>(QStringLiteral("resultDetails"));
         details->scrollTo(view.model().index(5, 0), QAbstractItemView::PositionAtTop);
         selectRows(view, {0});
-        const int rowHeight = details->sizeHintForRow(0);
+        const int rowHeight = details->rowHeight(0);
         const int wholly = details->viewport()->height() / rowHeight;
         QVERIFY(wholly > 2);
         view.OnSelectPage();

@@ -3,12 +3,13 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QTest>
-#include <QTreeView>
+#include <chrono>
 #include <limits>
 #include <thread>
 
 #include "pane_test_support.h"
 #include "res/command_ids.h"
+#include "results/details_view.h"
 #include "results/right_view.h"
 
 namespace zandor {
@@ -97,6 +98,28 @@ class RightViewTest : public QObject {
         QCOMPARE(view.model().index(1, ResultModel::Size).data().toString(), QString());
         QCOMPARE(view.model().index(1, ResultModel::Type).data().toString(),
                  QStringLiteral("File Folder"));
+    }
+
+    // A pane slow to take rows is handed them less often, so that it still
+    // has time to answer; a new search starts at the usual pace again.
+    void theWaitBetweenBatchesGrowsWithWhatTakingOneCost() {
+        ResultBatcher batcher;
+        int taken = 0;
+        batcher.setReceiver([&](RowBatch rows) {
+            taken += static_cast<int>(rows.size());
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        });
+        QCOMPARE(batcher.interval(), ResultBatcher::kIntervalMs);
+        batcher.accept(1);
+        batcher.onSearchStarted(1);
+        const ResultRow row = fileRow("a");
+        batcher.AddResult(row.asEntry());
+        batcher.AddResult(row.asEntry());
+        batcher.drain();
+        QCOMPARE(taken, 2);
+        QCOMPARE(batcher.interval(), ResultBatcher::kMaxIntervalMs);
+        batcher.accept(2);
+        QCOMPARE(batcher.interval(), ResultBatcher::kIntervalMs);
     }
 
     void rowsOfAnotherSearchAreDropped() {
@@ -287,7 +310,7 @@ class RightViewTest : public QObject {
         for (ResultRow& row : mixedRows()) {
             view.AddResult(std::move(row));
         }
-        auto* details = view.findChild<QTreeView*>(QStringLiteral("resultDetails"));
+        auto* details = view.findChild<DetailsView*>(QStringLiteral("resultDetails"));
         QHeaderView* header = details->header();
         QStringList titles;
         QList<int> widths;
@@ -307,6 +330,40 @@ class RightViewTest : public QObject {
         view.OnViewMode(cmd::kViewList);
         view.OnViewMode(cmd::kViewDetails);
         QCOMPARE(header->visualIndex(ResultModel::Size), 0);
+    }
+
+    // The details view is a list of rows to the keyboard: Home and End reach
+    // the first and last row, Left and Right keep the row, and every row is
+    // one line high, however many arrive.
+    void detailsMovesByRowsAndKeepsOneLineRows() {
+        CRightView view;
+        view.resize(500, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.beginSearch(1);
+        feed(view, 1, manyRows(300));
+        QTRY_COMPARE(view.model().rowCount(), 300);
+        auto* details = view.findChild<DetailsView*>(QStringLiteral("resultDetails"));
+        details->setFocus();
+        details->setCurrentIndex(view.model().index(10, ResultModel::Path));
+        QTest::keyClick(details, Qt::Key_End);
+        QCOMPARE(details->currentIndex().row(), 299);
+        QCOMPARE(selectedRows(view), (QList<int>{299}));
+        QTest::keyClick(details, Qt::Key_Left);
+        QTest::keyClick(details, Qt::Key_Right);
+        QCOMPARE(details->currentIndex().row(), 299);
+        QTest::keyClick(details, Qt::Key_Home);
+        QCOMPARE(details->currentIndex().row(), 0);
+        QTest::keyClick(details, Qt::Key_Down);
+        QCOMPARE(selectedRows(view), (QList<int>{1}));
+
+        const int line = details->rowHeight(0);
+        QVERIFY(line >= details->fontMetrics().height());
+        QVERIFY(line < 3 * details->fontMetrics().height());
+        QCOMPARE(details->rowHeight(299), line);
+        QCOMPARE(details->visualRect(view.model().index(1, 0)).top() -
+                     details->visualRect(view.model().index(0, 0)).top(),
+                 line);
     }
 
     void iconsComeFromTheTypeAndAreShared() {
