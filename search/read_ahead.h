@@ -112,6 +112,10 @@ class ReadAhead {
     // allocator locks (the commonest wait of a warm walk).
     void retire(std::shared_ptr<FolderNode> node);
 
+    // Wakes every helper; the helpers do so themselves once they find the
+    // disk slow.
+    void growToMost();
+
     // The helpers a walk uses when not told: one a core while folders come
     // from the page cache (with the walk, one thread more than there are
     // cores), and enough reads in flight for a cold disk once it is slow.
@@ -137,8 +141,6 @@ class ReadAhead {
     // Takes the next folder for helper index: nullptr when it is to look
     // again (after a wait, or while it is not yet woken), or on quitting.
     std::shared_ptr<FolderNode> nextFolder(unsigned index);
-    // Wakes every helper, once the disk is found slow.
-    void growToMost();
 
     UniqueFd m_root;
     const NamePattern& m_pattern;
