@@ -51,6 +51,16 @@ void DetailsView::rowsInserted(const QModelIndex& parent, int start, int end) {
     QTableView::rowsInserted(parent, start, end);
 }
 
+void DetailsView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    m_pending = Pending::Other;
+    QTableView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void DetailsView::reset() {
+    m_pending = Pending::Other;
+    QTableView::reset();
+}
+
 void DetailsView::doItemsLayout() {
     const Pending pending = std::exchange(m_pending, Pending::Nothing);
     if (pending == Pending::RowsBelow) {

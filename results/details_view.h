@@ -23,11 +23,13 @@ class DetailsView final : public QTableView {
     QHeaderView* header() const { return horizontalHeader(); }
 
     void doItemsLayout() override;
+    void reset() override;
 
   protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void changeEvent(QEvent* event) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
 
   private:
     // What changed since the last layout: nothing, only rows below the last

@@ -39,6 +39,14 @@ void feed(CRightView& view, std::uint64_t generation, const std::vector<ResultRo
     worker.join();
 }
 
+struct PaintCounter final : QObject {
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int count = 0;
+};
+
 QStringList listedNames(ResultModel& model) {
     return column(model, ResultModel::Name);
 }
@@ -364,6 +372,35 @@ class RightViewTest : public QObject {
         QCOMPARE(details->visualRect(view.model().index(1, 0)).top() -
                      details->visualRect(view.model().index(0, 0)).top(),
                  line);
+    }
+
+    // Rows arriving below a full page leave the page as it is drawn; a row
+    // taken from the page in the same pass draws it anew.
+    void rowsBelowAFullPageDoNotRepaintIt() {
+        CRightView view;
+        view.resize(500, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        for (ResultRow& row : manyRows(100)) {
+            view.AddResult(std::move(row));
+        }
+        auto* details = view.findChild<DetailsView*>(QStringLiteral("resultDetails"));
+        PaintCounter paints;
+        details->viewport()->installEventFilter(&paints);
+        QTest::qWait(100);
+        paints.count = 0;
+        for (ResultRow& row : manyRows(50)) {
+            view.AddResult(std::move(row));
+        }
+        QTest::qWait(100);
+        QCOMPARE(view.model().rowCount(), 150);
+        QCOMPARE(paints.count, 0);
+
+        for (ResultRow& row : manyRows(50)) {
+            view.AddResult(std::move(row));
+        }
+        view.model().removeRecords({view.model().rowAt(0)});
+        QTRY_VERIFY(paints.count > 0);
     }
 
     void iconsComeFromTheTypeAndAreShared() {
