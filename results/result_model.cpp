@@ -21,7 +21,7 @@ int ResultModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) {
         return 0;
     }
-    return static_cast<int>(m_rows.size()) + (m_notice ? 1 : 0);
+    return listedCount();
 }
 
 int ResultModel::columnCount(const QModelIndex& parent) const {
@@ -95,9 +95,8 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
 }
 
 QModelIndex ResultModel::index(int row, int column, const QModelIndex& parent) const {
-    const auto rows = m_rows.size() + (m_notice ? 1 : 0);
     if (parent.isValid() || row < 0 || column < 0 || column >= ColumnCount ||
-        static_cast<std::size_t>(row) >= rows) {
+        row >= listedCount()) {
         return {};
     }
     return createIndex(row, column);
@@ -106,8 +105,7 @@ QModelIndex ResultModel::index(int row, int column, const QModelIndex& parent) c
 Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
     // Every index this model made is valid while its row is listed; one from
     // elsewhere, or stale, has no flags.
-    if (!index.isValid() || index.model() != this ||
-        index.row() >= static_cast<int>(m_rows.size()) + (m_notice ? 1 : 0) ||
+    if (!index.isValid() || index.model() != this || index.row() >= listedCount() ||
         index.column() >= ColumnCount) {
         return Qt::NoItemFlags;
     }

@@ -62,6 +62,8 @@ class ResultModel final : public QAbstractTableModel {
     const ResultRow* rowAt(int row) const;
 
   private:
+    // The rows listed: the recorded ones, and the notice when it is shown.
+    int listedCount() const { return static_cast<int>(m_rows.size()) + (m_notice ? 1 : 0); }
     // Recorded rows changed (renamed, or moved with their folder): every
     // cell is shown anew.
     void rowsChanged();
