@@ -59,7 +59,8 @@ void DirListing::reserve(std::size_t capacity) {
     while (grown < capacity) {
         grown *= 2;
     }
-    auto bigger = std::make_unique<char[]>(grown);
+    // Not zeroed: only what getdents64 wrote is ever read.
+    auto bigger = std::make_unique_for_overwrite<char[]>(grown);
     if (m_size > 0) {
         std::memcpy(bigger.get(), m_data.get(), m_size);
     }

@@ -50,6 +50,9 @@ bool helpersCanOpen(int rootFd) {
     return self.ok() || self.error().code != ENOSYS;
 }
 
+// The smallest record getdents64 writes: its header and a short name, padded.
+constexpr std::size_t kSmallestDirRecord = 24;
+
 Result<UniqueFd> openSubFolderOf(int parentFd, const char* name) {
     UniqueFd fd = openSubFolder(parentFd, name);
     if (!fd.valid()) {
@@ -113,6 +116,8 @@ void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> ope
         return;
     }
     folder.fd = std::move(fd);
+    // One allocation for the entries: none is shorter than the smallest record.
+    folder.entries.reserve(folder.listing.size() / kSmallestDirRecord);
     auto cursor = folder.listing.cursor();
     DirEntry raw{};
     while (cursor.next(raw) && !stop.load(std::memory_order_relaxed)) {
@@ -222,12 +227,26 @@ void ReadAhead::ready(const std::shared_ptr<FolderNode>& node, int parentFd, dev
         offer(subFoldersToOffer(node, true), m_walkDescriber);
         return;
     }
+    // On a warm cache a helper's folder is ready about as soon as the walk
+    // could have prepared another, and two threads that wait on each other
+    // would leave a core idle; so the walk works the queue meanwhile.
+    while (!node->ready() && m_walkHelps.load(std::memory_order_relaxed) &&
+           !m_stop.load(std::memory_order_relaxed)) {
+        const std::shared_ptr<FolderNode> queued = takeQueued();
+        if (!queued) {
+            break;
+        }
+        if (prepareQueued(queued, m_walkDescriber)) {
+            handOver(queued, m_walkDescriber);
+            m_preparedByWalk.fetch_add(1, std::memory_order_relaxed);
+        }
+    }
     node->waitReady();
 }
 
 void ReadAhead::retire(std::shared_ptr<FolderNode> node) {
-    node->fd.reset();
     if (m_helpers.empty()) {
+        node->fd.reset();
         return;
     }
     m_leaving.push_back(std::move(node));
@@ -235,10 +254,22 @@ void ReadAhead::retire(std::shared_ptr<FolderNode> node) {
         return;
     }
     bool wake = false;
+    bool manyOpen = false;
+    {
+        std::lock_guard lock(m_budget.m_mutex);
+        manyOpen = m_retired.size() >= kMaxRetiredOpen;
+        wake = m_budget.m_sleeping > 0;
+    }
+    if (manyOpen) {
+        // The helpers are slow to come for them: the walk closes the folders
+        // itself rather than hold ever more descriptors open.
+        for (const std::shared_ptr<FolderNode>& leaving : m_leaving) {
+            leaving->fd.reset();
+        }
+    }
     {
         std::lock_guard lock(m_budget.m_mutex);
         std::move(m_leaving.begin(), m_leaving.end(), std::back_inserter(m_retired));
-        wake = m_budget.m_sleeping > 0;
     }
     m_leaving.clear();
     if (wake) {
@@ -281,7 +312,46 @@ void ReadAhead::offer(std::vector<std::shared_ptr<FolderNode>> folders, EntryDes
     }
 }
 
+bool ReadAhead::workWithRoom() const {
+    return !m_queue.empty() && m_budget.m_folders < kMaxWaitingFolders &&
+           m_budget.m_entries < kMaxWaitingEntries;
+}
+
+std::shared_ptr<FolderNode> ReadAhead::takeQueued() {
+    std::lock_guard lock(m_budget.m_mutex);
+    if (!workWithRoom()) {
+        return nullptr;
+    }
+    std::shared_ptr<FolderNode> node = m_queue.top();
+    m_queue.pop();
+    return node;
+}
+
+bool ReadAhead::prepareQueued(const std::shared_ptr<FolderNode>& node, EntryDescriber& describer) {
+    const std::shared_ptr<FolderNode> parent = node->parent();
+    if (!parent || !node->claim()) {
+        return false;
+    }
+    prepareFolder(node, openBelow(m_root.get(), node->relativePath()), parent->id.dev, &describer,
+                  m_stop);
+    return true;
+}
+
+void ReadAhead::handOver(const std::shared_ptr<FolderNode>& node, EntryDescriber& describer) {
+    {
+        std::lock_guard lock(m_budget.m_mutex);
+        ++m_budget.m_folders;
+        m_budget.m_entries += node->entries.size();
+    }
+    node->countIn(&m_budget);
+    // Taken before the walk may see the node: from then on its entries are the walk's.
+    std::vector<std::shared_ptr<FolderNode>> subFolders = subFoldersToOffer(node, false);
+    node->publish();
+    offer(std::move(subFolders), describer);
+}
+
 void ReadAhead::growToMost() {
+    m_walkHelps.store(false, std::memory_order_relaxed);
     if (!m_mayGrow.exchange(false)) {
         return;
     }
@@ -303,11 +373,8 @@ std::shared_ptr<FolderNode> ReadAhead::nextFolder(unsigned index) {
         return nullptr;
     }
     ++m_budget.m_sleeping;
-    const bool roomAndWork = m_budget.m_changed.wait_for(lock, kStopPoll, [this] {
-        return m_quit || !m_retired.empty() ||
-               (!m_queue.empty() && m_budget.m_folders < kMaxWaitingFolders &&
-                m_budget.m_entries < kMaxWaitingEntries);
-    });
+    const bool roomAndWork = m_budget.m_changed.wait_for(
+        lock, kStopPoll, [this] { return m_quit || !m_retired.empty() || workWithRoom(); });
     --m_budget.m_sleeping;
     if (!m_retired.empty()) {
         // Freeing them makes room, so it comes before new work.
@@ -336,28 +403,15 @@ void ReadAhead::helperMain(unsigned index) {
             }
             continue;
         }
-        const std::shared_ptr<FolderNode> parent = node->parent();
-        // A folder whose parent the walk has let go will never be entered.
-        if (!parent || !node->claim()) {
-            continue;
-        }
         const bool timed = m_mayGrow.load(std::memory_order_relaxed) && pace.timesNext();
         const ThreadTimes before = timed ? clock.now() : ThreadTimes{};
-        prepareFolder(node, openBelow(m_root.get(), node->relativePath()), parent->id.dev,
-                      &describer, m_stop);
+        if (!prepareQueued(node, describer)) {
+            continue;
+        }
         if (timed && pace.waitsOnDisk(clock.now() - before)) {
             growToMost();
         }
-        {
-            std::lock_guard lock(m_budget.m_mutex);
-            ++m_budget.m_folders;
-            m_budget.m_entries += node->entries.size();
-        }
-        node->countIn(&m_budget);
-        // Taken before the walk may see the node: from then on its entries are the walk's.
-        std::vector<std::shared_ptr<FolderNode>> subFolders = subFoldersToOffer(node, false);
-        node->publish();
-        offer(std::move(subFolders), describer);
+        handOver(node, describer);
     }
 }
 

@@ -89,8 +89,11 @@ class ReadAhead {
     // Longest relative path a helper opens in one call; deeper folders are
     // prepared by the walk itself, through their parent.
     static constexpr std::size_t kMaxHelperPath = 1024;
-    // Folders the walk leaves that go to the helpers together.
+    // Folders the walk leaves that go to the helpers together, to be closed
+    // and freed; once this many wait for them, the walk closes the folders
+    // it leaves itself.
     static constexpr std::size_t kRetireBatch = 32;
+    static constexpr std::size_t kMaxRetiredOpen = 128;
 
     // rootFd is the look-in folder; helpers open folders below it, never
     // through a symbolic link. With no helpers the walk prepares every folder.
@@ -102,19 +105,27 @@ class ReadAhead {
 
     // The look-in folder, prepared on this thread from fd.
     std::shared_ptr<FolderNode> prepareRoot(UniqueFd fd);
-    // Makes node ready for the walk: waits while a helper prepares it, or
-    // prepares it on this thread through its parent, open on parentFd.
+    // Makes node ready for the walk: prepares it on this thread through its
+    // parent, open on parentFd, or, while a helper prepares it, prepares the
+    // folders the helpers would take next rather than sleep (until the disk
+    // is found slow: then a folder of the walk's own could keep the rows
+    // waiting on a disk read, and it sleeps).
     void ready(const std::shared_ptr<FolderNode>& node, int parentFd, dev_t parentDevice);
 
-    // Takes a folder the walk has left. With helpers, they free what was
-    // prepared for it, in batches: most of that memory was allocated by a
-    // helper, and freeing it on the walk made the walk wait on the helpers'
-    // allocator locks (the commonest wait of a warm walk).
+    // Takes a folder the walk has left. With helpers, they close it and free
+    // what was prepared for it, in batches: most of that memory was allocated
+    // by a helper, and freeing it on the walk made the walk wait on the
+    // helpers' allocator locks (the commonest wait of a warm walk); closing a
+    // folder frees what the kernel kept of its listing, which, like the
+    // memory, is cheaper freed near where it was made.
     void retire(std::shared_ptr<FolderNode> node);
 
     // Wakes every helper; the helpers do so themselves once they find the
     // disk slow.
     void growToMost();
+
+    // Folders the walk prepared from the queue while it waited for a helper.
+    std::size_t preparedByWalk() const { return m_preparedByWalk.load(std::memory_order_relaxed); }
 
     // The helpers a walk uses when not told: one a core while folders come
     // from the page cache (with the walk, one thread more than there are
@@ -137,6 +148,19 @@ class ReadAhead {
         const std::shared_ptr<FolderNode>& node, bool makeMissing);
     // Queues folders for the helpers, while sub-folders are included.
     void offer(std::vector<std::shared_ptr<FolderNode>> folders, EntryDescriber& describer);
+    // Whether a folder is queued and prepared folders have room to wait; under
+    // the budget's lock.
+    bool workWithRoom() const;
+    // The queued folder nearest in order, while prepared folders have room to
+    // wait; nullptr otherwise.
+    std::shared_ptr<FolderNode> takeQueued();
+    // Prepares a folder taken from the queue by its path below the look-in
+    // folder; false when it is not this thread's to prepare (another took it,
+    // or the walk has passed its parent and will never enter it).
+    bool prepareQueued(const std::shared_ptr<FolderNode>& node, EntryDescriber& describer);
+    // Counts a prepared folder against the bound, hands it to the walk and
+    // queues its sub-folders.
+    void handOver(const std::shared_ptr<FolderNode>& node, EntryDescriber& describer);
     void helperMain(unsigned index);
     // Takes the next folder for helper index: nullptr when it is to look
     // again (after a wait, or while it is not yet woken), or on quitting.
@@ -158,6 +182,8 @@ class ReadAhead {
     unsigned m_active = 0;                               // helpers below this index take work
     std::condition_variable m_grown;                     // wakes the others once they may
     std::atomic<bool> m_mayGrow{false};                  // some helpers are still asleep
+    std::atomic<bool> m_walkHelps{true};                 // the disk has not been found slow
+    std::atomic<std::size_t> m_preparedByWalk{0};
     std::vector<std::thread> m_helpers;
 };
 

@@ -1,16 +1,19 @@
 // The read-ahead on its own, as the walk drives it: folders prepared by
 // helpers that start few and are all woken halfway come to the walk whole,
-// each once, and go back to the helpers to be freed. Run under
-// ThreadSanitizer with the walk's tests.
+// each once, and go back to the helpers to be freed; a walk that waits for a
+// helper's folder prepares queued ones meanwhile. Run under ThreadSanitizer
+// with the walk's tests.
 #include "search/read_ahead.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "platform/fs_dir.h"
 #include "temp_tree.h"
@@ -18,21 +21,31 @@
 namespace zandor {
 namespace {
 
-TEST(WalkReadAhead, HelpersWokenHalfwayPrepareEveryFolderOnce) {
-    test::TempTree tree;
-    std::set<std::string> expected;
+// Twelve folders of eight folders of a 5-byte file; the paths made.
+std::set<std::string> makeTree(const test::TempTree& tree) {
+    std::set<std::string> made;
     for (int a = 0; a < 12; ++a) {
         for (int b = 0; b < 8; ++b) {
             const std::string folder = "d" + std::to_string(a) + "/e" + std::to_string(b);
             tree.file(folder + "/f.txt", 5);
-            expected.insert("d" + std::to_string(a));
-            expected.insert(folder);
-            expected.insert(folder + "/f.txt");
+            made.insert("d" + std::to_string(a));
+            made.insert(folder);
+            made.insert(folder + "/f.txt");
         }
     }
+    return made;
+}
+
+NamePattern everyName() {
     NamePattern split;
     splitNamePattern("", split);
-    const NamePattern pattern = matchingPattern(split);
+    return matchingPattern(split);
+}
+
+TEST(WalkReadAhead, HelpersWokenHalfwayPrepareEveryFolderOnce) {
+    test::TempTree tree;
+    const std::set<std::string> expected = makeTree(tree);
+    const NamePattern pattern = everyName();
     const LiveConditionsBoard live;
     const std::atomic<bool> stop{false};
     Result<UniqueFd> opened = openFolder(tree.root().c_str());
@@ -69,6 +82,39 @@ TEST(WalkReadAhead, HelpersWokenHalfwayPrepareEveryFolderOnce) {
     ASSERT_FALSE(root->error);
     visit(root, "");
     EXPECT_EQ(seen, std::multiset<std::string>(expected.begin(), expected.end()));
+}
+
+TEST(WalkReadAhead, AWalkWaitingForAHelpersFolderPreparesQueuedOnes) {
+    test::TempTree tree;
+    makeTree(tree);
+    const NamePattern pattern = everyName();
+    const LiveConditionsBoard live;
+    const std::atomic<bool> stop{false};
+    Result<UniqueFd> opened = openFolder(tree.root().c_str());
+    ASSERT_TRUE(opened.ok());
+    ReadAhead ahead(UniqueFd(::dup(opened.value().get())), ReadAhead::fixedHelpers(1), pattern,
+                    live, true, stop);
+    const std::shared_ptr<FolderNode> root = ahead.prepareRoot(std::move(opened.value()));
+    ASSERT_FALSE(root->error);
+    ASSERT_FALSE(root->entries.empty());
+    // A folder that a slow helper holds: it is published only once the walk
+    // has prepared a queued folder (or after 30 s, and the test fails).
+    const std::shared_ptr<FolderNode> held = subFolderNode(root, root->entries[0], 0);
+    ASSERT_TRUE(held->claim());
+    std::thread slowHelper([&] {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (ahead.preparedByWalk() == 0 && std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        prepareFolder(held, openFolder((tree.root() + "/" + held->relativePath()).c_str()),
+                      root->id.dev, nullptr, stop);
+        held->publish();
+    });
+    ahead.ready(held, root->fd.get(), root->id.dev);
+    slowHelper.join();
+    EXPECT_GT(ahead.preparedByWalk(), 0U);
+    ASSERT_FALSE(held->error);
+    EXPECT_EQ(held->entries.size(), 8U);
 }
 
 }  // namespace
