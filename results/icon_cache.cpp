@@ -46,6 +46,12 @@ QIcon IconCache::fileIcon(const QString& name) {
     return icon;
 }
 
+void IconCache::warmUp(int size) {
+    for (const QIcon& icon : {folderIcon(), fileIcon(QStringLiteral("x.txt"))}) {
+        icon.pixmap(size);
+    }
+}
+
 QIcon IconCache::lookUp(const QString& name) {
     const QMimeType type = m_mimeDatabase.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
     const QIcon fallback = standardIcon(QStyle::SP_FileIcon);

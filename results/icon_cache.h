@@ -16,6 +16,11 @@ class IconCache {
     // The icon for a file of this name (decoded for display).
     QIcon fileIcon(const QString& name);
 
+    // Loads the MIME database and the icon theme and draws the folder icon and
+    // a text file's at this size once, so that the first rows a search lists
+    // do not wait for them.
+    void warmUp(int size);
+
     // When the platform names no icon theme, look where Debian installs them.
     static void ensureIconTheme();
 

@@ -46,6 +46,9 @@ class ResultModel final : public QAbstractTableModel {
     using Renamer = std::function<bool(int row, const QString& name)>;
     void setRenamer(Renamer renamer) { m_renamer = std::move(renamer); }
 
+    // Readies the row icons at this size ahead of the first rows.
+    void warmUpIcons(int size) const { m_icons.warmUp(size); }
+
     // Appends rows at the end in one insertion.
     void append(const std::vector<const ResultRow*>& rows);
     // Replaces every listed row (and the notice) with these.

@@ -123,6 +123,12 @@ CRightView::CRightView(QWidget* parent)
         view->installEventFilter(this);
     }
     connect(m_properties, &PropertiesCounter::reportReady, this, &CRightView::showReport);
+    // Once the window is up and idle, before any search: loading the icon
+    // theme and the MIME database on the first rows made their first paint
+    // the longest the window went without answering during a search.
+    QTimer::singleShot(0, this, [this] {
+        m_model.warmUpIcons(m_details->style()->pixelMetric(QStyle::PM_SmallIconSize));
+    });
 }
 
 CRightView::~CRightView() {

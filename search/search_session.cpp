@@ -1,8 +1,34 @@
 #include "search/search_session.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
 #include "search/search_thread.h"
 
 namespace zandor {
+
+namespace {
+
+// The worker runs a little below the thread that started it (the window's),
+// so that on a busy processor the window is the one that runs when it has
+// work, and stays answering; the walk's helpers run lower still.
+constexpr int kWorkerNiceAbove = 5;
+constexpr int kLowestNice = 19;
+
+// A thread starts at the priority of the thread that made it.
+void runBelowCreator() {
+    const auto self = static_cast<id_t>(::gettid());
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, self);
+    if (errno == 0) {
+        ::setpriority(PRIO_PROCESS, self, std::min(kLowestNice, nice + kWorkerNiceAbove));
+    }
+}
+
+}  // namespace
 
 SearchSession::SearchSession(const LiveConditionsBoard& live, ResultSink& results,
                              ProgressSink& progress)
@@ -68,6 +94,7 @@ bool SearchSession::busy() const {
 }
 
 void SearchSession::workerMain(std::unique_ptr<Run> run) {
+    runBelowCreator();
     while (run) {
         SearchThreadProc(run->criteria, m_live, m_results, m_progress, run->generation);
         std::lock_guard lock(m_mutex);

@@ -3,6 +3,8 @@
 #include "search/search_session.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <future>
 #include <latch>
@@ -56,6 +58,22 @@ TEST_F(SessionTest, RunsASearchOnTheWorkerAndCompletes) {
     EXPECT_EQ(completions[0].generation, generation);
     EXPECT_EQ(completions[0].filesFound, 1);
     EXPECT_FALSE(completions[0].stopped);
+}
+
+TEST_F(SessionTest, TheWalkRunsBelowTheThreadThatStartedIt) {
+    tree.file("a/b.txt");
+    std::atomic<int> walkNice{-100};
+    progress.onTitle = [&](const std::string&) {
+        errno = 0;
+        walkNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
+    };
+    SearchSession session(board, results, progress);
+    session.start(request());
+    session.waitUntilIdle();
+    errno = 0;
+    const int callerNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
+    // Already as low as a thread goes, it can only stay there.
+    EXPECT_EQ(walkNice.load(), std::min(19, callerNice + 5));
 }
 
 TEST_F(SessionTest, StopEndsTheWalkWithTheCountsReached) {
