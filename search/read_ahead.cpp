@@ -283,6 +283,8 @@ std::vector<std::shared_ptr<FolderNode>> ReadAhead::subFoldersToOffer(
     if (m_helpers.empty() || node->error || !node->enterable || node->loop) {
         return offered;
     }
+    // One allocation, not one for each doubling.
+    offered.reserve(node->entries.size());
     for (std::size_t index = 0; index < node->entries.size(); ++index) {
         AheadEntry& entry = node->entries[index];
         if (makeMissing && entry.kind == EntryKind::Folder && !entry.child) {
