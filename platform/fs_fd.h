@@ -2,8 +2,11 @@
 // early return in the walk can leak a folder handle.
 #pragma once
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstddef>
+#include <limits>
 #include <utility>
 
 namespace zandor {
@@ -35,5 +38,14 @@ class UniqueFd {
   private:
     int m_fd = -1;
 };
+
+// How many descriptors this process may hold open at once (its soft limit).
+inline std::size_t openFileLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return std::numeric_limits<std::size_t>::max();
+    }
+    return static_cast<std::size_t>(limit.rlim_cur);
+}
 
 }  // namespace zandor

@@ -172,6 +172,21 @@ void ReadAheadBudget::release(std::size_t entries) {
     }
 }
 
+std::size_t ReadAhead::waitingFoldersFor(std::size_t openFiles, unsigned helpers) {
+    // Standard streams, the window's connections and icons, a trash operation.
+    constexpr std::size_t kProgramReserve = 64;
+    // Fewer prepared folders than this would keep the helpers mostly waiting.
+    constexpr std::size_t kFewestWaiting = 16;
+    // Each helper holds the folder in hand and its clock's schedstat file.
+    const std::size_t taken = kWalkOpenFolders + kProgramReserve + 2 * helpers + kRetireBatch;
+    if (openFiles <= taken) {
+        return 0;
+    }
+    // Those waiting and, half as many again, those left to be closed.
+    const std::size_t waiting = std::min(kMaxWaitingFolders, (openFiles - taken) * 2 / 3);
+    return waiting < kFewestWaiting ? 0 : waiting;
+}
+
 HelperCount ReadAhead::defaultHelpers() {
     const unsigned cores = std::max(1U, std::thread::hardware_concurrency());
     return {cores, std::max(cores, std::clamp(4 * cores, 4U, 16U))};
@@ -187,7 +202,9 @@ ReadAhead::ReadAhead(UniqueFd rootFd, HelperCount helpers, const NamePattern& pa
       m_stop(stop),
       m_walkDescriber(pattern, live, wantsMetadata) {
     const unsigned most = std::max(helpers.atStart, helpers.atMost);
-    if (most == 0 || !m_root.valid() || !helpersCanOpen(m_root.get())) {
+    m_maxWaitingFolders = waitingFoldersFor(openFileLimit(), most);
+    m_maxRetiredOpen = m_maxWaitingFolders / 2;
+    if (most == 0 || m_maxWaitingFolders == 0 || !m_root.valid() || !helpersCanOpen(m_root.get())) {
         return;
     }
     m_active = std::max(1U, helpers.atStart);
@@ -257,7 +274,7 @@ void ReadAhead::retire(std::shared_ptr<FolderNode> node) {
     bool manyOpen = false;
     {
         std::lock_guard lock(m_budget.m_mutex);
-        manyOpen = m_retired.size() >= kMaxRetiredOpen;
+        manyOpen = m_retired.size() >= m_maxRetiredOpen;
         wake = m_budget.m_sleeping > 0;
     }
     if (manyOpen) {
@@ -315,7 +332,7 @@ void ReadAhead::offer(std::vector<std::shared_ptr<FolderNode>> folders, EntryDes
 }
 
 bool ReadAhead::workWithRoom() const {
-    return !m_queue.empty() && m_budget.m_folders < kMaxWaitingFolders &&
+    return !m_queue.empty() && m_budget.m_folders < m_maxWaitingFolders &&
            m_budget.m_entries < kMaxWaitingEntries;
 }
 

@@ -83,17 +83,30 @@ struct HelperCount {
 
 class ReadAhead {
   public:
-    // Prepared folders (and their entries) that may wait for the walk at once.
+    // Prepared folders (and their entries) that may wait for the walk at once,
+    // each holding its folder open; fewer where the process may open few
+    // files (waitingFoldersFor).
     static constexpr std::size_t kMaxWaitingFolders = 256;
     static constexpr std::size_t kMaxWaitingEntries = 1 << 18;
     // Longest relative path a helper opens in one call; deeper folders are
     // prepared by the walk itself, through their parent.
     static constexpr std::size_t kMaxHelperPath = 1024;
     // Folders the walk leaves that go to the helpers together, to be closed
-    // and freed; once this many wait for them, the walk closes the folders
-    // it leaves itself.
+    // and freed; once half as many as may wait are left open for them, the
+    // walk closes the folders it leaves itself.
     static constexpr std::size_t kRetireBatch = 32;
-    static constexpr std::size_t kMaxRetiredOpen = 128;
+    // Folders the walk holds open on its way down.
+    static constexpr std::size_t kWalkOpenFolders = 128;
+
+    // How many prepared folders may wait for the walk in a process that may
+    // hold openFiles descriptors, with this many helpers: what is left after
+    // the walk's own open folders, a reserve for the rest of the program,
+    // two for each helper (its folder in hand, its clock) and a batch of left
+    // folders, shared
+    // with the left folders that wait to be closed (half as many as wait for
+    // the walk). 0 when that leaves too few for helpers to be worth having:
+    // then the walk runs alone, as it needs no more than its own folders.
+    static std::size_t waitingFoldersFor(std::size_t openFiles, unsigned helpers);
 
     // rootFd is the look-in folder; helpers open folders below it, never
     // through a symbolic link. With no helpers the walk prepares every folder.
@@ -184,6 +197,8 @@ class ReadAhead {
     std::atomic<bool> m_mayGrow{false};                  // some helpers are still asleep
     std::atomic<bool> m_walkHelps{true};                 // the disk has not been found slow
     std::atomic<std::size_t> m_preparedByWalk{0};
+    std::size_t m_maxWaitingFolders = kMaxWaitingFolders;
+    std::size_t m_maxRetiredOpen = kMaxWaitingFolders / 2;
     std::vector<std::thread> m_helpers;
 };
 

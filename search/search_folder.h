@@ -48,7 +48,7 @@ class FolderWalk {
     };
     // The walk keeps at most this many folder handles open: outer folders give
     // theirs back and are reopened through ".." when the walk returns to them.
-    static constexpr std::size_t kMaxOpenFolders = 128;
+    static constexpr std::size_t kMaxOpenFolders = ReadAhead::kWalkOpenFolders;
 
     void examine(Frame& frame, AheadEntry& entry);
     void folderRules(Frame& frame, AheadEntry& entry, const LiveConditions& live);

@@ -117,5 +117,16 @@ TEST(WalkReadAhead, AWalkWaitingForAHelpersFolderPreparesQueuedOnes) {
     EXPECT_EQ(held->entries.size(), 8U);
 }
 
+TEST(WalkReadAhead, PreparedFoldersWaitingFollowTheOpenFileLimit) {
+    // The common desktop limit keeps the whole read-ahead, even with the most helpers.
+    EXPECT_EQ(ReadAhead::waitingFoldersFor(1024, 16), ReadAhead::kMaxWaitingFolders);
+    const std::size_t few = ReadAhead::waitingFoldersFor(400, 16);
+    EXPECT_GT(few, 0U);
+    EXPECT_LT(few, ReadAhead::kMaxWaitingFolders);
+    // Too few for the walk's own folders and helpers: the walk runs alone.
+    EXPECT_EQ(ReadAhead::waitingFoldersFor(200, 16), 0U);
+    EXPECT_EQ(ReadAhead::waitingFoldersFor(0, 1), 0U);
+}
+
 }  // namespace
 }  // namespace zandor

@@ -1,6 +1,7 @@
 // The walk on real temporary trees: which entries are listed, in what order,
 // with what titles, and how Stop, live changes and vanishing folders act.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -337,6 +338,37 @@ TEST_P(WalkTest, ALiveChangeAppliesFromTheNextEntry) {
     // fifth is examined with them off: listed, not entered.
     EXPECT_EQ(results.sortedPaths(),
               under({"chain", "chain/d", "chain/d/d", "chain/d/d/d", "chain/d/d/d/d"}));
+}
+
+// A process that may open few files (a low soft limit of open descriptors)
+// still finds every entry: the helpers hold fewer prepared folders open, or
+// none, rather than take the descriptors the walk needs.
+TEST_P(WalkTest, FewOpenFilesAllowedStillFindEverything) {
+    std::vector<std::string> expected;
+    for (int a = 0; a < 30; ++a) {
+        for (int b = 0; b < 20; ++b) {
+            const std::string folder = "d" + std::to_string(a) + "/e" + std::to_string(b);
+            tree.file(folder + "/f");
+            expected.push_back(folder);
+            expected.push_back(folder + "/f");
+        }
+        expected.push_back("d" + std::to_string(a));
+    }
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
+    for (const rlim_t limit : {rlim_t{160}, rlim_t{300}, rlim_t{500}}) {
+        if (limit > before.rlim_max) {
+            continue;
+        }
+        results.clear();
+        rlimit few = before;
+        few.rlim_cur = limit;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+        const SearchCompletion done = search(tree.root());
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &before), 0);
+        EXPECT_EQ(results.sortedPaths(), under(expected)) << "limit " << limit;
+        EXPECT_EQ(done.filesFound, 600) << "limit " << limit;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Threads, WalkTest, testing::Values(1U, 4U),

@@ -36,6 +36,10 @@ class RecordingResults : public ResultSink {
         std::lock_guard lock(m_mutex);
         return m_rows;
     }
+    void clear() {
+        std::lock_guard lock(m_mutex);
+        m_rows.clear();
+    }
     // Paths in the order they arrived.
     std::vector<std::string> paths() const {
         std::vector<std::string> out;
