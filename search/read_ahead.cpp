@@ -207,7 +207,7 @@ ReadAhead::ReadAhead(UniqueFd rootFd, HelperCount helpers, const NamePattern& pa
     if (most == 0 || m_maxWaitingFolders == 0 || !m_root.valid() || !helpersCanOpen(m_root.get())) {
         return;
     }
-    m_active = std::max(1U, helpers.atStart);
+    m_active = helpers.atStart;
     m_mayGrow = m_active < most;
     for (unsigned i = 0; i < most; ++i) {
         m_helpers.emplace_back(&ReadAhead::helperMain, this, i);

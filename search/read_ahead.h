@@ -75,7 +75,8 @@ class ReadAheadBudget {
 };
 
 // How many helpers a walk starts with, and how many it may grow to once its
-// helpers find themselves waiting on the disk.
+// helpers find themselves waiting on the disk. With none at the start, only
+// the walk prepares queued folders until growToMost() is called.
 struct HelperCount {
     unsigned atStart = 0;
     unsigned atMost = 0;
