@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <linux/openat2.h>
-#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -22,11 +21,6 @@ namespace {
 
 // Helpers poll Stop this often while they wait for work or for room.
 constexpr auto kStopPoll = std::chrono::milliseconds(10);
-
-// Helpers run at a lower priority than the walk (and the window), so that on a
-// busy processor the walk, which every row waits for, is never the one kept
-// waiting; they still have every core the walk leaves idle.
-constexpr int kHelperNice = 10;
 
 // Opens a folder below the look-in folder by its relative path, never
 // through a symbolic link in any part of it, as the walk's own openings
@@ -409,7 +403,6 @@ std::shared_ptr<FolderNode> ReadAhead::nextFolder(unsigned index) {
 }
 
 void ReadAhead::helperMain(unsigned index) {
-    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kHelperNice);
     EntryDescriber describer(m_pattern, m_live, m_wantsMetadata);
     DiskPace pace;
     const ThreadClock clock;

@@ -111,6 +111,9 @@ class ReadAhead {
 
     // rootFd is the look-in folder; helpers open folders below it, never
     // through a symbolic link. With no helpers the walk prepares every folder.
+    // Helpers run at the priority of the thread that makes the read-ahead (the
+    // walk's): the walk waits for the folder a helper holds, so a helper below
+    // the walk would keep it waiting whenever other work holds the processors.
     ReadAhead(UniqueFd rootFd, HelperCount helpers, const NamePattern& pattern,
               const LiveConditionsBoard& live, bool wantsMetadata, const std::atomic<bool>& stop);
     ~ReadAhead();  // ends the helpers (at once) and waits for them

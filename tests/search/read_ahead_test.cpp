@@ -1,15 +1,19 @@
 // The read-ahead on its own, as the walk drives it: folders prepared by
 // helpers that start few and are all woken halfway come to the walk whole,
 // each once, and go back to the helpers to be freed; a walk that waits for a
-// helper's folder prepares queued ones meanwhile. Run under ThreadSanitizer
-// with the walk's tests.
+// helper's folder prepares queued ones meanwhile; helpers run at the walk's
+// priority. Run under ThreadSanitizer with the walk's tests.
 #include "search/read_ahead.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -42,12 +46,25 @@ NamePattern everyName() {
     return matchingPattern(split);
 }
 
-TEST(WalkReadAhead, HelpersWokenHalfwayPrepareEveryFolderOnce) {
+// The threads of this process, by id.
+std::set<pid_t> threadsOfThisProcess() {
+    std::set<pid_t> threads;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        threads.insert(static_cast<pid_t>(std::stol(task.path().filename().string())));
+    }
+    return threads;
+}
+
+class WalkReadAhead : public ::testing::Test {
+  protected:
     test::TempTree tree;
-    const std::set<std::string> expected = makeTree(tree);
     const NamePattern pattern = everyName();
     const LiveConditionsBoard live;
     const std::atomic<bool> stop{false};
+};
+
+TEST_F(WalkReadAhead, HelpersWokenHalfwayPrepareEveryFolderOnce) {
+    const std::set<std::string> expected = makeTree(tree);
     Result<UniqueFd> opened = openFolder(tree.root().c_str());
     ASSERT_TRUE(opened.ok());
     ReadAhead ahead(UniqueFd(::dup(opened.value().get())), HelperCount{1, 4}, pattern, live, true,
@@ -84,12 +101,8 @@ TEST(WalkReadAhead, HelpersWokenHalfwayPrepareEveryFolderOnce) {
     EXPECT_EQ(seen, std::multiset<std::string>(expected.begin(), expected.end()));
 }
 
-TEST(WalkReadAhead, AWalkWaitingForAHelpersFolderPreparesQueuedOnes) {
-    test::TempTree tree;
+TEST_F(WalkReadAhead, AWalkWaitingForAHelpersFolderPreparesQueuedOnes) {
     makeTree(tree);
-    const NamePattern pattern = everyName();
-    const LiveConditionsBoard live;
-    const std::atomic<bool> stop{false};
     Result<UniqueFd> opened = openFolder(tree.root().c_str());
     ASSERT_TRUE(opened.ok());
     // One helper that never starts: the queue is the walk's alone, so what
@@ -119,7 +132,47 @@ TEST(WalkReadAhead, AWalkWaitingForAHelpersFolderPreparesQueuedOnes) {
     EXPECT_EQ(held->entries.size(), 8U);
 }
 
-TEST(WalkReadAhead, PreparedFoldersWaitingFollowTheOpenFileLimit) {
+TEST_F(WalkReadAhead, HelpersRunAtThePriorityOfTheThreadThatMadeThem) {
+    makeTree(tree);
+    std::thread walk([&] {
+        const auto self = static_cast<id_t>(::gettid());
+        errno = 0;
+        const int nice = std::min(19, ::getpriority(PRIO_PROCESS, self) + 3);
+        ASSERT_EQ(errno, 0);
+        ASSERT_EQ(::setpriority(PRIO_PROCESS, self, nice), 0);
+        const std::set<pid_t> before = threadsOfThisProcess();
+        Result<UniqueFd> opened = openFolder(tree.root().c_str());
+        ASSERT_TRUE(opened.ok());
+        ReadAhead ahead(UniqueFd(::dup(opened.value().get())), ReadAhead::fixedHelpers(2), pattern,
+                        live, true, stop);
+        std::set<pid_t> helpers;
+        for (const pid_t thread : threadsOfThisProcess()) {
+            if (before.count(thread) == 0) {
+                helpers.insert(thread);
+            }
+        }
+        ASSERT_EQ(helpers.size(), 2U);
+        ahead.prepareRoot(std::move(opened.value()));  // work for them
+        // A helper that set a priority of its own would do so as it starts:
+        // look at them for a while.
+        int otherNice = nice;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+        while (otherNice == nice && std::chrono::steady_clock::now() < until) {
+            for (const pid_t helper : helpers) {
+                errno = 0;
+                const int helperNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(helper));
+                if (errno == 0 && helperNice != nice) {
+                    otherNice = helperNice;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        EXPECT_EQ(otherNice, nice);
+    });
+    walk.join();
+}
+
+TEST(WalkReadAheadLimit, PreparedFoldersWaitingFollowTheOpenFileLimit) {
     // The common desktop limit keeps the whole read-ahead, even with the most helpers.
     EXPECT_EQ(ReadAhead::waitingFoldersFor(1024, 16), ReadAhead::kMaxWaitingFolders);
     const std::size_t few = ReadAhead::waitingFoldersFor(400, 16);
