@@ -3,7 +3,7 @@
 #include <QMetaObject>
 
 #include "criteria/left_view.h"
-#include "results/name_text.h"
+#include "text/name_text.h"
 #include "results/right_view.h"
 
 namespace zandor {

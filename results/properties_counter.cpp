@@ -3,7 +3,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-#include "results/name_text.h"
+#include "text/name_text.h"
 #include "results/properties_report.h"
 
 namespace zandor {

@@ -17,7 +17,7 @@
 #include "platform/fs_rename.h"
 #include "platform/shell_trash.h"
 #include "results/file_actions.h"
-#include "results/name_text.h"
+#include "text/name_text.h"
 #include "results/properties_counter.h"
 #include "results/properties_report.h"
 #include "results/selection_commands.h"
