@@ -163,31 +163,6 @@ class FileActionsTest : public QObject {
         QCOMPARE(contentsOf(tree.path("b")).size(), 2u);
     }
 
-    void namesThatLeaveTheFolderAreRefusedAndEmptyOrUnchangedNamesDoNothing() {
-        test::TempTree tree;
-        tree.file("a");
-        tree.folder("sub");
-        CRightView view;
-        Prompts prompts;
-        view.setPrompts(prompts.make());
-        view.AddResult(rowFor(tree.root(), "a"));
-        const QModelIndex name = view.model().index(0, ResultModel::Name);
-        for (const QString& refused :
-             {QStringLiteral("sub/a"), QStringLiteral(".."), QStringLiteral(".")}) {
-            QVERIFY(!view.model().setData(name, refused, Qt::EditRole));
-        }
-        QTRY_COMPARE(prompts.messages.size(), 3);
-        for (const Message& message : prompts.messages) {
-            QCOMPARE(message.text, QStringLiteral("Unable to rename the file"));
-        }
-        QVERIFY(!view.model().setData(name, QString(), Qt::EditRole));
-        QVERIFY(!view.model().setData(name, QStringLiteral("a"), Qt::EditRole));
-        QCoreApplication::processEvents();
-        QCOMPARE(prompts.messages.size(), 3);
-        QVERIFY(exists(tree.path("a")));
-        QVERIFY(!exists(tree.path("sub/a")));
-    }
-
     void anItemWhoseNameIsNotUtf8CanBeRenamed() {
         test::TempTree tree;
         const std::string latin1 = "caf\xe9.txt";
