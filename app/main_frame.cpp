@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/command_keys.h"
 #include "app/command_router.h"
 #include "app/lock_key_indicators.h"
 #include "app/mnemonic_guard.h"
@@ -81,14 +82,20 @@ void CMainFrame::connectCommands() {
     connect(a.statusBar, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     for (const auto* group : {&a.views, &a.contextViews}) {
         for (QAction* action : *group) {
-            connect(action, &QAction::triggered, this,
-                    [this, action] { m_pRightView->OnViewMode(commandIdOf(action)); });
+            connect(action, &QAction::triggered, this, [this, action] {
+                if (const std::optional<ViewType> type = viewTypeOfCommand(commandIdOf(action))) {
+                    m_pRightView->OnViewMode(*type);
+                }
+            });
         }
     }
     for (const auto* group : {&a.sorts, &a.contextSorts}) {
         for (QAction* action : *group) {
-            connect(action, &QAction::triggered, this,
-                    [this, action] { m_pRightView->OnSort(commandIdOf(action)); });
+            connect(action, &QAction::triggered, this, [this, action] {
+                if (const std::optional<SortKey> key = sortKeyOfCommand(commandIdOf(action))) {
+                    m_pRightView->OnSort(*key);
+                }
+            });
         }
     }
     connectResultCommands(a, *m_pRightView);

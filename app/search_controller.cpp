@@ -1,10 +1,10 @@
 #include "app/search_controller.h"
 
-#include <QMetaObject>
+#include <utility>
 
 #include "criteria/left_view.h"
-#include "results/name_text.h"
 #include "results/right_view.h"
+#include "text/name_text.h"
 
 namespace zandor {
 
@@ -30,7 +30,9 @@ SearchController::SearchController(CLeftView& form, CRightView& results, QWidget
       m_form(form),
       m_results(results),
       m_titleWindow(titleWindow),
-      m_session(live, results.resultSink(), *this) {
+      m_session(live, results.resultSink(), *this),
+      m_titles(this, [this] { titleArrived(); }) {
+    m_titleTimer.setSingleShot(true);
     m_titleTimer.setInterval(kTitleIntervalMs);
     connect(&m_titleTimer, &QTimer::timeout, this, &SearchController::showLatestTitle);
     connect(&m_form, &CLeftView::searchRequested, this, &SearchController::OnSearch);
@@ -57,12 +59,8 @@ void SearchController::OnSearch() {
     m_current = m_session.start(*request);
     m_results.beginSearch(m_current);
     m_form.setSearching(true);
-    {
-        // Only titles of the walk from now on replace the window's title.
-        std::lock_guard lock(m_titleMutex);
-        m_shownVersion = m_titleVersion;
-    }
-    m_titleTimer.start();
+    // Only titles of the walk from now on replace the window's title.
+    m_titles.take([](std::optional<std::string>& title) { title.reset(); });
 }
 
 void SearchController::showStatus(const QString& text) {
@@ -77,27 +75,27 @@ void SearchController::OnStop() {
 }
 
 void SearchController::onProgress(ProgressKind kind, std::string_view path) {
-    std::lock_guard lock(m_titleMutex);
-    m_latestTitle = progressTitle(kind, path);
-    ++m_titleVersion;
+    std::string title = progressTitle(kind, path);
+    m_titles.update([&title](std::optional<std::string>& latest) { latest = std::move(title); });
+}
+
+void SearchController::titleArrived() {
+    // Titles that arrive after the completion title leave it as it is.
+    if (searching() && !m_titleTimer.isActive()) {
+        m_titleTimer.start();
+    }
 }
 
 void SearchController::showLatestTitle() {
-    std::string title;
-    {
-        std::lock_guard lock(m_titleMutex);
-        if (m_titleVersion == m_shownVersion) {
-            return;
-        }
-        m_shownVersion = m_titleVersion;
-        title = m_latestTitle;
+    const std::optional<std::string> title = m_titles.take(
+        [](std::optional<std::string>& latest) { return std::exchange(latest, std::nullopt); });
+    if (title && searching()) {
+        m_titleWindow.setWindowTitle(displayText(*title));
     }
-    m_titleWindow.setWindowTitle(displayText(title));
 }
 
 void SearchController::onCompleted(const SearchCompletion& completion) {
-    QMetaObject::invokeMethod(
-        this, [this, completion] { complete(completion); }, Qt::QueuedConnection);
+    postToThreadOf(this, [this, completion] { complete(completion); });
 }
 
 void SearchController::complete(const SearchCompletion& completion) {

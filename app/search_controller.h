@@ -4,6 +4,7 @@
 // about 30 titles a second), and on completion swaps the buttons back, shows
 // the notice row when nothing matched and the completion title; when the
 // look-in folder itself could not be read, the status line says why.
+// Titles and the completion reach the window's thread through results/ui_post.h.
 #pragma once
 
 #include <QObject>
@@ -11,9 +12,10 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
-#include <mutex>
+#include <optional>
 #include <string>
 
+#include "results/ui_post.h"
 #include "search/live_conditions.h"
 #include "search/search_session.h"
 #include "search/sinks.h"
@@ -50,6 +52,7 @@ class SearchController final : public QObject, private ProgressSink {
     void onCompleted(const SearchCompletion& completion) override;
 
     // User-interface side.
+    void titleArrived();
     void showLatestTitle();
     void showStatus(const QString& text);
     void complete(const SearchCompletion& completion);
@@ -62,10 +65,10 @@ class SearchController final : public QObject, private ProgressSink {
     SearchSession m_session;
     std::uint64_t m_current = 0;  // the search whose completion is awaited, or 0
 
-    std::mutex m_titleMutex;
-    std::string m_latestTitle;
-    std::uint64_t m_titleVersion = 0;
-    std::uint64_t m_shownVersion = 0;  // user-interface thread only
+    // The walk's latest title; a new one replaces one not yet shown.
+    UiMailbox<std::optional<std::string>> m_titles;
+    // Started by a title's arrival: the next title shows when it fires, so
+    // that the window's title changes at most every kTitleIntervalMs.
     QTimer m_titleTimer;
 };
 

@@ -17,7 +17,6 @@
 #include <thread>
 
 #include "bench_support.h"
-#include "res/command_ids.h"
 #include "results/right_view.h"
 #include "search/search_session.h"
 
@@ -127,14 +126,14 @@ int saveScreens(const QString& folder) {
     worker.join();
     view.flushPending();
     const struct {
-        unsigned command;
+        ViewType type;
         const char* file;
-    } views[] = {{cmd::kViewDetails, "results-details.png"},
-                 {cmd::kViewLargeIcons, "results-large-icons.png"},
-                 {cmd::kViewSmallIcons, "results-small-icons.png"},
-                 {cmd::kViewList, "results-list.png"}};
+    } views[] = {{ViewType::Details, "results-details.png"},
+                 {ViewType::LargeIcons, "results-large-icons.png"},
+                 {ViewType::SmallIcons, "results-small-icons.png"},
+                 {ViewType::List, "results-list.png"}};
     for (const auto& v : views) {
-        view.OnViewMode(v.command);
+        view.OnViewMode(v.type);
         QCoreApplication::processEvents();
         view.grab().save(folder + QLatin1Char('/') + QString::fromLatin1(v.file));
     }
@@ -143,7 +142,7 @@ int saveScreens(const QString& folder) {
 
 // Sorts the pane by name, size and path, each as a header click would.
 void timeSorts(CRightView& view, StallMeter& stalls) {
-    for (const unsigned key : {0U, 2U, 1U}) {
+    for (const SortKey key : {SortKey::Name, SortKey::Size, SortKey::Path}) {
         QElapsedTimer timer;
         timer.start();
         stalls.start();
@@ -154,8 +153,8 @@ void timeSorts(CRightView& view, StallMeter& stalls) {
         std::printf(
             "sort by key %u, stores and re-listing: %.3f s, window busy %lld ms of longest stall "
             "%lld ms\n",
-            key, timer.elapsed() / 1000.0, static_cast<long long>(stalls.busyInLongest()),
-            static_cast<long long>(longest));
+            static_cast<unsigned>(key), timer.elapsed() / 1000.0,
+            static_cast<long long>(stalls.busyInLongest()), static_cast<long long>(longest));
     }
 }
 
@@ -229,12 +228,13 @@ int main(int argc, char** argv) {
 
     timeSorts(view, stalls);
 
-    for (const unsigned command :
-         {cmd::kViewLargeIcons, cmd::kViewSmallIcons, cmd::kViewList, cmd::kViewDetails}) {
+    for (const ViewType type :
+         {ViewType::LargeIcons, ViewType::SmallIcons, ViewType::List, ViewType::Details}) {
         timer.restart();
-        view.OnViewMode(command);
+        view.OnViewMode(type);
         QCoreApplication::processEvents();
-        std::printf("switch to view %u and show it: %.3f s\n", command, timer.elapsed() / 1000.0);
+        std::printf("switch to view %u and show it: %.3f s\n", static_cast<unsigned>(type),
+                    timer.elapsed() / 1000.0);
     }
     return 0;
 }

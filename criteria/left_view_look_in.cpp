@@ -12,7 +12,7 @@
 #include "criteria/indent_delegate.h"
 #include "criteria/left_view.h"
 #include "criteria/look_in_path.h"
-#include "results/name_text.h"
+#include "text/name_text.h"
 
 namespace zandor {
 namespace {

@@ -3,7 +3,6 @@
 // time: starting another, or cancelling, ends the one running at once.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <thread>
@@ -29,13 +28,12 @@ class BackgroundSort {
     // Starts sorting rows (which must not change until the sort is done or
     // cancelled) and returns its ticket; a sort still running is cancelled first.
     std::uint64_t start(ResultStores::Snapshot rows, SortKey key, bool descending, Done done);
-    // Ends the sort running, if any, and waits for its thread (a cancel is
-    // felt within a few thousand comparisons).
+    // Ends the sort running, if any, and waits for its thread (a stop is
+    // felt within a block of a few thousand keys).
     void cancel();
 
   private:
-    std::thread m_thread;
-    std::atomic<bool> m_cancel{false};
+    std::jthread m_thread;
     std::uint64_t m_ticket = 0;
 };
 

@@ -3,8 +3,9 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-#include "results/name_text.h"
 #include "results/properties_report.h"
+#include "results/ui_post.h"
+#include "text/name_text.h"
 
 namespace zandor {
 
@@ -19,9 +20,12 @@ constexpr int kProgressUpdateMs = 150;
 PropertiesCounter::PropertiesCounter(QWidget* owner)
     : QObject(owner),
       m_owner(owner),
-      m_count([](const std::string& path, const std::atomic<bool>* cancel,
-                 const CountProgress& progress) {
-          return CountFolderContents(path, cancel, progress);
+      m_count([](const std::string& path, std::stop_token stop, const CountProgress& progress) {
+          // The count polls a flag of its own (zandor-find stops it the same
+          // way); the stop request sets it.
+          std::atomic<bool> cancel{false};
+          const std::stop_callback onStop(stop, [&cancel] { cancel = true; });
+          return CountFolderContents(path, &cancel, progress);
       }),
       m_showTimer(new QTimer(this)),
       m_updateTimer(new QTimer(this)) {
@@ -31,32 +35,25 @@ PropertiesCounter::PropertiesCounter(QWidget* owner)
     connect(m_updateTimer, &QTimer::timeout, this, &PropertiesCounter::updateProgress);
 }
 
-PropertiesCounter::~PropertiesCounter() {
-    m_cancel = true;
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
-}
+PropertiesCounter::~PropertiesCounter() = default;
 
 bool PropertiesCounter::start(const std::string& path) {
     if (busy()) {
         return false;
     }
-    m_cancel = false;
     m_files = 0;
     m_folders = 0;
     m_location = displayText(path);
     // The worker never waits for this thread; its result comes back as a
-    // queued call, which is dropped if this object is gone by then.
-    m_worker = std::thread([this, path] {
+    // posted call, which is dropped if this object is gone by then.
+    m_worker = std::jthread([this, path](std::stop_token stop) {
         const bool isFolder = isFolderItself(path);
-        const ContentCount count = m_count(path, &m_cancel, [this](const ContentCount& sofar) {
+        const ContentCount count = m_count(path, stop, [this](const ContentCount& sofar) {
             m_files.store(sofar.files, std::memory_order_relaxed);
             m_folders.store(sofar.folders, std::memory_order_relaxed);
         });
         std::string report = propertiesReportText(path, isFolder, count);
-        QMetaObject::invokeMethod(
-            this, [this, report = std::move(report)] { finish(report); }, Qt::QueuedConnection);
+        postToThreadOf(this, [this, report = std::move(report)] { finish(report); });
     });
     m_showTimer->start(kProgressDelayMs);
     return true;
@@ -71,7 +68,7 @@ void PropertiesCounter::showProgress() {
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
     dialog->setWindowModality(Qt::WindowModal);
-    connect(dialog, &QProgressDialog::canceled, this, [this] { m_cancel = true; });
+    connect(dialog, &QProgressDialog::canceled, this, [this] { m_worker.request_stop(); });
     m_dialog = dialog;
     updateProgress();
     dialog->show();
@@ -90,6 +87,7 @@ void PropertiesCounter::updateProgress() {
 }
 
 void PropertiesCounter::finish(const std::string& report) {
+    const bool stopped = m_worker.get_stop_token().stop_requested();
     m_worker.join();
     m_showTimer->stop();
     m_updateTimer->stop();
@@ -97,7 +95,7 @@ void PropertiesCounter::finish(const std::string& report) {
         m_dialog->deleteLater();
         m_dialog->hide();
     }
-    if (m_cancel.load()) {
+    if (stopped) {
         Q_EMIT cancelled();
         return;
     }

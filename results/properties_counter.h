@@ -1,14 +1,16 @@
 // PropertiesCounter: makes the properties report of one item away from the
 // user-interface thread. A count that takes longer than the progress delay
 // shows a progress dialog (object name "propertiesProgress") whose Cancel
-// ends the count; a cancelled count reports nothing.
+// ends the count; a cancelled count reports nothing. The count runs on a
+// std::jthread and is stopped through its stop token; the report reaches
+// this thread through postToThreadOf.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 #include <atomic>
 #include <functional>
-#include <memory>
+#include <stop_token>
 #include <string>
 #include <thread>
 
@@ -23,8 +25,9 @@ namespace zandor {
 class PropertiesCounter final : public QObject {
     Q_OBJECT
   public:
-    using CountFunction = std::function<ContentCount(
-        const std::string& path, const std::atomic<bool>* cancel, const CountProgress& progress)>;
+    // Counts the item, polling stop and ending early once it is requested.
+    using CountFunction = std::function<ContentCount(const std::string& path, std::stop_token stop,
+                                                     const CountProgress& progress)>;
 
     explicit PropertiesCounter(QWidget* owner);
     ~PropertiesCounter() override;  // cancels a count still running and waits for it
@@ -47,10 +50,9 @@ class PropertiesCounter final : public QObject {
 
     QWidget* m_owner;
     CountFunction m_count;
-    std::thread m_worker;
-    std::atomic<bool> m_cancel{false};
     std::atomic<std::uint64_t> m_files{0};
     std::atomic<std::uint64_t> m_folders{0};
+    std::jthread m_worker;  // after what it writes, so that it ends before they go
     QTimer* m_showTimer;
     QTimer* m_updateTimer;
     QPointer<QProgressDialog> m_dialog;

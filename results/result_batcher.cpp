@@ -1,37 +1,35 @@
 #include "results/result_batcher.h"
 
-#include <QElapsedTimer>
-#include <QMetaObject>
 #include <algorithm>
+#include <chrono>
 
 namespace zandor {
 
-ResultBatcher::ResultBatcher(QObject* parent) : QObject(parent) {
+ResultBatcher::ResultBatcher(QObject* parent)
+    : QObject(parent), m_pending(this, [this] { scheduleDrain(); }) {
+    m_nowMs = [] {
+        return static_cast<qint64>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       std::chrono::steady_clock::now().time_since_epoch())
+                                       .count());
+    };
     m_timer.setSingleShot(true);
     m_timer.setInterval(kIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &ResultBatcher::drain);
 }
 
 void ResultBatcher::onSearchStarted(std::uint64_t generation) {
-    std::lock_guard lock(m_mutex);
-    m_pending.clear();  // whatever is left belongs to an older search
-    m_pendingGeneration = generation;
+    m_pending.update([generation](Pending& pending) {
+        pending.rows.clear();  // whatever is left belongs to an older search
+        pending.generation = generation;
+    });
 }
 
 void ResultBatcher::AddResult(const FoundEntry& entry) {
     // Made before the lock, which the user-interface thread also takes.
     auto row = std::make_unique<ResultRow>(ResultRow::fromEntry(entry));
-    bool wasEmpty = false;
-    {
-        std::lock_guard lock(m_mutex);
-        wasEmpty = m_pending.empty();
-        m_pending.push_back(std::move(row));
-    }
     // Only the first row of a batch wakes the user-interface thread; the
     // rest wait for the timer it starts.
-    if (wasEmpty) {
-        QMetaObject::invokeMethod(this, &ResultBatcher::scheduleDrain, Qt::QueuedConnection);
-    }
+    m_pending.update([&row](Pending& pending) { pending.rows.push_back(std::move(row)); });
 }
 
 void ResultBatcher::scheduleDrain() {
@@ -47,17 +45,14 @@ void ResultBatcher::accept(std::uint64_t generation) {
 
 void ResultBatcher::drain() {
     RowBatch rows;
-    std::uint64_t generation = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        rows.swap(m_pending);
-        generation = m_pendingGeneration;
-    }
+    const std::uint64_t generation = m_pending.take([&rows](Pending& pending) {
+        rows.swap(pending.rows);
+        return pending.generation;
+    });
     if (!rows.empty() && generation == m_accepted && m_receiver) {
-        QElapsedTimer taking;
-        taking.start();
+        const qint64 start = m_nowMs();
         m_receiver(std::move(rows));
-        const qint64 cost = taking.elapsed();
+        const qint64 cost = m_nowMs() - start;
         m_timer.setInterval(
             static_cast<int>(std::clamp<qint64>(cost * kIdleShare, kIntervalMs, kMaxIntervalMs)));
     }

@@ -5,17 +5,17 @@
 // cost, so that the window spends at most about a ninth of its time taking
 // rows and always has time to answer the user.
 // Rows of a search other than the one the window waits for are dropped.
+// The rows reach the user-interface thread through a UiMailbox.
 #pragma once
 
 #include <QObject>
 #include <QTimer>
-#include <atomic>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <vector>
 
 #include "results/result_stores.h"
+#include "results/ui_post.h"
 #include "search/sinks.h"
 
 namespace zandor {
@@ -46,16 +46,24 @@ class ResultBatcher final : public QObject, public ResultSink {
     void drain();
     // The wait before the next batch, in milliseconds.
     int interval() const { return m_timer.interval(); }
+    // The clock that times taking a batch, in milliseconds (a steady clock
+    // unless a test gives its own).
+    void setClock(std::function<qint64()> nowMs) { m_nowMs = std::move(nowMs); }
 
   private:
+    // The rows handed over and not yet taken, and the search they belong to.
+    struct Pending {
+        RowBatch rows;
+        std::uint64_t generation = 0;
+    };
+
     void scheduleDrain();
 
-    std::mutex m_mutex;
-    RowBatch m_pending;
-    std::uint64_t m_pendingGeneration = 0;  // the search the pending rows belong to
-    std::uint64_t m_accepted = 0;           // user-interface thread only
+    UiMailbox<Pending> m_pending;
+    std::uint64_t m_accepted = 0;  // user-interface thread only
     QTimer m_timer;
     std::function<void(RowBatch)> m_receiver;
+    std::function<qint64()> m_nowMs;
 };
 
 }  // namespace zandor

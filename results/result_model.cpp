@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "results/name_text.h"
 #include "results/path_mime_data.h"
+#include "text/name_text.h"
 
 namespace zandor {
 

@@ -1,15 +1,12 @@
 #include "results/right_view.h"
 
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QStackedLayout>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <optional>
-
-#include "res/command_ids.h"
-#include "results/properties_counter.h"
 
 namespace zandor {
 
@@ -18,28 +15,22 @@ namespace {
 constexpr int kColumnWidths[ResultModel::ColumnCount] = {100, 120, 50, 50, 120, 120};
 constexpr int kListBatchSize = 2000;
 
-// A key 0 to 5 (a header section), or a sort command 32782 to 32787 in
-// column order; nothing for any other number.
-std::optional<SortKey> sortKeyOf(unsigned argument) {
-    if (argument >= cmd::kSortByName && argument <= cmd::kSortByLastWrite) {
-        argument -= cmd::kSortByName;
-    }
-    if (argument > static_cast<unsigned>(SortKey::LastWrite)) {
-        return std::nullopt;
-    }
-    return static_cast<SortKey>(argument);
-}
-
-std::optional<ViewType> viewTypeOf(unsigned command) {
-    switch (command) {
-        case cmd::kViewLargeIcons:
-            return ViewType::LargeIcons;
-        case cmd::kViewSmallIcons:
-            return ViewType::SmallIcons;
-        case cmd::kViewList:
-            return ViewType::List;
-        case cmd::kViewDetails:
-            return ViewType::Details;
+// The key of a header section: its logical index names the column's content
+// wherever the user has dragged it.
+std::optional<SortKey> sortKeyOfColumn(int column) {
+    switch (column) {
+        case ResultModel::Name:
+            return SortKey::Name;
+        case ResultModel::Path:
+            return SortKey::Path;
+        case ResultModel::Size:
+            return SortKey::Size;
+        case ResultModel::Type:
+            return SortKey::Type;
+        case ResultModel::Creation:
+            return SortKey::Created;
+        case ResultModel::LastWrite:
+            return SortKey::LastWrite;
         default:
             return std::nullopt;
     }
@@ -97,9 +88,9 @@ void prepareView(QAbstractItemView* view) {
 
 CRightView::CRightView(QWidget* parent)
     : QWidget(parent),
+      m_sorting(m_stores, m_model),
       m_selection(new QItemSelectionModel(&m_model, this)),
-      m_prompts(messageBoxPrompts()),
-      m_properties(new PropertiesCounter(this)) {
+      m_items(new ItemCommands(*this)) {
     setObjectName(QStringLiteral("rightView"));
     IconCache::ensureIconTheme();
     m_stack = new QStackedLayout(this);
@@ -122,7 +113,6 @@ CRightView::CRightView(QWidget* parent)
         connect(view, &QAbstractItemView::doubleClicked, this, &CRightView::OnDblClkList);
         view->installEventFilter(this);
     }
-    connect(m_properties, &PropertiesCounter::reportReady, this, &CRightView::showReport);
     // Once the window is up and idle, before any search: loading the icon
     // theme and the MIME database on the first rows made their first paint
     // the longest the window went without answering during a search.
@@ -132,7 +122,7 @@ CRightView::CRightView(QWidget* parent)
 }
 
 CRightView::~CRightView() {
-    pauseSort();
+    m_sorting.pause();
     // The views let go of the model before it goes.
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_details), static_cast<QAbstractItemView*>(m_lists[0]),
@@ -153,10 +143,11 @@ DetailsView* CRightView::makeDetailsView() {
     header->setSectionsMovable(true);
     header->setSectionsClickable(true);
     header->setStretchLastSection(false);
-    // The clicked section's logical index names the column's content
-    // wherever the user has dragged its header.
-    connect(header, &QHeaderView::sectionClicked, this,
-            [this](int logicalIndex) { OnSort(static_cast<unsigned>(logicalIndex)); });
+    connect(header, &QHeaderView::sectionClicked, this, [this](int logicalIndex) {
+        if (const std::optional<SortKey> key = sortKeyOfColumn(logicalIndex)) {
+            OnSort(*key);
+        }
+    });
     return view;
 }
 
@@ -244,18 +235,17 @@ QAbstractItemView* CRightView::currentView() const {
     return viewFor(m_viewType);
 }
 
-void CRightView::OnViewMode(unsigned command) {
-    const auto type = viewTypeOf(command);
-    if (!type || *type == m_viewType) {
+void CRightView::OnViewMode(ViewType type) {
+    if (type == m_viewType) {
         return;
     }
     QAbstractItemView* before = currentView();
-    QAbstractItemView* after = viewFor(*type);
+    QAbstractItemView* after = viewFor(type);
     const QModelIndex current = m_selection->currentIndex();
     detach(before);
     attach(after);
     m_stack->setCurrentWidget(after);
-    m_viewType = *type;
+    m_viewType = type;
     if (current.isValid()) {
         after->scrollTo(current);
     }
@@ -277,69 +267,10 @@ void CRightView::takeRows(RowBatch rows) {
 }
 
 void CRightView::beginSearch(std::uint64_t generation) {
-    pauseSort();
+    m_sorting.pause();
     m_batcher.accept(generation);
     m_model.clear();  // before the rows it refers to go
     m_stores.clear();
-}
-
-void CRightView::OnSort(unsigned argument) {
-    const auto key = sortKeyOf(argument);
-    if (!key) {
-        return;
-    }
-    m_bSortDescending = !m_bSortDescending;
-    pauseSort();
-    if (m_stores.size() < m_backgroundSortFrom) {
-        m_stores.SortStores(*key, m_bSortDescending);
-        m_model.relist(m_stores.listing());
-        return;
-    }
-    startSort(*key);
-}
-
-void CRightView::startSort(SortKey key) {
-    m_sortKey = key;
-    m_sortTicket = m_sort.start(
-        m_stores.snapshot(), key, m_bSortDescending,
-        [this](std::uint64_t ticket, std::vector<std::uint32_t> folders,
-               std::vector<std::uint32_t> files) {
-            auto order =
-                std::make_shared<std::pair<std::vector<std::uint32_t>, std::vector<std::uint32_t>>>(
-                    std::move(folders), std::move(files));
-            QMetaObject::invokeMethod(
-                this, [this, ticket, order] { finishSort(ticket, order->first, order->second); },
-                Qt::QueuedConnection);
-        });
-}
-
-void CRightView::finishSort(std::uint64_t ticket, const std::vector<std::uint32_t>& folders,
-                            const std::vector<std::uint32_t>& files) {
-    if (ticket != m_sortTicket) {
-        return;  // superseded or cancelled after it had ended
-    }
-    m_sortTicket = 0;
-    m_sort.cancel();  // its thread has ended: this only joins it
-    m_stores.applyOrder(folders, files);
-    // Listed again from the stores: all folders, then all files (rows that
-    // arrived during the sort after the sorted ones), nothing selected, and
-    // no row recorded twice.
-    m_model.relist(m_stores.listing());
-}
-
-std::optional<SortKey> CRightView::pauseSort() {
-    if (m_sortTicket == 0) {
-        return std::nullopt;
-    }
-    m_sort.cancel();
-    m_sortTicket = 0;
-    return m_sortKey;
-}
-
-void CRightView::resumeSort(std::optional<SortKey> key) {
-    if (key) {
-        startSort(*key);
-    }
 }
 
 }  // namespace zandor

@@ -9,11 +9,6 @@ unsigned char folded(char c) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
-template <typename Number>
-int compareNumbers(Number a, Number b) {
-    return a < b ? -1 : (a > b ? 1 : 0);
-}
-
 }  // namespace
 
 int compareNoCase(std::string_view a, std::string_view b) {

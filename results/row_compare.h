@@ -20,9 +20,18 @@ enum class SortKey : unsigned {
 
 // Negative, zero or positive as a sorts before, with or after b.
 int compareNoCase(std::string_view a, std::string_view b);
+
+template <typename Number>
+int compareNumbers(Number a, Number b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// The comparison of the key's field of two rows that every sort follows
+// (sortedOrder compares the same fields with the same functions).
 int compareRows(const ResultRow& a, const ResultRow& b, SortKey key);
 
-// True when a, standing just before b, is in the wrong order for the key and direction.
+// True when a, standing just before b, is in the wrong order for the key and
+// direction: the order every sort gives is the one where this never holds.
 inline bool ShouldSwap(const ResultRow& a, const ResultRow& b, SortKey key, bool descending) {
     const int order = compareRows(a, b, key);
     return descending ? order < 0 : order > 0;

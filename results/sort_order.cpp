@@ -8,36 +8,72 @@ namespace zandor {
 
 namespace {
 
-struct Cancelled {};
+// Keys sorted, or merged, between two looks at the stop token: a block of
+// this many takes well under a millisecond, and the looks cost nothing.
+constexpr std::size_t kBlock = 4096;
 
-// Checks the cancel flag once every kPollEvery comparisons: often enough that
-// a cancel is felt within a millisecond, rarely enough to cost nothing.
-class CancelPoll {
-  public:
-    explicit CancelPoll(const std::atomic<bool>* cancel) : m_cancel(cancel) {}
-    void operator()() {
-        if (m_cancel != nullptr && ++m_count % kPollEvery == 0 &&
-            m_cancel->load(std::memory_order_relaxed)) {
-            throw Cancelled{};
+template <typename Key>
+using Keyed = std::vector<std::pair<Key, std::uint32_t>>;
+
+// Merges the sorted runs [first, middle) and [middle, last) of `from` into
+// `to`, the first run's key winning ties so that equal keys keep their order.
+// False, and the merge left unfinished, once stop is requested.
+template <typename Key, typename Before>
+bool mergeRuns(const Keyed<Key>& from, Keyed<Key>& to, std::size_t first, std::size_t middle,
+               std::size_t last, Before before, const std::stop_token& stop) {
+    std::size_t left = first;
+    std::size_t right = middle;
+    for (std::size_t out = first; out < last; ++out) {
+        if (out % kBlock == 0 && stop.stop_requested()) {
+            return false;
         }
+        const bool takeRight = left == middle || (right < last && before(from[right], from[left]));
+        to[out] = takeRight ? from[right++] : from[left++];
     }
+    return true;
+}
 
-  private:
-    static constexpr std::uint32_t kPollEvery = 4096;
-    const std::atomic<bool>* m_cancel;
-    std::uint32_t m_count = 0;
-};
+// A stable merge sort in blocks: each block of kBlock keys is sorted on its
+// own, then runs of twice the length are merged pass by pass, the stop token
+// polled between blocks and every kBlock keys of a merge.
+template <typename Key, typename Before>
+bool sortInBlocks(Keyed<Key>& keyed, Before before, const std::stop_token& stop) {
+    const std::size_t size = keyed.size();
+    for (std::size_t first = 0; first < size; first += kBlock) {
+        if (stop.stop_requested()) {
+            return false;
+        }
+        const auto begin = keyed.begin() + static_cast<std::ptrdiff_t>(first);
+        std::stable_sort(begin, begin + static_cast<std::ptrdiff_t>(std::min(kBlock, size - first)),
+                         before);
+    }
+    Keyed<Key> other(size);
+    for (std::size_t run = kBlock; run < size; run *= 2) {
+        for (std::size_t first = 0; first < size; first += 2 * run) {
+            const std::size_t middle = std::min(first + run, size);
+            const std::size_t last = std::min(first + 2 * run, size);
+            if (!mergeRuns(keyed, other, first, middle, last, before, stop)) {
+                return false;
+            }
+        }
+        keyed.swap(other);
+    }
+    return true;
+}
 
 template <typename Key, typename Compare>
-std::vector<std::uint32_t> sortPrepared(std::vector<std::pair<Key, std::uint32_t>> keyed,
-                                        bool descending, Compare compare, CancelPoll& poll) {
+std::optional<std::vector<std::uint32_t>> sortPrepared(Keyed<Key> keyed, bool descending,
+                                                       Compare compare,
+                                                       const std::stop_token& stop) {
     // Equal keys keep their order in either direction, as a stable sort of the
     // rows themselves would.
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-        poll();
+    const auto before = [&](const auto& a, const auto& b) {
         const int order = compare(a.first, b.first);
         return descending ? order > 0 : order < 0;
-    });
+    };
+    if (!sortInBlocks(keyed, before, stop)) {
+        return std::nullopt;
+    }
     std::vector<std::uint32_t> order;
     order.reserve(keyed.size());
     for (const auto& entry : keyed) {
@@ -47,9 +83,8 @@ std::vector<std::uint32_t> sortPrepared(std::vector<std::pair<Key, std::uint32_t
 }
 
 template <typename Key, typename KeyOf>
-std::vector<std::pair<Key, std::uint32_t>> prepared(const std::vector<const ResultRow*>& rows,
-                                                    KeyOf keyOf) {
-    std::vector<std::pair<Key, std::uint32_t>> keyed;
+Keyed<Key> prepared(const std::vector<const ResultRow*>& rows, KeyOf keyOf) {
+    Keyed<Key> keyed;
     keyed.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         keyed.emplace_back(keyOf(*rows[i]), static_cast<std::uint32_t>(i));
@@ -57,21 +92,18 @@ std::vector<std::pair<Key, std::uint32_t>> prepared(const std::vector<const Resu
     return keyed;
 }
 
-template <typename Number>
-int compareNumbers(Number a, Number b) {
-    return a < b ? -1 : (a > b ? 1 : 0);
-}
-
-std::vector<std::uint32_t> sortBy(const std::vector<const ResultRow*>& rows, SortKey key,
-                                  bool descending, CancelPoll& poll) {
+std::optional<std::vector<std::uint32_t>> sortBy(const std::vector<const ResultRow*>& rows,
+                                                 SortKey key, bool descending,
+                                                 const std::stop_token& stop) {
+    // The keys are those compareRows compares, taken out of the rows once.
     const auto text = [&](auto keyOf) {
         return sortPrepared(prepared<std::string_view>(rows, keyOf), descending, compareNoCase,
-                            poll);
+                            stop);
     };
     const auto number = [&](auto keyOf) {
         using Number = decltype(keyOf(*rows.front()));
         return sortPrepared(prepared<Number>(rows, keyOf), descending, compareNumbers<Number>,
-                            poll);
+                            stop);
     };
     switch (key) {
         case SortKey::Name:
@@ -87,23 +119,21 @@ std::vector<std::uint32_t> sortBy(const std::vector<const ResultRow*>& rows, Sor
         case SortKey::LastWrite:
             return number([](const ResultRow& r) { return r.m_lastWrite; });
     }
-    return {};
+    return std::vector<std::uint32_t>{};
 }
 
 }  // namespace
 
 std::optional<std::vector<std::uint32_t>> sortedOrder(const std::vector<const ResultRow*>& rows,
                                                       SortKey key, bool descending,
-                                                      const std::atomic<bool>* cancel) {
+                                                      std::stop_token stop) {
+    if (stop.stop_requested()) {
+        return std::nullopt;
+    }
     if (rows.empty()) {
         return std::vector<std::uint32_t>{};
     }
-    CancelPoll poll(cancel);
-    try {
-        return sortBy(rows, key, descending, poll);
-    } catch (const Cancelled&) {
-        return std::nullopt;
-    }
+    return sortBy(rows, key, descending, stop);
 }
 
 }  // namespace zandor

@@ -3,9 +3,9 @@
 // thread on a snapshot, be cancelled at once, and be applied in one step.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 #include "results/result_row.h"
@@ -13,11 +13,13 @@
 
 namespace zandor {
 
-// The indexes of rows in their stable order by key and direction; empty when
-// cancel was set before the sort ended (it is polled every few thousand
-// comparisons). The rows must not change while this runs.
+// The indexes of rows in their stable order by key and direction (no two
+// neighbours for which ShouldSwap holds); nothing when stop was requested
+// before the sort ended. The stop is polled between blocks of a few thousand
+// keys, so it is felt within about a millisecond. The rows must not change
+// while this runs.
 std::optional<std::vector<std::uint32_t>> sortedOrder(const std::vector<const ResultRow*>& rows,
                                                       SortKey key, bool descending,
-                                                      const std::atomic<bool>* cancel = nullptr);
+                                                      std::stop_token stop = {});
 
 }  // namespace zandor

@@ -24,7 +24,12 @@ CLEAN = {
     "results/row.h": '#include "search/walk.h"\n',
     "results/row.cpp": '#include "results/row.h"\n',
     "results/pane.h": '#include <QWidget>\n#include "results/row.h"\n',
-    "results/pane.cpp": '#include "results/pane.h"\n#include "res/ids.h"\n',
+    "results/pane.cpp": '#include "results/pane.h"\n#include "res/ids.h"\n'
+                        '#include "text/shown.h"\n',
+    "text/CMakeLists.txt": "add_library(zandor_ui_text STATIC shown.cpp)\n",
+    "text/shown.h": '#include <QString>\n#include "platform/fs_a.h"\n',
+    "text/shown.cpp": '#include "text/shown.h"\n',
+    "criteria/form.cpp": '#include <QWidget>\n#include "text/shown.h"\n',
     "cli/main.cpp": '#include "results/row.h"\n',
     "app/frame.cpp": '#include "results/pane.h"\n',
     "res/ids.h": "#pragma once\n",
@@ -66,6 +71,22 @@ class CheckLayersTest(unittest.TestCase):
         files["cli/main.cpp"] = '#include "results/pane.h"\n'
         self.assertEqual(run_checker(files), (1, [
             "cli/main.cpp (cli) includes results/pane.h (results ui), which it may not use"]))
+
+    def test_the_form_does_not_use_the_results_pane(self):
+        files = dict(CLEAN)
+        files["criteria/form.cpp"] = '#include "text/shown.h"\n#include "results/pane.h"\n'
+        self.assertEqual(run_checker(files), (1, [
+            "criteria/form.cpp (criteria) includes results/pane.h (results ui), "
+            "which it may not use"]))
+
+    def test_the_panes_texts_use_no_pane_and_no_qt_free_layer_uses_them(self):
+        files = dict(CLEAN)
+        files["text/shown.cpp"] = '#include "text/shown.h"\n#include "results/pane.h"\n'
+        files["search/walk.cpp"] = '#include "search/walk.h"\n#include "text/shown.h"\n'
+        self.assertEqual(run_checker(files), (1, [
+            "search/walk.cpp (search) includes text/shown.h (ui text), which it may not use",
+            "text/shown.cpp (ui text) includes results/pane.h (results ui), "
+            "which it may not use"]))
 
     def test_a_qt_header_in_a_qt_free_layer_fails(self):
         files = dict(CLEAN)

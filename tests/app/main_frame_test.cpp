@@ -229,6 +229,32 @@ class MainFrameTest : public QObject {
         QCOMPARE(frame.rightView()->currentView()->objectName(), QStringLiteral("resultDetails"));
     }
 
+    // The menu's and the context menu's sort commands sort the pane by their
+    // column, turning the direction at every sort.
+    void sortCommandsSortThePaneByTheirColumn() {
+        CMainFrame frame;
+        CRightView& view = *frame.rightView();
+        for (ResultRow row : {ResultRow{"b", "/t/b", "File", 1, 20, 1000},
+                              ResultRow{"a", "/t/a", "File", 1, 10, 3000},
+                              ResultRow{"c", "/t/c", "File", 1, 30, 2000}}) {
+            view.AddResult(std::move(row));
+        }
+        const auto listed = [&view] {
+            QStringList names;
+            for (int row = 0; row < view.model().rowCount(); ++row) {
+                names << view.model().index(row, ResultModel::Name).data().toString();
+            }
+            return names;
+        };
+        frame.router().setActivePane(Pane::Results);
+        frame.actions().sorts[0]->trigger();  // By Name, ascending
+        QCOMPARE(listed(), strings({"a", "b", "c"}));
+        frame.actions().sorts[2]->trigger();  // By Size, descending
+        QCOMPARE(listed(), strings({"a", "c", "b"}));
+        frame.actions().contextSorts[5]->trigger();  // By Last Write, ascending
+        QCOMPARE(listed(), strings({"a", "b", "c"}));
+    }
+
     void theStatusBarToggles() {
         CMainFrame frame;
         frame.show();

@@ -13,7 +13,7 @@
 #include "criteria/indent_delegate.h"
 #include "criteria/left_view.h"
 #include "form_test_support.h"
-#include "results/name_text.h"
+#include "text/name_text.h"
 
 using namespace Qt::StringLiterals;
 

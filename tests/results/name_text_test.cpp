@@ -3,7 +3,7 @@
 #include <QTest>
 #include <string>
 
-#include "results/name_text.h"
+#include "text/name_text.h"
 
 namespace zandor {
 

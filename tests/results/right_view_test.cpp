@@ -3,12 +3,10 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QTest>
-#include <chrono>
 #include <limits>
 #include <thread>
 
 #include "pane_test_support.h"
-#include "res/command_ids.h"
 #include "results/details_view.h"
 #include "results/right_view.h"
 
@@ -46,6 +44,16 @@ struct PaintCounter final : QObject {
     }
     int count = 0;
 };
+
+// Delivers everything the window has queued: the views' delayed layouts
+// (zero-time timers) and the repaints they ask for (posted update requests),
+// pass after pass, so that a repaint the rows caused has happened after it.
+void settle() {
+    for (int pass = 0; pass < 4; ++pass) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
 
 QStringList listedNames(ResultModel& model) {
     return column(model, ResultModel::Name);
@@ -113,9 +121,12 @@ class RightViewTest : public QObject {
     void theWaitBetweenBatchesGrowsWithWhatTakingOneCost() {
         ResultBatcher batcher;
         int taken = 0;
+        // A clock that moves on 150 ms while the receiver takes its rows.
+        qint64 now = 0;
+        batcher.setClock([&now] { return now; });
         batcher.setReceiver([&](RowBatch rows) {
             taken += static_cast<int>(rows.size());
-            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            now += 150;
         });
         QCOMPARE(batcher.interval(), ResultBatcher::kIntervalMs);
         batcher.accept(1);
@@ -150,19 +161,20 @@ class RightViewTest : public QObject {
         }
         view.selectionModel()->select(view.model().index(0, 0),
                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        view.OnSort(0);
+        view.OnSort(SortKey::Name);
         QCOMPARE(listedNames(view.model()), (strings({"bin", "Docs", "a.h", "b.txt", "C.txt"})));
         QVERIFY(view.selectionModel()->selectedRows().isEmpty());
         QCOMPARE(view.stores().size(), 5u);
-        view.OnSort(cmd::kSortByName);  // the direction reverses at every sort
+        view.OnSort(SortKey::Name);  // the direction reverses at every sort
         QCOMPARE(listedNames(view.model()), (strings({"Docs", "bin", "C.txt", "b.txt", "a.h"})));
         // Ascending again; equal sizes keep the order of the sort before.
-        view.OnSort(cmd::kSortBySize);
+        view.OnSort(SortKey::Size);
         QCOMPARE(listedNames(view.model()), (strings({"Docs", "bin", "C.txt", "a.h", "b.txt"})));
         QCOMPARE(view.stores().size(), 5u);
     }
 
-    void sortArgumentsAreColumnsOrSortCommands() {
+    // Which command numbers name no key is decided in app/ (command_keys_test).
+    void eachKeySortsByItsColumnAndTheDirectionTurnsAtEverySort() {
         CRightView view;
         // Name order a b c, size order b c a, last-write order c a b; listed a c b.
         for (ResultRow row : {ResultRow{"a", "/t/a", "File", 1, 20, 3000},
@@ -170,20 +182,16 @@ class RightViewTest : public QObject {
                               ResultRow{"b", "/t/b", "File", 1, 30, 1000}}) {
             view.AddResult(std::move(row));
         }
-        // Neither a column nor a sort command: nothing is sorted, and the
-        // direction does not turn.
-        view.OnSort(6);
-        view.OnSort(cmd::kSortByLastWrite + 1);
         QCOMPARE(listedNames(view.model()), (strings({"a", "c", "b"})));
-        view.OnSort(5);
+        view.OnSort(SortKey::LastWrite);
         QCOMPARE(listedNames(view.model()), (strings({"c", "a", "b"})));
-        view.OnSort(cmd::kSortByLastWrite);
+        view.OnSort(SortKey::LastWrite);
         QCOMPARE(listedNames(view.model()), (strings({"b", "a", "c"})));
-        view.OnSort(cmd::kSortBySize);
+        view.OnSort(SortKey::Size);
         QCOMPARE(listedNames(view.model()), (strings({"b", "c", "a"})));
-        view.OnSort(cmd::kSortByName);
+        view.OnSort(SortKey::Name);
         QCOMPARE(listedNames(view.model()), (strings({"c", "b", "a"})));
-        view.OnSort(0);
+        view.OnSort(SortKey::Name);
         QCOMPARE(listedNames(view.model()), (strings({"a", "b", "c"})));
     }
 
@@ -195,7 +203,7 @@ class RightViewTest : public QObject {
         QCOMPARE(listedNames(view.model()),
                  strings({"Search is complete. There are no items to display"}));
         QCOMPARE(view.stores().size(), 0u);
-        view.OnSort(0);
+        view.OnSort(SortKey::Name);
         QCOMPARE(view.model().rowCount(), 0);
         view.AddResult(fileRow("x"));
         view.showNoItemsNotice();
@@ -209,7 +217,7 @@ class RightViewTest : public QObject {
         view.beginSearch(4);
         feed(view, 4, {fileRow("z"), folderRow("y")});
         QTRY_COMPARE(view.model().rowCount(), 2);
-        view.OnSort(0);
+        view.OnSort(SortKey::Name);
         feed(view, 4, {fileRow("a"), folderRow("b")});
         QTRY_COMPARE(view.model().rowCount(), 4);
         QCOMPARE(listedNames(view.model()), (strings({"y", "z", "a", "b"})));
@@ -220,12 +228,26 @@ class RightViewTest : public QObject {
         CRightView inline_;
         CRightView background;
         fillToCompareSorts(inline_, background);
-        for (unsigned argument : {0U, 0U, 2U, 1U, cmd::kSortByCreation, 5U, 3U}) {
-            inline_.OnSort(argument);
-            background.OnSort(argument);
+        bool descending = false;  // the first sort is ascending, and each turns it
+        for (SortKey key : {SortKey::Name, SortKey::Name, SortKey::Size, SortKey::Path,
+                            SortKey::Created, SortKey::LastWrite, SortKey::Type}) {
+            inline_.OnSort(key);
+            background.OnSort(key);
             QVERIFY(background.isSorting());
             QTRY_VERIFY(!background.isSorting());
             QCOMPARE(listedPaths(background.model()), listedPaths(inline_.model()));
+            // Folders first, then files, each in the order ShouldSwap defines.
+            const ResultModel& model = background.model();
+            for (int row = 1; row < model.rowCount(); ++row) {
+                const ResultRow& a = *model.rowAt(row - 1);
+                const ResultRow& b = *model.rowAt(row);
+                if (a.isFile() == b.isFile()) {
+                    QVERIFY2(!ShouldSwap(a, b, key, descending), qPrintable(QString::number(row)));
+                } else {
+                    QVERIFY(!a.isFile());
+                }
+            }
+            descending = !descending;
         }
     }
 
@@ -236,7 +258,7 @@ class RightViewTest : public QObject {
         for (ResultRow& row : first) {
             view.AddResult(std::move(row));
         }
-        view.OnSort(0);
+        view.OnSort(SortKey::Name);
         // Recorded before the sorted order can be swapped in (that waits for
         // the event loop): each keeps its place after the rows of its store
         // that were sorted.
@@ -253,22 +275,23 @@ class RightViewTest : public QObject {
         fillToCompareSorts(inline_, background);
         int resets = 0;
         connect(&background.model(), &QAbstractItemModel::modelReset, this, [&] { ++resets; });
-        background.OnSort(0);
-        background.OnSort(2);  // descending, since the direction turns at every sort
+        background.OnSort(SortKey::Name);
+        background.OnSort(SortKey::Size);  // descending, since the direction turns at every sort
         // The same order without the superseded sort: sizes descending, equal
         // sizes in the order they were listed in (the second of two stable
         // sorts by size keeps the first one's order of equal sizes).
-        inline_.OnSort(2);
-        inline_.OnSort(2);
+        inline_.OnSort(SortKey::Size);
+        inline_.OnSort(SortKey::Size);
         QTRY_VERIFY(!background.isSorting());
         QCOMPARE(resets, 1);  // the first sort's order is never shown
         QCOMPARE(listedPaths(background.model()), listedPaths(inline_.model()));
         // A new search ends a sort in progress: nothing of it is shown after.
-        background.OnSort(1);
+        background.OnSort(SortKey::Path);
         background.beginSearch(9);
         QVERIFY(!background.isSorting());
         QCOMPARE(background.model().rowCount(), 0);
-        QTest::qWait(50);
+        // The sort's thread has been joined: whatever it posted is queued now.
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(background.model().rowCount(), 0);
     }
 
@@ -283,14 +306,14 @@ class RightViewTest : public QObject {
         }
         const QStringList before = listedNames(view.model());
         const struct {
-            unsigned command;
+            ViewType type;
             const char* objectName;
-        } views[] = {{cmd::kViewLargeIcons, "resultLargeIcons"},
-                     {cmd::kViewSmallIcons, "resultSmallIcons"},
-                     {cmd::kViewList, "resultList"},
-                     {cmd::kViewDetails, "resultDetails"}};
+        } views[] = {{ViewType::LargeIcons, "resultLargeIcons"},
+                     {ViewType::SmallIcons, "resultSmallIcons"},
+                     {ViewType::List, "resultList"},
+                     {ViewType::Details, "resultDetails"}};
         for (const auto& v : views) {
-            view.OnViewMode(v.command);
+            view.OnViewMode(v.type);
             QAbstractItemView* shown = view.currentView();
             QCOMPARE(shown->objectName(), QString::fromLatin1(v.objectName));
             QCOMPARE(shown->model(), &view.model());
@@ -335,8 +358,8 @@ class RightViewTest : public QObject {
         QCOMPARE(listedNames(view.model()), (strings({"Docs", "bin", "a.h", "C.txt", "b.txt"})));
 
         // The dragged column stays where the user put it across view changes.
-        view.OnViewMode(cmd::kViewList);
-        view.OnViewMode(cmd::kViewDetails);
+        view.OnViewMode(ViewType::List);
+        view.OnViewMode(ViewType::Details);
         QCOMPARE(header->visualIndex(ResultModel::Size), 0);
     }
 
@@ -387,12 +410,12 @@ class RightViewTest : public QObject {
         auto* details = view.findChild<DetailsView*>(QStringLiteral("resultDetails"));
         PaintCounter paints;
         details->viewport()->installEventFilter(&paints);
-        QTest::qWait(100);
+        settle();
         paints.count = 0;
         for (ResultRow& row : manyRows(50)) {
             view.AddResult(std::move(row));
         }
-        QTest::qWait(100);
+        settle();
         QCOMPARE(view.model().rowCount(), 150);
         QCOMPARE(paints.count, 0);
 

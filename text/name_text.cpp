@@ -1,4 +1,4 @@
-#include "results/name_text.h"
+#include "text/name_text.h"
 
 #include <QList>
 #include <cstdint>

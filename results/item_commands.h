@@ -1,0 +1,66 @@
+// ItemCommands: what the results pane does to the items its rows name, on
+// paths and rows rather than on a view: open them or their folders, rename
+// one, move them to the Trash (offering permanent deletion of what the Trash
+// refuses), and report one's properties. It speaks to the user through the
+// pane's prompts, so tests answer them without any window.
+#pragma once
+
+#include <QObject>
+#include <QWidget>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "results/pane_prompts.h"
+#include "results/result_row.h"
+
+namespace zandor {
+
+class PropertiesCounter;
+
+class ItemCommands final : public QObject {
+    Q_OBJECT
+  public:
+    // owner: the widget the prompts and the progress dialog belong to.
+    explicit ItemCommands(QWidget& owner);
+
+    void setPrompts(PanePrompts prompts) { m_prompts = std::move(prompts); }
+    PropertiesCounter& propertiesCounter() const { return *m_properties; }
+
+    // Hands each item to the desktop's default handler; names those that no
+    // longer exist in a message captioned "Open".
+    void open(const std::vector<std::string>& paths);
+    // Opens the folder of each item, once per item (also for items of the
+    // same folder); names folders that no longer exist.
+    void openContainingFolders(const std::vector<std::string>& paths);
+
+    // Gives the row's item the name the user typed in place of the shown
+    // one; the new name's bytes when it now bears it. Nothing typed, or the
+    // name unchanged, renames nothing; a rename that fails (the name is
+    // taken, or leaves the folder) is told once the editor has closed.
+    std::optional<std::string> rename(const ResultRow& row, const QString& typed);
+
+    // Asks, then moves the items to the Trash; offers to delete for good
+    // what the Trash refused, and deletes only when that is confirmed too.
+    // An item inside a folder among the rows goes with that folder. Returns
+    // the paths of the items now gone (those that had vanished included).
+    std::vector<std::string> deleteItems(const std::vector<const ResultRow*>& rows);
+
+    // The properties report of the item at path, counted away from this
+    // thread and shown when ready; a missing item is named instead.
+    void properties(const std::string& path);
+
+  private:
+    // False when some items were missing (and named in a message).
+    bool handOver(const QString& command, const std::vector<std::string>& paths, bool folders);
+    void showReport(const QByteArray& report);
+    // Adds to gone the refused items that were deleted for good.
+    void offerPermanentDeletion(const std::vector<std::string>& paths, const QStringList& refusals,
+                                std::vector<std::string>& gone);
+
+    QWidget& m_owner;
+    PanePrompts m_prompts;
+    PropertiesCounter* m_properties;
+};
+
+}  // namespace zandor

@@ -1,0 +1,237 @@
+// The commands on items without any view: opening (recorded in place of the
+// desktop), renaming, the Trash of a temporary home and permanent deletion,
+// and the properties report, with every prompt answered by a recorder.
+#include <sys/stat.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+#include "private_desktop.h"
+#include "recording_prompts.h"
+#include "results/item_commands.h"
+#include "results/properties_counter.h"
+#include "temp_tree.h"
+#include "url_recorder.h"
+
+namespace zandor {
+
+namespace {
+
+QString text(const std::string& bytes) {
+    return QString::fromStdString(bytes);
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+ResultRow rowFor(const std::string& folder, const std::string& name, bool isFolder = false) {
+    return ResultRow{name, folder + "/" + name, isFolder ? kFolderType : kFileType, 1, 2, 0};
+}
+
+QList<QStringList> captionsAndTexts(const test::Prompts& prompts) {
+    QList<QStringList> shown;
+    for (const test::Message& message : prompts.messages) {
+        shown << QStringList{message.caption, message.text};
+    }
+    return shown;
+}
+
+}  // namespace
+
+class ItemCommandsTest final : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::TempTree> m_home;
+    test::UrlRecorder m_opened;
+    QWidget m_owner;  // the prompts' owner; never shown
+    test::Prompts m_prompts;
+    std::unique_ptr<ItemCommands> m_items;
+
+    std::string trash(const std::string& relative) const {
+        return m_home->path("data/Trash/" + relative);
+    }
+
+  private Q_SLOTS:
+    void initTestCase() {
+        m_home = std::make_unique<test::TempTree>();
+        test::enterPrivateDesktop(*m_home, m_opened);
+    }
+    void cleanupTestCase() { test::leavePrivateDesktop(); }
+    void init() {
+        m_opened.urls.clear();
+        m_prompts = test::Prompts{};
+        m_items = std::make_unique<ItemCommands>(m_owner);
+        m_items->setPrompts(m_prompts.make());
+    }
+    void cleanup() { m_items.reset(); }
+
+    void openHandsEachItemOverAndItsFolderOncePerItem() {
+        test::TempTree tree;
+        tree.file("one/a b.txt");
+        tree.file("one/c");
+        const std::string a = tree.path("one/a b.txt");
+        const std::string c = tree.path("one/c");
+        m_items->open({a, c, "/bin"});
+        const QString one = text(tree.path("one"));
+        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(one + QStringLiteral("/a b.txt")),
+                                             QUrl::fromLocalFile(one + QStringLiteral("/c")),
+                                             QUrl::fromLocalFile(QStringLiteral("/bin"))}));
+        m_opened.urls.clear();
+        m_items->openContainingFolders({a, c, "/bin"});
+        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(one), QUrl::fromLocalFile(one),
+                                             QUrl::fromLocalFile(QStringLiteral("/"))}));
+        QVERIFY(m_prompts.messages.isEmpty());
+    }
+
+    void missingItemsAreNamedInTheMessageAndTheOthersOpen() {
+        test::TempTree tree;
+        tree.file("here");
+        const std::string here = tree.path("here");
+        const std::string gone1 = tree.path("gone/one");
+        const std::string gone2 = tree.path("gone/two");
+        m_items->open({gone1, here, gone2});
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(here))});
+        m_items->openContainingFolders({gone1});
+        m_items->properties(gone2);
+        QCOMPARE(
+            captionsAndTexts(m_prompts),
+            (QList<QStringList>{
+                {QStringLiteral("Open"), QStringLiteral("These items no longer exist:\n\n") +
+                                             text(gone1) + QLatin1Char('\n') + text(gone2)},
+                {QStringLiteral("Open Containing Folder"),
+                 QStringLiteral("This folder no longer exists:\n\n") + text(tree.path("gone"))},
+                {QStringLiteral("Properties"),
+                 QStringLiteral("This item no longer exists:\n\n") + text(gone2)}}));
+        for (const test::Message& message : m_prompts.messages) {
+            QCOMPARE(message.icon, QMessageBox::Warning);
+        }
+        QVERIFY(!m_items->propertiesCounter().busy());
+    }
+
+    // A rename never replaces an item of the new name, nor leaves the folder;
+    // a failure is told after the editor has closed, once.
+    void aRenameNeverReplacesAndFailuresAreToldOnce() {
+        test::TempTree tree;
+        tree.file("a", 1);
+        tree.file("b", 2);
+        tree.folder("sub");
+        const ResultRow row = rowFor(tree.root(), "a");
+        for (const QString& refused : {QStringLiteral("b"), QStringLiteral("sub/a"),
+                                       QStringLiteral(".."), QStringLiteral(".")}) {
+            QCOMPARE(m_items->rename(row, refused), std::nullopt);
+        }
+        QVERIFY(m_prompts.messages.isEmpty());  // not while the editor is open
+        QTRY_COMPARE(m_prompts.messages.size(), 4);
+        for (const test::Message& message : m_prompts.messages) {
+            QCOMPARE(message.caption, QStringLiteral("Error"));
+            QCOMPARE(message.text, QStringLiteral("Unable to rename the file"));
+            QCOMPARE(message.icon, QMessageBox::Critical);
+        }
+        QCOMPARE(m_items->rename(row, QString()), std::nullopt);
+        QCOMPARE(m_items->rename(row, QStringLiteral("a")), std::nullopt);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(m_prompts.messages.size(), 4);
+        QVERIFY(exists(tree.path("a")));
+        QVERIFY(exists(tree.path("b")));
+        QVERIFY(!exists(tree.path("sub/a")));
+
+        QCOMPARE(m_items->rename(row, QStringLiteral("c")), std::optional<std::string>("c"));
+        QVERIFY(!exists(tree.path("a")));
+        QVERIFY(exists(tree.path("c")));
+    }
+
+    void aNameThatIsNotUtf8KeepsTheBytesTheEditLeft() {
+        test::TempTree tree;
+        const std::string raw = "bad\xff\xfename.txt";
+        tree.file(raw, 6);
+        const ResultRow row = rowFor(tree.root(), raw);
+        QCOMPARE(m_items->rename(row, QStringLiteral("bad\uFFFD\uFFFDname.txt-x")),
+                 std::optional<std::string>(raw + "-x"));
+        QVERIFY(exists(tree.path(raw + "-x")));
+    }
+
+    void trashMovesTheOutermostItemsAfterAsking() {
+        test::TempTree tree;
+        tree.file("dir/a.txt");
+        tree.file("dir/sub/b.txt");
+        tree.file("other.txt");
+        tree.file("kept.txt");
+        m_prompts.answers = {true};
+        const ResultRow dir = rowFor(tree.root(), "dir", true);
+        const ResultRow inside = rowFor(tree.path("dir"), "a.txt");
+        const ResultRow other = rowFor(tree.root(), "other.txt");
+        const ResultRow vanished = rowFor(tree.root(), "vanished");
+        const std::vector<std::string> gone =
+            m_items->deleteItems({&inside, &dir, &other, &vanished});
+        QCOMPARE(m_prompts.questions, QStringList{QStringLiteral("Move 3 items to the Trash?")});
+        QCOMPARE(m_prompts.defaults, QList<QMessageBox::StandardButton>{QMessageBox::Yes});
+        QVERIFY(m_prompts.messages.isEmpty());
+        QCOMPARE(gone,
+                 (std::vector<std::string>{dir.m_strPath, other.m_strPath, vanished.m_strPath}));
+        QVERIFY(exists(trash("files/dir/sub/b.txt")));
+        QVERIFY(exists(trash("files/other.txt")));
+        QVERIFY(!exists(tree.path("dir")));
+        QVERIFY(exists(tree.path("kept.txt")));
+        test::removeTree(trash("files/dir"));
+        ::unlink(trash("info/dir.trashinfo").c_str());
+    }
+
+    void aDeclinedOrEmptyDeleteChangesNothing() {
+        test::TempTree tree;
+        tree.file("a");
+        QVERIFY(m_items->deleteItems({}).empty());
+        QVERIFY(m_prompts.questions.isEmpty());
+        const ResultRow row = rowFor(tree.root(), "a");
+        QVERIFY(m_items->deleteItems({&row}).empty());  // answered No
+        QCOMPARE(m_prompts.questions, QStringList{QStringLiteral("Move \"a\" to the Trash?")});
+        QVERIFY(exists(tree.path("a")));
+    }
+
+    // /proc has no trash folder and its entries cannot be removed, as root too.
+    void permanentDeletionOnlyAfterTheSecondConfirmation() {
+        const ResultRow row = rowFor("/proc", "version");
+        m_prompts.answers = {true, false};
+        QVERIFY(m_items->deleteItems({&row}).empty());
+        QCOMPARE(m_prompts.questions.size(), 2);
+        // Enter moves to the Trash, but never deletes for good.
+        QCOMPARE(m_prompts.defaults,
+                 (QList<QMessageBox::StandardButton>{QMessageBox::Yes, QMessageBox::No}));
+        QCOMPARE(m_prompts.questions[1],
+                 QStringLiteral(
+                     "Delete these items permanently? This cannot be undone.\n\n/proc/version"));
+        QCOMPARE(m_prompts.messages.size(), 1);
+        QVERIFY(m_prompts.messages[0].text.startsWith(
+            QStringLiteral("These items cannot be moved to the Trash:\n\n/proc/version: ")));
+
+        m_prompts.answers = {true, true};  // confirmed twice: the deletion itself fails
+        QVERIFY(m_items->deleteItems({&row}).empty());
+        QCOMPARE(m_prompts.messages.size(), 3);
+        QVERIFY(m_prompts.messages[2].text.startsWith(
+            QStringLiteral("These items could not be deleted:\n\n/proc/version: ")));
+        QVERIFY(exists("/proc/version"));
+    }
+
+    void propertiesReportTheItemWhenCounted() {
+        test::TempTree tree;
+        tree.file("top/sub/k", 1024);
+        tree.folder("top/sub/empty");
+        m_items->properties(tree.path("top"));
+        QTRY_COMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(m_prompts.messages[0].caption, QStringLiteral("Properties"));
+        QCOMPARE(m_prompts.messages[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(m_prompts.messages[0].text,
+                 QStringLiteral("Type : \t\tFile Folder\nLocation : \t%1\nSize : \t\t2 KB\n"
+                                "Contains : \t1 Files   :   2 Folders")
+                     .arg(text(tree.path("top"))));
+    }
+};
+
+}  // namespace zandor
+
+QTEST_MAIN(zandor::ItemCommandsTest)
+#include "item_commands_test.moc"
