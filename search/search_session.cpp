@@ -44,11 +44,7 @@ SearchSession::~SearchSession() {
 
 std::uint64_t SearchSession::start(const SearchRequest& request) {
     auto run = std::make_unique<Run>();
-    run->criteria.m_strLookIn = request.m_strFolder;
-    run->criteria.m_strNamePattern = request.m_strNamePattern;
-    run->criteria.m_bCaseSensitive = request.m_bCaseSensitive;
-    run->criteria.m_threads = request.m_threads;
-    splitNamePattern(run->criteria.m_strNamePattern, run->criteria);
+    request.fillCriteria(run->criteria);
 
     std::lock_guard lock(m_mutex);
     run->generation = m_nextGeneration++;
