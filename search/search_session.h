@@ -50,7 +50,7 @@ class SearchSession {
 
     mutable std::mutex m_mutex;
     std::condition_variable m_idle;
-    std::thread m_thread;
+    std::jthread m_thread;
     Run* m_running = nullptr;  // owned by the worker while it walks
     std::unique_ptr<Run> m_pending;
     bool m_busy = false;
