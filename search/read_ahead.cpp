@@ -241,13 +241,21 @@ void ReadAhead::growToMost() {
     m_grown.notify_all();
 }
 
+std::size_t ReadAhead::helpersAsleep() const {
+    std::lock_guard lock(m_mutex);
+    return m_sleeping + m_unwoken;
+}
+
 std::shared_ptr<FolderNode> ReadAhead::nextFolder(const std::stop_token& stop, unsigned index) {
     // Declared first so that the folders taken to free go after the lock.
     std::vector<std::shared_ptr<FolderNode>> retired;
     std::unique_lock lock(m_mutex);
     // Not yet woken: waits on its own signal, so that the wake-ups meant for
     // working helpers never fall to it.
-    if (!m_grown.wait(lock, stop, [&] { return index < m_active; })) {
+    ++m_unwoken;
+    const bool woken = m_grown.wait(lock, stop, [&] { return index < m_active; });
+    --m_unwoken;
+    if (!woken) {
         return nullptr;
     }
     ++m_sleeping;

@@ -97,6 +97,9 @@ class ReadAhead final : private FolderBudget {
     // disk slow.
     void growToMost();
 
+    // Helpers asleep in a wait: for work or room, or to be woken at all.
+    std::size_t helpersAsleep() const;
+
     // Folders the walk prepared from the queue while it waited for a helper.
     std::size_t preparedByWalk() const { return m_preparedByWalk.load(std::memory_order_relaxed); }
 
@@ -149,11 +152,12 @@ class ReadAhead final : private FolderBudget {
     EntryDescriber m_walkDescriber;
 
     // Guards what follows, up to m_grown.
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable_any m_changed;  // work or room for it, or left folders to free
     std::size_t m_waitingFolders = 0;       // prepared and counted in, not yet released
     std::size_t m_waitingEntries = 0;
     std::size_t m_sleeping = 0;  // helpers waiting for work or for room
+    std::size_t m_unwoken = 0;   // helpers waiting to be woken
     std::priority_queue<std::shared_ptr<FolderNode>, std::vector<std::shared_ptr<FolderNode>>,
                         Later>
         m_queue;
