@@ -14,6 +14,7 @@
 #include "results/properties_report.h"
 #include "results/result_stores.h"
 #include "search/search_criteria.h"
+#include "search/search_request.h"
 #include "search/search_thread.h"
 
 namespace {
@@ -113,12 +114,10 @@ class StoreCollector : public ResultSink {
 };
 
 int runSearch(const CliOptions& options) {
+    const SearchRequest request{options.folder, options.name, options.caseSensitive,
+                                options.threads};
     SearchCriteria criteria;
-    criteria.m_strLookIn = options.folder;
-    criteria.m_strNamePattern = options.name;
-    criteria.m_bCaseSensitive = options.caseSensitive;
-    criteria.m_threads = options.threads;
-    splitNamePattern(criteria.m_strNamePattern, criteria);
+    request.fillCriteria(criteria);
     const LiveConditionsBoard live(options.conditions);
 
     RowWriter writer(STDOUT_FILENO, options.format);

@@ -1,9 +1,10 @@
 // DiskPace: tells a helper that waits on the disk from one that only shares
 // a busy processor, from how it spends the time it takes to prepare folders:
 // running, waiting for a processor, or blocked. Folders read from the page
-// cache leave a helper hardly ever blocked, however busy the processor (and
-// the helpers run at a low priority, so on a busy one they mostly wait for
-// it); folders read from a disk leave it blocked most of the time. Only then
+// cache leave a helper hardly ever blocked, however busy the processor (on a
+// busy one a helper, at the walk's own priority, waits for a processor
+// often, and that time counts as queued, not blocked); folders read from a
+// disk leave it blocked most of the time. Only then
 // are more reads in flight worth more threads.
 #pragma once
 

@@ -1,7 +1,5 @@
 #include "search/folder_node.h"
 
-#include "search/read_ahead.h"
-
 namespace zandor {
 
 FolderNode::FolderNode(std::string relativePath, std::vector<std::uint32_t> order,
@@ -39,7 +37,7 @@ bool FolderNode::repeatsAnAncestor() const {
     return false;
 }
 
-void FolderNode::countIn(ReadAheadBudget* budget) {
+void FolderNode::countIn(FolderBudget* budget) {
     m_budget = budget;
 }
 

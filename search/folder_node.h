@@ -23,7 +23,19 @@
 namespace zandor {
 
 class FolderNode;
-class ReadAheadBudget;
+
+// The bound on prepared folders that wait for the walk: a node counted in
+// gives its count back as it goes.
+class FolderBudget {
+  public:
+    virtual void release(std::size_t entries) = 0;
+
+  protected:
+    FolderBudget() = default;
+    ~FolderBudget() = default;
+    FolderBudget(const FolderBudget&) = default;
+    FolderBudget& operator=(const FolderBudget&) = default;
+};
 
 struct AheadEntry {
     std::string_view name;  // NUL-terminated, in the node's listing
@@ -68,7 +80,7 @@ class FolderNode {
     bool repeatsAnAncestor() const;
 
     // Counts the node against the read-ahead's bound until it goes.
-    void countIn(ReadAheadBudget* budget);
+    void countIn(FolderBudget* budget);
 
     // What preparing found; read only once ready.
     UniqueFd fd;                 // open while the walk may still need it
@@ -85,7 +97,7 @@ class FolderNode {
     std::vector<std::uint32_t> m_order;
     std::weak_ptr<FolderNode> m_parent;
     std::atomic<State> m_state{State::Pending};
-    ReadAheadBudget* m_budget = nullptr;
+    FolderBudget* m_budget = nullptr;
 };
 
 }  // namespace zandor

@@ -3,7 +3,8 @@
 // folder the walk will need soonest first, so that a cold disk has many reads
 // in flight while the walk itself stays one depth-first pass in its own
 // order. Bounded: helpers wait while enough prepared folders wait for the
-// walk, and they end at once on Stop. A walk may start with few helpers and
+// walk. Each helper is a std::jthread whose every wait ends on its stop
+// token, so ending the read-ahead ends them at once. A walk may start with few helpers and
 // wake more once it finds the disk slow (see DiskPace).
 #pragma once
 
@@ -11,9 +12,11 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <memory>
 #include <mutex>
 #include <queue>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -21,58 +24,11 @@
 
 #include "platform/fs_fd.h"
 #include "search/folder_node.h"
+#include "search/folder_reading.h"
 #include "search/live_conditions.h"
 #include "search/match.h"
 
 namespace zandor {
-
-// Which entries of a folder being prepared get described: those that the
-// name test, the conditions as they stand and the rows will need, so that a
-// search that only names its matches asks the disk for nothing more.
-class EntryDescriber {
-  public:
-    EntryDescriber(const NamePattern& pattern, const LiveConditionsBoard& live, bool wantsMetadata)
-        : m_pattern(pattern), m_live(live), m_wantsMetadata(wantsMetadata) {}
-
-    bool wants(std::string_view name, bool isFolder);
-    bool includesSubFolders() { return m_live.refresh().m_bIncludeSubDirs; }
-
-  private:
-    std::string_view compared(std::string_view name);
-
-    const NamePattern& m_pattern;
-    LiveConditionsReader m_live;
-    bool m_wantsMetadata;
-    std::string m_lower;
-};
-
-// Fills node from the folder open on fd (or the error that kept it from
-// being opened): its identity, whether it may be entered from a
-// folder on parentDevice, and its entries. With a describer (on a helper),
-// also each entry's kind, the descriptions the describer asks for, and a
-// pending node for each sub-folder. Without one (on the walk) the walk asks
-// for those itself when it comes to the entry, as a walk alone does.
-void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> fd, dev_t parentDevice,
-                   EntryDescriber* describer, const std::atomic<bool>& stop);
-
-// The pending node of the sub-folder `entry` of folder.
-std::shared_ptr<FolderNode> subFolderNode(const std::shared_ptr<FolderNode>& folder,
-                                          const AheadEntry& entry, std::uint32_t index);
-
-// The bound on prepared folders that wait for the walk; nodes count
-// themselves in and out.
-class ReadAheadBudget {
-  public:
-    void release(std::size_t entries);
-
-  private:
-    friend class ReadAhead;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::size_t m_folders = 0;
-    std::size_t m_entries = 0;
-    std::size_t m_sleeping = 0;  // helpers waiting for work or for room
-};
 
 // How many helpers a walk starts with, and how many it may grow to once its
 // helpers find themselves waiting on the disk. With none at the start, only
@@ -82,7 +38,7 @@ struct HelperCount {
     unsigned atMost = 0;
 };
 
-class ReadAhead {
+class ReadAhead final : private FolderBudget {
   public:
     // Prepared folders (and their entries) that may wait for the walk at once,
     // each holding its folder open; fewer where the process may open few
@@ -116,7 +72,7 @@ class ReadAhead {
     // the walk would keep it waiting whenever other work holds the processors.
     ReadAhead(UniqueFd rootFd, HelperCount helpers, const NamePattern& pattern,
               const LiveConditionsBoard& live, bool wantsMetadata, const std::atomic<bool>& stop);
-    ~ReadAhead();  // ends the helpers (at once) and waits for them
+    ~ReadAhead();  // asks the helpers to stop, which ends their waits, and joins them
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
@@ -140,6 +96,9 @@ class ReadAhead {
     // Wakes every helper; the helpers do so themselves once they find the
     // disk slow.
     void growToMost();
+
+    // Helpers asleep in a wait: for work or room, or to be woken at all.
+    std::size_t helpersAsleep() const;
 
     // Folders the walk prepared from the queue while it waited for a helper.
     std::size_t preparedByWalk() const { return m_preparedByWalk.load(std::memory_order_relaxed); }
@@ -178,10 +137,12 @@ class ReadAhead {
     // Counts a prepared folder against the bound, hands it to the walk and
     // queues its sub-folders.
     void handOver(const std::shared_ptr<FolderNode>& node, EntryDescriber& describer);
-    void helperMain(unsigned index);
+    // A prepared folder the walk has passed gives back its room.
+    void release(std::size_t entries) override;
+    void helperMain(const std::stop_token& stop, unsigned index);
     // Takes the next folder for helper index: nullptr when it is to look
-    // again (after a wait, or while it is not yet woken), or on quitting.
-    std::shared_ptr<FolderNode> nextFolder(unsigned index);
+    // again (after freeing left folders), or once it is asked to stop.
+    std::shared_ptr<FolderNode> nextFolder(const std::stop_token& stop, unsigned index);
 
     UniqueFd m_root;
     const NamePattern& m_pattern;
@@ -189,21 +150,27 @@ class ReadAhead {
     bool m_wantsMetadata;
     const std::atomic<bool>& m_stop;
     EntryDescriber m_walkDescriber;
-    ReadAheadBudget m_budget;  // its mutex also guards the queue and m_quit
+
+    // Guards what follows, up to m_grown.
+    mutable std::mutex m_mutex;
+    std::condition_variable_any m_changed;  // work or room for it, or left folders to free
+    std::size_t m_waitingFolders = 0;       // prepared and counted in, not yet released
+    std::size_t m_waitingEntries = 0;
+    std::size_t m_sleeping = 0;  // helpers waiting for work or for room
+    std::size_t m_unwoken = 0;   // helpers waiting to be woken
     std::priority_queue<std::shared_ptr<FolderNode>, std::vector<std::shared_ptr<FolderNode>>,
                         Later>
         m_queue;
-    bool m_quit = false;
     std::vector<std::shared_ptr<FolderNode>> m_retired;  // for the helpers to free
     std::vector<std::shared_ptr<FolderNode>> m_leaving;  // the walk's next batch of them
     unsigned m_active = 0;                               // helpers below this index take work
-    std::condition_variable m_grown;                     // wakes the others once they may
+    std::condition_variable_any m_grown;                 // wakes the others once they may
     std::atomic<bool> m_mayGrow{false};                  // some helpers are still asleep
     std::atomic<bool> m_walkHelps{true};                 // the disk has not been found slow
     std::atomic<std::size_t> m_preparedByWalk{0};
     std::size_t m_maxWaitingFolders = kMaxWaitingFolders;
     std::size_t m_maxRetiredOpen = kMaxWaitingFolders / 2;
-    std::vector<std::thread> m_helpers;
+    std::vector<std::jthread> m_helpers;  // last: they go first, while all else is there
 };
 
 }  // namespace zandor

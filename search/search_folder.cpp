@@ -4,12 +4,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <ctime>
 
 #include "platform/fs_dir.h"
 #include "platform/fs_path.h"
-#include "search/match.h"
-#include "search/name_fold.h"
 
 namespace zandor {
 
@@ -21,6 +18,7 @@ FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live
       m_results(results),
       m_progress(progress),
       m_pattern(matchingPattern(criteria)),
+      m_rules(m_pattern, results.wantsMetadata()),
       m_wantsMetadata(results.wantsMetadata()) {}
 
 FolderWalk::~FolderWalk() {
@@ -113,16 +111,17 @@ void FolderWalk::examine(Frame& frame, AheadEntry& entry) {
 void FolderWalk::folderRules(Frame& frame, AheadEntry& entry, const LiveConditions& live) {
     const std::size_t parentLength = m_path.size();
     appendPathComponent(m_path, entry.name);
-    if (!live.m_bTypeFilter && !live.m_bSizeFilter) {
+    const bool enters = EntryRules::entersFolders(live);
+    if (EntryRules::listsFolders(live)) {
         m_progress.onProgress(ProgressKind::FolderMet, m_path);
-        if (folderNameMatches(m_pattern, comparedName(entry.name)) && stillThere(frame, entry)) {
+        if (m_rules.folderMatches(entry.name) && stillThere(frame, entry)) {
             addResult(entry.name, true, entry);
         }
-    } else if (live.m_bIncludeSubDirs) {
+    } else if (enters) {
         // With a size or type condition folders are never listed, only entered.
         m_progress.onProgress(ProgressKind::SubFolderEntered, m_path);
     }
-    if (live.m_bIncludeSubDirs) {
+    if (enters) {
         descend(frame, entry, parentLength);
     } else {
         entry.child.reset();
@@ -147,29 +146,10 @@ void FolderWalk::descend(Frame& frame, AheadEntry& entry, std::size_t parentLeng
 }
 
 void FolderWalk::fileRules(Frame& frame, AheadEntry& entry, const LiveConditions& live) {
-    const bool nameTests = !nameAdmitsAll(m_pattern);
-    const std::string_view compared = nameTests ? comparedName(entry.name) : entry.name;
-    if (nameTests && !fileNameMatches(m_pattern, compared)) {
-        return;
-    }
-    // A file that cannot be described (it vanished) matches no size or date.
-    if (live.m_bSizeFilter &&
-        (!describe(frame, entry) ||
-         !sizeMatches(live.m_nSizeRelation, live.m_sizeKB, entry.info.size))) {
-        return;
-    }
-    if (live.m_bTypeFilter && !typeMatches(lowerName(entry.name), live.m_strTypeExt)) {
-        return;
-    }
-    if (live.m_bDateFilter &&
-        (!describe(frame, entry) || !dateMatches(live, entry.info.created, entry.info.lastWrite,
-                                                 static_cast<std::int64_t>(::time(nullptr))))) {
-        return;
-    }
-    if (nameTests && !fileExtensionMatches(m_pattern, compared)) {
-        return;
-    }
-    if (!stillThere(frame, entry)) {
+    const auto description = [&]() -> const EntryInfo* {
+        return describe(frame, entry) ? &entry.info : nullptr;
+    };
+    if (!m_rules.fileMatches(entry.name, live, description) || !stillThere(frame, entry)) {
         return;
     }
     const std::size_t parentLength = m_path.size();
@@ -214,19 +194,6 @@ void FolderWalk::addResult(std::string_view name, bool isFolder, const AheadEntr
         ++m_criteria.m_nFilesFound;
     }
     m_results.AddResult(entry);
-}
-
-std::string_view FolderWalk::comparedName(std::string_view name) {
-    if (m_pattern.m_bCaseSensitive) {
-        return name;
-    }
-    foldCase(name, m_lower);
-    return m_lower;
-}
-
-std::string_view FolderWalk::lowerName(std::string_view name) {
-    asciiLower(name, m_typeLower);
-    return m_typeLower;
 }
 
 }  // namespace zandor

@@ -1,6 +1,7 @@
 // FolderWalk: the walk of one search. It enumerates folders depth first, a
-// folder's own row before its contents, tests every entry against the name
-// pattern and the live conditions, and hands each match to the result sink.
+// folder's own row before its contents, asks the entry rules of every entry
+// with the live conditions as they stand, and hands each match to the result
+// sink.
 // Folders are prepared by a ReadAhead (by helper threads ahead of the walk,
 // or by the walk itself), but rows, titles, counters and Stop follow the
 // walk's own order alone. The walk keeps its own stack of folders instead of
@@ -19,6 +20,7 @@
 
 #include "platform/fs_descent.h"
 #include "platform/result.h"
+#include "search/entry_rules.h"
 #include "search/folder_node.h"
 #include "search/live_conditions.h"
 #include "search/name_pattern.h"
@@ -59,8 +61,6 @@ class FolderWalk {
     bool describe(const Frame& frame, AheadEntry& entry);
     bool stillThere(const Frame& frame, AheadEntry& entry);
     void addResult(std::string_view name, bool isFolder, const AheadEntry& entry);
-    std::string_view comparedName(std::string_view name);
-    std::string_view lowerName(std::string_view name);
     bool stopRequested() const { return m_criteria.m_bStop.load(std::memory_order_relaxed); }
 
     SearchCriteria& m_criteria;
@@ -69,15 +69,13 @@ class FolderWalk {
     ResultSink& m_results;
     ProgressSink& m_progress;
     NamePattern m_pattern;  // prepared for matching
+    EntryRules m_rules;
     bool m_wantsMetadata;
 
     std::unique_ptr<ReadAhead> m_ahead;  // outlives every frame's folder
     std::vector<Frame> m_frames;
     std::unordered_set<FolderId, FolderIdHash> m_onPath;
-    std::string m_path;       // the path of the entry being examined, or of the current folder
-    std::string m_lower;      // the name as the name tests compare it
-    std::string m_typeLower;  // the name as the type test compares it, kept apart so
-                              // that the folded name serves both name tests
+    std::string m_path;  // the path of the entry being examined, or of the current folder
 };
 
 }  // namespace zandor

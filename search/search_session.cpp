@@ -14,7 +14,8 @@ namespace {
 
 // The worker runs a little below the thread that started it (the window's),
 // so that on a busy processor the window is the one that runs when it has
-// work, and stays answering; the walk's helpers run lower still.
+// work, and stays answering. The walk's read-ahead helpers run at the
+// worker's priority, which they inherit.
 constexpr int kWorkerNiceAbove = 5;
 constexpr int kLowestNice = 19;
 
@@ -37,18 +38,12 @@ SearchSession::SearchSession(const LiveConditionsBoard& live, ResultSink& result
 SearchSession::~SearchSession() {
     stop();
     waitUntilIdle();
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+    m_thread = {};  // the worker has said it is done: joining only waits for it to leave
 }
 
 std::uint64_t SearchSession::start(const SearchRequest& request) {
     auto run = std::make_unique<Run>();
-    run->criteria.m_strLookIn = request.m_strFolder;
-    run->criteria.m_strNamePattern = request.m_strNamePattern;
-    run->criteria.m_bCaseSensitive = request.m_bCaseSensitive;
-    run->criteria.m_threads = request.m_threads;
-    splitNamePattern(run->criteria.m_strNamePattern, run->criteria);
+    request.fillCriteria(run->criteria);
 
     std::lock_guard lock(m_mutex);
     run->generation = m_nextGeneration++;
@@ -60,14 +55,11 @@ std::uint64_t SearchSession::start(const SearchRequest& request) {
         m_pending = std::move(run);
         return generation;
     }
-    // The previous worker has said it is done; joining it only waits for the
-    // thread to leave, never for a walk.
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+    // The previous worker has said it is done; the assignment joins it, which
+    // only waits for the thread to leave, never for a walk.
     m_busy = true;
     m_running = run.get();
-    m_thread = std::thread(&SearchSession::workerMain, this, std::move(run));
+    m_thread = std::jthread(&SearchSession::workerMain, this, std::move(run));
     return generation;
 }
 

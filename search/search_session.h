@@ -13,17 +13,10 @@
 
 #include "search/live_conditions.h"
 #include "search/search_criteria.h"
+#include "search/search_request.h"
 #include "search/sinks.h"
 
 namespace zandor {
-
-// What is fixed when Search is pressed: where to look and the name text.
-struct SearchRequest {
-    std::string m_strFolder;
-    std::string m_strNamePattern;
-    bool m_bCaseSensitive = false;
-    unsigned m_threads = 0;  // as SearchCriteria::m_threads
-};
 
 class SearchSession {
   public:
@@ -57,7 +50,7 @@ class SearchSession {
 
     mutable std::mutex m_mutex;
     std::condition_variable m_idle;
-    std::thread m_thread;
+    std::jthread m_thread;
     Run* m_running = nullptr;  // owned by the worker while it walks
     std::unique_ptr<Run> m_pending;
     bool m_busy = false;

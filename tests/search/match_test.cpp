@@ -1,4 +1,5 @@
 #include "search/match.h"
+#include "search/entry_rules.h"
 #include "search/name_fold.h"
 
 #include <gtest/gtest.h>
@@ -16,21 +17,15 @@ NamePattern compile(const char* text, bool caseSensitive = false) {
     return matchingPattern(pattern);
 }
 
-// The whole file verdict of the name and extension tests, as the walk makes it.
+// The verdicts of the name and extension tests, as the walk's entry rules make them.
 bool fileMatches(const NamePattern& pattern, std::string_view name) {
-    std::string compared;
-    if (pattern.m_bCaseSensitive) {
-        compared = name;
-    } else {
-        foldCase(name, compared);
-    }
-    return fileNameMatches(pattern, compared) && fileExtensionMatches(pattern, compared);
+    EntryRules rules(pattern, false);
+    return rules.fileMatches(name, LiveConditions{}, []() -> const EntryInfo* { return nullptr; });
 }
 
 bool folderMatches(const NamePattern& pattern, std::string_view name) {
-    std::string folded;
-    foldCase(name, folded);
-    return folderNameMatches(pattern, folded);
+    EntryRules rules(pattern, false);
+    return rules.folderMatches(name);
 }
 
 struct NameCase {

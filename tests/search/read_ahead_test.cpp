@@ -2,7 +2,7 @@
 // helpers that start few and are all woken halfway come to the walk whole,
 // each once, and go back to the helpers to be freed; a walk that waits for a
 // helper's folder prepares queued ones meanwhile; helpers run at the walk's
-// priority. Run under ThreadSanitizer with the walk's tests.
+// priority; Stop ends their waits. Run under ThreadSanitizer with the walk's tests.
 #include "search/read_ahead.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +119,7 @@ TEST_F(WalkReadAhead, AWalkWaitingForAHelpersFolderPreparesQueuedOnes) {
     std::thread slowHelper([&] {
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (ahead.preparedByWalk() == 0 && std::chrono::steady_clock::now() < giveUp) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::yield();
         }
         prepareFolder(held, openFolder((tree.root() + "/" + held->relativePath()).c_str()),
                       root->id.dev, nullptr, stop);
@@ -152,24 +152,46 @@ TEST_F(WalkReadAhead, HelpersRunAtThePriorityOfTheThreadThatMadeThem) {
             }
         }
         ASSERT_EQ(helpers.size(), 2U);
-        ahead.prepareRoot(std::move(opened.value()));  // work for them
-        // A helper that set a priority of its own would do so as it starts:
-        // look at them for a while.
-        int otherNice = nice;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
-        while (otherNice == nice && std::chrono::steady_clock::now() < until) {
-            for (const pid_t helper : helpers) {
-                errno = 0;
-                const int helperNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(helper));
-                if (errno == 0 && helperNice != nice) {
-                    otherNice = helperNice;
-                }
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        // Work for them: a helper that set a priority of its own would have
+        // done so before it prepared the folders it took.
+        const std::shared_ptr<FolderNode> root = ahead.prepareRoot(std::move(opened.value()));
+        for (const AheadEntry& entry : root->entries) {
+            ASSERT_TRUE(entry.child);
+            entry.child->waitReady();
         }
-        EXPECT_EQ(otherNice, nice);
+        for (const pid_t helper : helpers) {
+            errno = 0;
+            const int helperNice = ::getpriority(PRIO_PROCESS, static_cast<id_t>(helper));
+            ASSERT_EQ(errno, 0);
+            EXPECT_EQ(helperNice, nice);
+        }
     });
     walk.join();
+}
+
+// Stop ends every wait of a helper at once: the waits have no timeout, so a
+// helper that Stop did not wake would keep the read-ahead from ending, and
+// the test would hang until ctest's timeout fails it.
+TEST_F(WalkReadAhead, StopEndsTheWaitsOfHelpersAsleep) {
+    tree.folder("empty");
+    // ThreadSanitizer starts a thread of its own with the process's first
+    // other thread: made here, it is among the threads counted before.
+    std::thread([] {}).join();
+    for (const HelperCount helpers : {HelperCount{0, 3}, HelperCount{2, 2}, HelperCount{1, 3}}) {
+        const std::set<pid_t> before = threadsOfThisProcess();
+        Result<UniqueFd> opened = openFolder((tree.root() + "/empty").c_str());
+        ASSERT_TRUE(opened.ok());
+        auto ahead = std::make_unique<ReadAhead>(UniqueFd(::dup(opened.value().get())), helpers,
+                                                 pattern, live, true, stop);
+        ahead->prepareRoot(std::move(opened.value()));  // nothing below it: no work
+        const std::size_t all = helpers.atMost;
+        while (ahead->helpersAsleep() < all) {
+            std::this_thread::yield();
+        }
+        EXPECT_EQ(threadsOfThisProcess().size(), before.size() + all);
+        ahead.reset();  // returns only once every helper has ended
+        EXPECT_EQ(threadsOfThisProcess(), before) << helpers.atStart << " of " << all << " awake";
+    }
 }
 
 TEST(WalkReadAheadLimit, PreparedFoldersWaitingFollowTheOpenFileLimit) {

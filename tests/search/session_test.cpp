@@ -166,5 +166,37 @@ TEST_F(SessionTest, DestroyingTheSessionStopsAndWaitsForTheWalk) {
     EXPECT_TRUE(progress.completions()[0].stopped);
 }
 
+// The one way a request becomes criteria: the look-in folder, the name text
+// split into its parts, the letter case and the threads; the counters and the
+// stop flag are the walk's and stay as they are.
+TEST(SessionRequest, FillsTheCriteriaAWalkReads) {
+    SearchCriteria criteria;
+    criteria.m_nFilesFound = 3;
+    const SearchRequest request{"/look/in", "Rep*.ht*", true, 4};
+    request.fillCriteria(criteria);
+    EXPECT_EQ(criteria.m_strLookIn, "/look/in");
+    EXPECT_EQ(criteria.m_strNamePattern, "Rep*.ht*");
+    EXPECT_TRUE(criteria.m_bCaseSensitive);
+    EXPECT_EQ(criteria.m_threads, 4U);
+    EXPECT_EQ(criteria.m_strBasePart, "Rep*");
+    EXPECT_EQ(criteria.m_strExtPart, "ht");
+    EXPECT_TRUE(criteria.m_bHasDot);
+    EXPECT_TRUE(criteria.m_bBaseWildcard);
+    EXPECT_TRUE(criteria.m_bExtWildcard);
+    EXPECT_FALSE(criteria.m_bExtStarFirst);
+    EXPECT_EQ(criteria.m_nFilesFound, 3);
+    EXPECT_FALSE(criteria.m_bStop);
+
+    // A second request replaces every part of the first, flags included.
+    SearchRequest{"/other", "plain", false, 0}.fillCriteria(criteria);
+    EXPECT_EQ(criteria.m_strLookIn, "/other");
+    EXPECT_EQ(criteria.m_strBasePart, "plain");
+    EXPECT_FALSE(criteria.m_bHasDot);
+    EXPECT_FALSE(criteria.m_bBaseWildcard);
+    EXPECT_FALSE(criteria.m_bExtWildcard);
+    EXPECT_FALSE(criteria.m_bCaseSensitive);
+    EXPECT_EQ(criteria.m_threads, 0U);
+}
+
 }  // namespace
 }  // namespace zandor

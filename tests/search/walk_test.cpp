@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "recording_sinks.h"
+#include "search/search_request.h"
 #include "search/search_thread.h"
 #include "temp_tree.h"
 
@@ -28,12 +29,13 @@ class WalkTest : public testing::TestWithParam<unsigned> {
   protected:
     SearchCompletion search(const std::string& folder, const std::string& name = "",
                             bool caseSensitive = false) {
-        criteria.m_strLookIn = folder;
-        criteria.m_strNamePattern = name;
-        criteria.m_bCaseSensitive = caseSensitive;
-        criteria.m_threads = GetParam();
-        splitNamePattern(name, criteria);
+        request(folder, name, caseSensitive);
         return SearchThreadProc(criteria, board, results, progress, 7);
+    }
+    // Fills the criteria as a search started from a request would be.
+    void request(const std::string& folder, const std::string& name = "",
+                 bool caseSensitive = false) {
+        SearchRequest{folder, name, caseSensitive, GetParam()}.fillCriteria(criteria);
     }
     void publish(const std::function<void(LiveConditions&)>& change) {
         LiveConditions next = *board.current();
@@ -122,7 +124,7 @@ TEST_P(WalkTest, ModeATitlesEveryFolderMetAndAnEmptyTreeNone) {
     TempTree empty;
     RecordingProgress quiet;
     RecordingResults none;
-    criteria.m_strLookIn = empty.root();
+    request(empty.root(), "nomatch");
     SearchThreadProc(criteria, board, none, quiet);
     EXPECT_TRUE(quiet.titles().empty());
     EXPECT_TRUE(none.rows().empty());
@@ -170,9 +172,7 @@ TEST_P(WalkTest, NameTestsIgnoreCaseUnlessCaseSensitive) {
     EXPECT_EQ(results.sortedPaths(), under({"Report.TXT", "report.txt", "reports"}));
 
     RecordingResults exact;
-    criteria.m_strNamePattern = "Report.TXT";
-    criteria.m_bCaseSensitive = true;
-    splitNamePattern(criteria.m_strNamePattern, criteria);
+    request(tree.root(), "Report.TXT", true);
     SearchThreadProc(criteria, board, exact, progress);
     EXPECT_EQ(exact.sortedPaths(), under({"Report.TXT"}));
 }
@@ -187,20 +187,17 @@ TEST_P(WalkTest, NameTestsFoldEveryLetterOfUtf8Names) {
     EXPECT_EQ(results.sortedPaths(), under({"\xc3\x84rger.txt"}));
 
     RecordingResults summer;
-    criteria.m_strNamePattern = "\xc3\x89T\xc3\x89";  // ÉTÉ
-    splitNamePattern(criteria.m_strNamePattern, criteria);
+    request(tree.root(), "\xc3\x89T\xc3\x89");  // ÉTÉ
     SearchThreadProc(criteria, board, summer, progress);
     EXPECT_EQ(summer.sortedPaths(), under({"\xc3\x89T\xc3\x89-Fotos", "\xc3\xa9t\xc3\xa9.txt"}));
 
     RecordingResults dotted;
-    criteria.m_strNamePattern = "izmir";
-    splitNamePattern(criteria.m_strNamePattern, criteria);
+    request(tree.root(), "izmir");
     SearchThreadProc(criteria, board, dotted, progress);
     EXPECT_TRUE(dotted.rows().empty());
 
     RecordingResults bytes;
-    criteria.m_strNamePattern = "BAD\xc4\xff";
-    splitNamePattern(criteria.m_strNamePattern, criteria);
+    request(tree.root(), "BAD\xc4\xff");
     SearchThreadProc(criteria, board, bytes, progress);
     EXPECT_EQ(bytes.sortedPaths(), under({"bad\xc4\xff.txt"}));
 }

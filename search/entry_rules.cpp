@@ -1,0 +1,33 @@
+#include "search/entry_rules.h"
+
+#include "search/name_fold.h"
+
+namespace zandor {
+
+std::string_view EntryRules::compared(std::string_view name) {
+    if (m_pattern.m_bCaseSensitive) {
+        return name;
+    }
+    foldCase(name, m_folded);
+    return m_folded;
+}
+
+EntryNeeds EntryRules::needs(std::string_view name, bool isFolder, const LiveConditions& live) {
+    if (isFolder) {
+        // A listed folder's row shows its times; a folder that is only
+        // entered needs nothing read about it.
+        return m_wantsMetadata && listsFolders(live) && folderMatches(name)
+                   ? EntryNeeds::Description
+                   : EntryNeeds::Nothing;
+    }
+    if (!nameAdmitsAll(m_pattern)) {
+        const std::string_view inCase = compared(name);
+        if (!fileNameMatches(m_pattern, inCase) || !fileExtensionMatches(m_pattern, inCase)) {
+            return EntryNeeds::Nothing;
+        }
+    }
+    return live.m_bSizeFilter || live.m_bDateFilter || m_wantsMetadata ? EntryNeeds::Description
+                                                                       : EntryNeeds::Nothing;
+}
+
+}  // namespace zandor

@@ -1,0 +1,61 @@
+// Reading one folder of a walk: opening it below the look-in folder, reading
+// its entries and describing those that the entry rules will want, whether a
+// read-ahead helper does it or the walk itself.
+#pragma once
+
+#include <sys/types.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/fs_fd.h"
+#include "platform/result.h"
+#include "search/entry_rules.h"
+#include "search/folder_node.h"
+#include "search/live_conditions.h"
+
+namespace zandor {
+
+// The entry rules of one helper thread with the conditions as they stand:
+// which entries of a folder being read get described, so that a search that
+// only names its matches asks the disk for nothing more.
+class EntryDescriber {
+  public:
+    EntryDescriber(const NamePattern& prepared, const LiveConditionsBoard& live, bool wantsMetadata)
+        : m_rules(prepared, wantsMetadata), m_live(live) {}
+
+    bool wants(std::string_view name, bool isFolder) {
+        return m_rules.needs(name, isFolder, m_live.refresh()) != EntryNeeds::Nothing;
+    }
+    bool includesSubFolders() { return EntryRules::entersFolders(m_live.refresh()); }
+
+  private:
+    EntryRules m_rules;
+    LiveConditionsReader m_live;
+};
+
+// Opens a folder below the look-in folder (open on rootFd) by its relative
+// path, never through a symbolic link in any part of it, as the walk's own
+// openings through each parent never follow one. ENOSYS where the kernel
+// has no openat2 (before 5.6).
+Result<UniqueFd> openBelow(int rootFd, const std::string& relativePath);
+
+// The sub-folder name of the folder open on parentFd, never through a link.
+Result<UniqueFd> openSubFolderOf(int parentFd, const char* name);
+
+// Fills node from the folder open on fd (or the error that kept it from
+// being opened): its identity, whether it may be entered from a
+// folder on parentDevice, and its entries. With a describer (on a helper),
+// also each entry's kind, the descriptions the describer asks for, and a
+// pending node for each sub-folder. Without one (on the walk) the walk asks
+// for those itself when it comes to the entry, as a walk alone does.
+void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> fd, dev_t parentDevice,
+                   EntryDescriber* describer, const std::atomic<bool>& stop);
+
+// The pending node of the sub-folder `entry` of folder.
+std::shared_ptr<FolderNode> subFolderNode(const std::shared_ptr<FolderNode>& folder,
+                                          const AheadEntry& entry, std::uint32_t index);
+
+}  // namespace zandor
