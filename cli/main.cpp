@@ -1,5 +1,5 @@
 // zandor-find: the search of the Zandor window, run from a terminal.
-#include <signal.h>
+#include <signal.h>  // NOLINT(modernize-deprecated-headers): sigaction is POSIX, not in <csignal>
 #include <unistd.h>
 
 #include <atomic>
@@ -168,8 +168,10 @@ int printProperties(const std::string& path) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    installInterruptHandler();  // first: a signal from here on is a Stop
+// An exception here (only bad_alloc can come) ends the program through
+// std::terminate, which is what it should do.
+int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
+    installInterruptHandler();     // first: a signal from here on is a Stop
     const std::vector<std::string> args(argv + 1, argv + argc);
     const auto parsed = parseCliOptions(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {

@@ -1,11 +1,11 @@
 #include "search/disk_pace.h"
 
 #include <fcntl.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <charconv>
 #include <cstdint>
+#include <ctime>
 
 namespace zandor {
 

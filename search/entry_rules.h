@@ -8,6 +8,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/fs_entry_info.h"
 #include "search/live_conditions.h"
@@ -27,8 +28,8 @@ class EntryRules {
   public:
     // prepared is the pattern as matchingPattern makes it; wantsMetadata is
     // whether the rows show size and times.
-    EntryRules(const NamePattern& prepared, bool wantsMetadata)
-        : m_pattern(prepared), m_wantsMetadata(wantsMetadata) {}
+    EntryRules(NamePattern prepared, bool wantsMetadata)
+        : m_pattern(std::move(prepared)), m_wantsMetadata(wantsMetadata) {}
 
     // What the walk will want read about an entry whose kind is known, as the
     // conditions stand; an entry that no rule can admit needs nothing.

@@ -40,7 +40,8 @@ std::size_t ReadAhead::waitingFoldersFor(std::size_t openFiles, unsigned helpers
     // Fewer prepared folders than this would keep the helpers mostly waiting.
     constexpr std::size_t kFewestWaiting = 16;
     // Each helper holds the folder in hand and its clock's schedstat file.
-    const std::size_t taken = kWalkOpenFolders + kProgramReserve + 2 * helpers + kRetireBatch;
+    const std::size_t taken =
+        kWalkOpenFolders + kProgramReserve + 2 * std::size_t{helpers} + kRetireBatch;
     if (openFiles <= taken) {
         return 0;
     }
