@@ -85,6 +85,9 @@ ReadAhead::~ReadAhead() {
         helper.request_stop();
     }
     m_helpers.clear();
+    // The folders still held give their counts back while the counts are there.
+    m_leaving.clear();
+    m_retired.clear();
 }
 
 std::shared_ptr<FolderNode> ReadAhead::prepareRoot(UniqueFd fd) {
@@ -131,12 +134,10 @@ void ReadAhead::retire(std::shared_ptr<FolderNode> node) {
     if (m_leaving.size() < kRetireBatch) {
         return;
     }
-    bool wake = false;
     bool manyOpen = false;
     {
         std::lock_guard lock(m_mutex);
         manyOpen = m_retired.size() >= m_maxRetiredOpen;
-        wake = m_sleeping > 0;
     }
     if (manyOpen) {
         // The helpers are slow to come for them: the walk closes the folders
@@ -145,9 +146,14 @@ void ReadAhead::retire(std::shared_ptr<FolderNode> node) {
             leaving->fd.reset();
         }
     }
+    bool wake = false;
     {
+        // Whether a helper sleeps is read under the same lock as the batch is
+        // added: a helper that fell asleep between the two would otherwise
+        // miss it, with no timeout to wake it.
         std::lock_guard lock(m_mutex);
         std::move(m_leaving.begin(), m_leaving.end(), std::back_inserter(m_retired));
+        wake = m_sleeping > 0;
     }
     m_leaving.clear();
     if (wake) {
