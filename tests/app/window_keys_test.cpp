@@ -170,12 +170,20 @@ class WindowKeysTest : public QObject {
     const QString m_wholeChain =
         QStringLiteral("Search Completed - Found 0 files and 20001 folders ");
 
+    // Made by the first test that needs it: each test function may run in a
+    // process of its own, and the chain takes seconds to make and remove.
+    const std::string& chainRoot() {
+        if (!m_chain) {
+            m_chain = std::make_unique<test::TempTree>();
+            m_chain->deepChain("chain", 20000);
+        }
+        return m_chain->root();
+    }
+
   private Q_SLOTS:
     void initTestCase() {
         m_home = std::make_unique<test::TempTree>();
         test::enterPrivateDesktop(*m_home, m_opened);
-        m_chain = std::make_unique<test::TempTree>();
-        m_chain->deepChain("chain", 20000);
     }
 
     void cleanupTestCase() { test::leavePrivateDesktop(); }
@@ -299,7 +307,7 @@ class WindowKeysTest : public QObject {
 
     void escOnAnOpenListOnlyClosesItAndAltSTypesNothing() {
         auto frame = activeFrame();
-        startLongSearch(*frame, m_chain->root());
+        startLongSearch(*frame, chainRoot());
         auto* lookIn = test::widget<QComboBox>(*frame, "comboLookIn");
         lookIn->setFocus(Qt::ShortcutFocusReason);
         for (const auto& [key, modifiers] :
@@ -311,16 +319,16 @@ class WindowKeysTest : public QObject {
         }
         // Search is greyed: its letter is neither a click nor typed.
         press(Qt::Key_S, Qt::AltModifier);
-        QCOMPARE(lookIn->currentText(), QString::fromStdString(m_chain->root()));
+        QCOMPARE(lookIn->currentText(), QString::fromStdString(chainRoot()));
         QTRY_VERIFY_WITH_TIMEOUT(completed(*frame), kWalkTimeoutMs);
         // Not stopped: the chain and every folder of it were found.
         QCOMPARE(frame->windowTitle(), m_wholeChain);
-        QCOMPARE(lookIn->currentText(), QString::fromStdString(m_chain->root()));
+        QCOMPARE(lookIn->currentText(), QString::fromStdString(chainRoot()));
     }
 
     void escThatReachesTheWindowStops() {
         auto frame = activeFrame();
-        startLongSearch(*frame, m_chain->root());
+        startLongSearch(*frame, chainRoot());
         test::widget<QLineEdit>(*frame, "editLookIn")->setFocus(Qt::ShortcutFocusReason);
         press(Qt::Key_Escape);
         QVERIFY(!test::widget<QPushButton>(*frame, "btnStop")->isEnabled());
