@@ -84,6 +84,7 @@ constexpr std::array<Word<OutputFormat>, 3> kFormats{{
 
 std::vector<std::string_view> typeExtensions() {
     std::vector<std::string_view> extensions;
+    extensions.reserve(std::size(kFileTypes));
     for (const FileType& type : kFileTypes) {
         extensions.push_back(type.extension);
     }

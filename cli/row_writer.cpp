@@ -12,7 +12,7 @@ namespace zandor {
 
 namespace {
 
-constexpr std::size_t kFlushAt = 256 * 1024;
+constexpr std::size_t kFlushAt = std::size_t{256} * 1024;
 
 template <typename Number>
 void appendNumber(std::string& out, Number value) {
@@ -99,7 +99,7 @@ void appendJson(std::string& out, const FoundEntry& entry) {
 }  // namespace
 
 RowWriter::RowWriter(int fd, OutputFormat format) : m_fd(fd), m_format(format) {
-    m_buffer.reserve(kFlushAt + 64 * 1024);
+    m_buffer.reserve(kFlushAt + std::size_t{64} * 1024);
 }
 
 RowWriter::~RowWriter() {

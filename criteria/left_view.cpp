@@ -117,8 +117,8 @@ void CLeftView::setSearching(bool searching) {
 }
 
 void CLeftView::createControls() {
-    auto adopt = [this](FormControl which, QWidget* widget, int id, QString name) {
-        widget->setObjectName(std::move(name));
+    auto adopt = [this](FormControl which, QWidget* widget, int id, const QString& name) {
+        widget->setObjectName(name);
         widget->setProperty("controlId", id);
         m_controls[static_cast<std::size_t>(which)] = widget;
     };

@@ -25,7 +25,7 @@ struct DayCache {
 };
 
 bool localTime(std::int64_t secs, std::tm& out) {
-    const std::time_t t = static_cast<std::time_t>(secs);
+    const auto t = static_cast<std::time_t>(secs);
     return ::localtime_r(&t, &out) != nullptr;
 }
 

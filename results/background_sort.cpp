@@ -12,7 +12,7 @@ std::uint64_t BackgroundSort::start(ResultStores::Snapshot rows, SortKey key, bo
     cancel();
     const std::uint64_t ticket = ++m_ticket;
     m_thread = std::jthread([ticket, key, descending, rows = std::move(rows),
-                             done = std::move(done)](std::stop_token stop) {
+                             done = std::move(done)](const std::stop_token& stop) {
         std::optional<std::vector<std::uint32_t>> folders =
             sortedOrder(rows.folders, key, descending, stop);
         if (!folders) {

@@ -41,7 +41,7 @@ QIcon IconCache::fileIcon(const QString& name) {
         return *cached;
     }
     // Looked up by the suffix alone, so that every name with it gets the same icon.
-    const QIcon icon = lookUp(suffix.isEmpty() ? QString() : QStringLiteral("x.") + suffix);
+    QIcon icon = lookUp(suffix.isEmpty() ? QString() : QStringLiteral("x.") + suffix);
     m_bySuffix.insert(suffix, icon);
     return icon;
 }

@@ -20,13 +20,14 @@ constexpr int kProgressUpdateMs = 150;
 PropertiesCounter::PropertiesCounter(QWidget* owner)
     : QObject(owner),
       m_owner(owner),
-      m_count([](const std::string& path, std::stop_token stop, const CountProgress& progress) {
-          // The count polls a flag of its own (zandor-find stops it the same
-          // way); the stop request sets it.
-          std::atomic<bool> cancel{false};
-          const std::stop_callback onStop(stop, [&cancel] { cancel = true; });
-          return CountFolderContents(path, &cancel, progress);
-      }),
+      m_count(
+          [](const std::string& path, const std::stop_token& stop, const CountProgress& progress) {
+              // The count polls a flag of its own (zandor-find stops it the same
+              // way); the stop request sets it.
+              std::atomic<bool> cancel{false};
+              const std::stop_callback onStop(stop, [&cancel] { cancel = true; });
+              return CountFolderContents(path, &cancel, progress);
+          }),
       m_showTimer(new QTimer(this)),
       m_updateTimer(new QTimer(this)) {
     m_showTimer->setSingleShot(true);
@@ -46,7 +47,7 @@ bool PropertiesCounter::start(const std::string& path) {
     m_location = displayText(path);
     // The worker never waits for this thread; its result comes back as a
     // posted call, which is dropped if this object is gone by then.
-    m_worker = std::jthread([this, path](std::stop_token stop) {
+    m_worker = std::jthread([this, path](const std::stop_token& stop) {
         const bool isFolder = isFolderItself(path);
         const ContentCount count = m_count(path, stop, [this](const ContentCount& sofar) {
             m_files.store(sofar.files, std::memory_order_relaxed);

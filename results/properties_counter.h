@@ -26,8 +26,8 @@ class PropertiesCounter final : public QObject {
     Q_OBJECT
   public:
     // Counts the item, polling stop and ending early once it is requested.
-    using CountFunction = std::function<ContentCount(const std::string& path, std::stop_token stop,
-                                                     const CountProgress& progress)>;
+    using CountFunction = std::function<ContentCount(
+        const std::string& path, const std::stop_token& stop, const CountProgress& progress)>;
 
     explicit PropertiesCounter(QWidget* owner);
     ~PropertiesCounter() override;  // cancels a count still running and waits for it

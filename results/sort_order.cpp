@@ -126,7 +126,7 @@ std::optional<std::vector<std::uint32_t>> sortBy(const std::vector<const ResultR
 
 std::optional<std::vector<std::uint32_t>> sortedOrder(const std::vector<const ResultRow*>& rows,
                                                       SortKey key, bool descending,
-                                                      std::stop_token stop) {
+                                                      const std::stop_token& stop) {
     if (stop.stop_requested()) {
         return std::nullopt;
     }

@@ -20,6 +20,6 @@ namespace zandor {
 // while this runs.
 std::optional<std::vector<std::uint32_t>> sortedOrder(const std::vector<const ResultRow*>& rows,
                                                       SortKey key, bool descending,
-                                                      std::stop_token stop = {});
+                                                      const std::stop_token& stop = {});
 
 }  // namespace zandor

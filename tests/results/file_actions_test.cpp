@@ -515,7 +515,7 @@ class FileActionsTest : public QObject {
         view.show();
         // A count that lasts until it is cancelled.
         view.propertiesCounter().setCountFunction(
-            [](const std::string&, std::stop_token stop, const CountProgress&) {
+            [](const std::string&, const std::stop_token& stop, const CountProgress&) {
                 while (!stop.stop_requested()) {
                     std::this_thread::yield();
                 }
