@@ -11,8 +11,9 @@ source "$(dirname "$0")/lib.sh"
 
 build=${ZANDOR_TERMINAL_ONLY_BUILD:-}
 if [ -n "$build" ]; then
-    grep -qx 'ZANDOR_BUILD_GUI:BOOL=OFF' "$build/CMakeCache.txt" &&
-        grep -qx 'CMAKE_DISABLE_FIND_PACKAGE_Qt6:BOOL=ON' "$build/CMakeCache.txt" ||
+    # A -D without a type is cached as UNINITIALIZED.
+    grep -qxE 'ZANDOR_BUILD_GUI:[A-Z]+=OFF' "$build/CMakeCache.txt" &&
+        grep -qxE 'CMAKE_DISABLE_FIND_PACKAGE_Qt6:[A-Z]+=ON' "$build/CMakeCache.txt" ||
         { echo "$build is not a build without the window and with Qt hidden" >&2; exit 1; }
     echo "note: reusing the build without the window in $build"
 else
