@@ -70,7 +70,7 @@ std::vector<ResultRow> rowsWithRepeatedKeys(int count) {
     for (int i = 0; i < count; ++i) {
         const std::string name = std::string(kNames[i % 8]) + std::to_string(i % 5);
         rows.push_back(ResultRow{name, "/p/" + std::to_string(i % 11) + "/" + name, kTypes[i % 2],
-                                 (i * 7919) % 300, (i * 104729) % 70,
+                                 (std::int64_t{i} * 7919) % 300, (std::int64_t{i} * 104729) % 70,
                                  static_cast<std::uint64_t>((i * 31) % 13)});
     }
     return rows;

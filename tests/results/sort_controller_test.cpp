@@ -18,8 +18,9 @@ std::vector<ResultRow> manyRows(int count, const std::string& prefix = "") {
     for (int i = 0; i < count; ++i) {
         const std::string name = prefix + (i % 3 == 0 ? "Item" : "item") + std::to_string(i % 97);
         rows.push_back(ResultRow{name, "/t/" + std::to_string(i) + "/" + name,
-                                 i % 10 == 0 ? kFolderType : kFileType, (i * 7919) % 1000,
-                                 (i * 104729) % 500, static_cast<std::uint64_t>((i * 31) % 211)});
+                                 i % 10 == 0 ? kFolderType : kFileType,
+                                 (std::int64_t{i} * 7919) % 1000, (std::int64_t{i} * 104729) % 500,
+                                 static_cast<std::uint64_t>((i * 31) % 211)});
     }
     return rows;
 }
