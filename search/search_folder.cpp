@@ -18,8 +18,7 @@ FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live
       m_results(results),
       m_progress(progress),
       m_pattern(matchingPattern(criteria)),
-      m_rules(m_pattern, results.wantsMetadata()),
-      m_wantsMetadata(results.wantsMetadata()) {}
+      m_rules(m_pattern, results.wantsMetadata()) {}
 
 FolderWalk::~FolderWalk() {
     // Every folder goes before the read-ahead whose bound it counts against.
@@ -40,7 +39,7 @@ Result<void> FolderWalk::SearchFolder(const std::string& strFolder) {
                                     ? ReadAhead::defaultHelpers()
                                     : ReadAhead::fixedHelpers(m_criteria.m_threads - 1);
     m_ahead = std::make_unique<ReadAhead>(UniqueFd(::dup(fd.get())), helpers, m_pattern, m_board,
-                                          m_wantsMetadata, m_criteria.m_bStop);
+                                          m_rules.wantsMetadata(), m_criteria.m_bStop);
     std::shared_ptr<FolderNode> root = m_ahead->prepareRoot(std::move(fd));
     if (root->error) {
         return *root->error;
@@ -174,7 +173,7 @@ bool FolderWalk::stillThere(const Frame& frame, AheadEntry& entry) {
     // An entry that vanished between the listing and now has nothing to show;
     // one that cannot be described for another reason (its folder can be read
     // but not entered) is still a row, with its size and times unknown.
-    return !m_wantsMetadata || describe(frame, entry) || !entry.gone;
+    return !m_rules.wantsMetadata() || describe(frame, entry) || !entry.gone;
 }
 
 void FolderWalk::addResult(std::string_view name, bool isFolder, const AheadEntry& described) {

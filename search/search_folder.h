@@ -69,8 +69,7 @@ class FolderWalk {
     ResultSink& m_results;
     ProgressSink& m_progress;
     NamePattern m_pattern;  // prepared for matching
-    EntryRules m_rules;
-    bool m_wantsMetadata;
+    EntryRules m_rules;     // also says whether the rows show size and times
 
     std::unique_ptr<ReadAhead> m_ahead;  // outlives every frame's folder
     std::vector<Frame> m_frames;
