@@ -114,8 +114,8 @@ class StoreCollector : public ResultSink {
 };
 
 int runSearch(const CliOptions& options) {
-    const SearchRequest request{options.folder, options.name, options.caseSensitive,
-                                options.threads};
+    const SearchRequest request{options.folder,  options.name,     options.caseSensitive,
+                                options.threads, options.leaveOut, options.stayOnDisk};
     SearchCriteria criteria;
     request.fillCriteria(criteria);
     const LiveConditionsBoard live(options.conditions);

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev
   util-linux coreutils findutils tzdata
-  fd-find hyperfine python3
+  fd-find ripgrep hyperfine python3 shared-mime-info
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev libglib2.0-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core
   xdg-utils
   scdoc librsvg2-bin gzip man-db bsdextrautils desktop-file-utils appstream

@@ -31,6 +31,13 @@ struct LiveConditions {
     std::int64_t m_months = 0;
     DateKind m_dateKind = DateKind::None;
     bool m_daysChecked = true;  // days (else months) radio
+    // The containing text: a file matches only when its contents hold it
+    // (letter case as the name test compares it). Empty: contents are not read.
+    std::string m_strContaining;
+    bool m_bIncludeBinary = false;  // files with a NUL in their first 64 KiB are read too
+    // Set by the board: changes whenever the containing text or the binary
+    // choice does, so that a verdict reached under other words is not reused.
+    std::uint32_t m_contentsSerial = 0;
 };
 
 // The one place where the current snapshot lives. A version number lets the

@@ -7,6 +7,8 @@ void SearchRequest::fillCriteria(SearchCriteria& criteria) const {
     criteria.m_strNamePattern = m_strNamePattern;
     criteria.m_bCaseSensitive = m_bCaseSensitive;
     criteria.m_threads = m_threads;
+    criteria.m_leaveOut = m_leaveOut;
+    criteria.m_bStayOnDisk = m_bStayOnDisk;
     splitNamePattern(criteria.m_strNamePattern, criteria);
 }
 

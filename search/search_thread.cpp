@@ -32,6 +32,7 @@ SearchCompletion SearchThreadProc(SearchCriteria& criteria, const LiveConditions
                                   std::uint64_t generation) {
     criteria.m_nFilesFound = 0;
     criteria.m_nFoldersFound = 0;
+    criteria.m_nUnreadable = 0;
     results.onSearchStarted(generation);
 
     SearchCompletion completion;
@@ -45,6 +46,7 @@ SearchCompletion SearchThreadProc(SearchCriteria& criteria, const LiveConditions
     criteria.m_bHasDot = false;
     completion.filesFound = criteria.m_nFilesFound;
     completion.foldersFound = criteria.m_nFoldersFound;
+    completion.unreadableFiles = criteria.m_nUnreadable;
     progress.onCompleted(completion);
     return completion;
 }

@@ -51,6 +51,8 @@ struct SearchCompletion {
     std::uint64_t generation = 0;
     std::int64_t filesFound = 0;
     std::int64_t foldersFound = 0;
+    // Files that reached the contents test but could not be read.
+    std::int64_t unreadableFiles = 0;
     bool stopped = false;
     Result<void> lookIn;  // an error when the look-in folder itself could not be read
 
