@@ -176,6 +176,32 @@ Applied applyModified(std::string_view option, std::string_view value, CliOption
     return applyDate(option, value, DateKind::Modified, options.conditions);
 }
 
+Applied applyContaining(std::string_view, std::string_view value, CliOptions& options) {
+    if (value.empty()) {
+        return UsageError{"option --containing needs a TEXT that is not empty"};
+    }
+    options.conditions.m_strContaining = std::string(value);
+    return std::nullopt;
+}
+
+Applied applyBinary(std::string_view, std::string_view, CliOptions& options) {
+    options.conditions.m_bIncludeBinary = true;
+    return std::nullopt;
+}
+
+Applied applyExclude(std::string_view, std::string_view value, CliOptions& options) {
+    if (value.empty()) {
+        return UsageError{"option --exclude needs a PATTERN that is not empty"};
+    }
+    options.leaveOut.emplace_back(value);
+    return std::nullopt;
+}
+
+Applied applyOneFileSystem(std::string_view, std::string_view, CliOptions& options) {
+    options.stayOnDisk = true;
+    return std::nullopt;
+}
+
 Applied applyFormat(std::string_view, std::string_view value, CliOptions& options) {
     const auto format = lookUp(kFormats, value);
     if (!format) {
@@ -258,6 +284,24 @@ listed while a size or type condition is on.)"},
          "created in the last N days (d, the default unit) or 30-day months (m)"},
         {"", "--modified", "N[d|m]", applyModified,
          "modified in the last N days or months (one of --created, --modified)"},
+        {"", "--containing", "TEXT", applyContaining,
+         R"(files whose contents hold TEXT, a literal text found anywhere in
+the file; letter case as the name test compares it (Unicode case
+folding unless --case-sensitive). Only regular files are read,
+after every other test holds; links are never followed. A file
+whose first 64 KiB hold a NUL byte is binary and is passed over;
+one that starts with a UTF-16 byte-order mark is read as the text
+it holds. Folders are not listed. Files that cannot be read are
+counted on standard error.)"},
+        {"", "--binary", "", applyBinary, "with --containing, read binary files too"},
+        {"", "--exclude", "PATTERN", applyExclude,
+         R"(leave out entries matching PATTERN, a shell glob (* ? [...]):
+neither listed nor entered. Matched against the name, or, when it
+holds a /, against the path below FOLDER (* and ? then match no /);
+a trailing / leaves out folders only. Letter case counts. May be
+given more than once.)"},
+        {"", "--one-file-system", "", applyOneFileSystem,
+         "list folders on other file systems than FOLDER's, but do not enter them"},
         {"", "--format", "FORMAT", applyFormat,
          R"(tsv (default): name, path, size text, type, creation, last write,
   tab-separated, one row a line; in names and paths \ tab LF CR are

@@ -20,7 +20,7 @@ struct CliOptions {
     bool progress = false;
     unsigned threads = 0;  // --threads N; 0: chosen for the machine
     OutputFormat format = OutputFormat::Tsv;
-    LiveConditions conditions;  // sub-folders, size, type, date and containing text
+    LiveConditions conditions;          // sub-folders, size, type, date and containing text
     std::vector<std::string> leaveOut;  // --exclude PATTERN, each in the order given
     bool stayOnDisk = false;            // --one-file-system
     // --sort KEY[:desc]: rows printed after the walk, folders then files.

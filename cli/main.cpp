@@ -146,6 +146,9 @@ int runSearch(const CliOptions& options) {
     if (!writer.written().ok()) {
         writeLine(STDERR_FILENO, "zandor-find: write error: " + writer.written().error().message);
     }
+    if (completion.unreadableFiles > 0) {
+        writeLine(STDERR_FILENO, "zandor-find: " + unreadableNotice(completion.unreadableFiles));
+    }
     writeLine(STDERR_FILENO, completion.title());
     if (!completion.lookIn.ok() || !writer.written().ok()) {
         return 1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zandor {
@@ -16,6 +17,9 @@ namespace zandor {
 std::size_t utf8SequenceAt(std::string_view text, std::size_t pos, char32_t* character = nullptr);
 
 bool isValidUtf8(std::string_view text);
+
+// Appends the UTF-8 form of the code point c to out.
+void appendUtf8(char32_t c, std::string& out);
 
 // True when pos lies inside a valid UTF-8 sequence of text, after its first
 // byte: cutting text there would split a letter. Bytes that belong to no valid

@@ -26,8 +26,19 @@ EntryNeeds EntryRules::needs(std::string_view name, bool isFolder, const LiveCon
             return EntryNeeds::Nothing;
         }
     }
+    if (!live.m_strContaining.empty()) {
+        return EntryNeeds::Contents;
+    }
     return live.m_bSizeFilter || live.m_bDateFilter || m_wantsMetadata ? EntryNeeds::Description
                                                                        : EntryNeeds::Nothing;
+}
+
+ContentsSearch& EntryRules::contentsSearch(const LiveConditions& live) {
+    if (!m_contents || m_contentsSerial != live.m_contentsSerial) {
+        m_contents.emplace(live.m_strContaining, m_pattern.m_bCaseSensitive);
+        m_contentsSerial = live.m_contentsSerial;
+    }
+    return *m_contents;
 }
 
 }  // namespace zandor

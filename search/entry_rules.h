@@ -6,11 +6,14 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "platform/fs_entry_info.h"
+#include "search/contents_search.h"
+#include "search/leave_out.h"
 #include "search/live_conditions.h"
 #include "search/match.h"
 #include "search/name_pattern.h"
@@ -22,23 +25,39 @@ namespace zandor {
 enum class EntryNeeds : unsigned char {
     Nothing,      // its name and kind decide it, or rule it out
     Description,  // its size and times (one statx)
+    Contents,     // every other test holds: its contents decide (and its
+                  // description, if a size or date condition or the row asks)
 };
 
 class EntryRules {
   public:
     // prepared is the pattern as matchingPattern makes it; wantsMetadata is
-    // whether the rows show size and times.
-    EntryRules(NamePattern prepared, bool wantsMetadata)
-        : m_pattern(std::move(prepared)), m_wantsMetadata(wantsMetadata) {}
+    // whether the rows show size and times; leaveOut the entries neither
+    // listed nor entered; stayOnDisk keeps the walk out of folders on
+    // another file system than the look-in folder's.
+    EntryRules(NamePattern prepared, bool wantsMetadata, LeaveOut leaveOut = {},
+               bool stayOnDisk = false)
+        : m_pattern(std::move(prepared)),
+          m_wantsMetadata(wantsMetadata),
+          m_leaveOut(std::move(leaveOut)),
+          m_stayOnDisk(stayOnDisk) {}
 
     // What the walk will want read about an entry whose kind is known, as the
     // conditions stand; an entry that no rule can admit needs nothing.
     EntryNeeds needs(std::string_view name, bool isFolder, const LiveConditions& live);
 
-    // Folders are listed only without a size or type condition.
+    // Folders are listed only without a size, type or contents condition.
     static bool listsFolders(const LiveConditions& live) {
-        return !live.m_bTypeFilter && !live.m_bSizeFilter;
+        return !live.m_bTypeFilter && !live.m_bSizeFilter && live.m_strContaining.empty();
     }
+    // Whether an entry is left out: neither listed nor entered. folderBelow
+    // is its folder's path below the look-in folder ("" for the look-in folder).
+    bool leavesOut(std::string_view name, bool isFolder, std::string_view folderBelow) {
+        return m_leaveOut.leavesOut(name, isFolder, folderBelow);
+    }
+    // Whether folders on another file system than the look-in folder's are
+    // kept out (listed, never entered).
+    bool staysOnDisk() const { return m_stayOnDisk; }
     // Whether a folder, met while folders are listed, is a match.
     bool folderMatches(std::string_view name) {
         return folderNameMatches(m_pattern, compared(name));
@@ -46,12 +65,24 @@ class EntryRules {
     static bool entersFolders(const LiveConditions& live) { return live.m_bIncludeSubDirs; }
 
     // Whether a file matches: the name test, the size, type and date
-    // conditions, then the extension test. describe() gives the entry's
-    // description (a const EntryInfo*, nullptr when it cannot be described)
-    // and is called only when a size or date condition needs it; a file that
-    // cannot be described matches no size or date.
+    // conditions, the extension test, then the containing text. describe()
+    // gives the entry's description (a const EntryInfo*, nullptr when it
+    // cannot be described) and is called only when a size or date condition
+    // needs it; a file that cannot be described matches no size or date.
+    // readContents() says whether the contents hold the text, called only
+    // when a containing text is set and every other test holds, so that a
+    // file is read only when nothing else rules it out.
+    template <typename Describe, typename ReadContents>
+    bool fileMatches(std::string_view name, const LiveConditions& live, Describe&& describe,
+                     ReadContents&& readContents);
     template <typename Describe>
-    bool fileMatches(std::string_view name, const LiveConditions& live, Describe&& describe);
+    bool fileMatches(std::string_view name, const LiveConditions& live, Describe&& describe) {
+        return fileMatches(name, live, describe, [] { return false; });
+    }
+
+    // The search for the containing text as the conditions stand, made anew
+    // only when the text changes; letter case as the name test compares it.
+    ContentsSearch& contentsSearch(const LiveConditions& live);
 
     bool wantsMetadata() const { return m_wantsMetadata; }
 
@@ -65,14 +96,18 @@ class EntryRules {
 
     NamePattern m_pattern;
     bool m_wantsMetadata;
-    std::string m_folded;     // the name as the name tests compare it
-    std::string m_typeLower;  // the name as the type test compares it, kept apart so
-                              // that the folded name serves both name tests
+    LeaveOut m_leaveOut;
+    bool m_stayOnDisk;
+    std::optional<ContentsSearch> m_contents;
+    std::uint32_t m_contentsSerial = 0;  // of the text m_contents was made for
+    std::string m_folded;                // the name as the name tests compare it
+    std::string m_typeLower;             // the name as the type test compares it, kept apart so
+                                         // that the folded name serves both name tests
 };
 
-template <typename Describe>
-bool EntryRules::fileMatches(std::string_view name, const LiveConditions& live,
-                             Describe&& describe) {
+template <typename Describe, typename ReadContents>
+bool EntryRules::fileMatches(std::string_view name, const LiveConditions& live, Describe&& describe,
+                             ReadContents&& readContents) {
     const bool nameTests = !nameAdmitsAll(m_pattern);
     const std::string_view inCase = nameTests ? compared(name) : name;
     if (nameTests && !fileNameMatches(m_pattern, inCase)) {
@@ -94,7 +129,10 @@ bool EntryRules::fileMatches(std::string_view name, const LiveConditions& live,
             return false;
         }
     }
-    return !nameTests || fileExtensionMatches(m_pattern, inCase);
+    if (nameTests && !fileExtensionMatches(m_pattern, inCase)) {
+        return false;
+    }
+    return live.m_strContaining.empty() || readContents();
 }
 
 }  // namespace zandor

@@ -19,6 +19,7 @@
 #include "platform/fs_entry_info.h"
 #include "platform/fs_fd.h"
 #include "platform/result.h"
+#include "search/contents_reader.h"
 
 namespace zandor {
 
@@ -42,6 +43,11 @@ struct AheadEntry {
     EntryKind kind = EntryKind::Unknown;
     bool described = false;  // info describes the entry
     bool gone = false;       // describing it found it gone (not merely unreadable)
+    // What reading it for the containing text found, and for which text
+    // (the live conditions' contents serial): a verdict for other words is
+    // read again.
+    ContentsVerdict contents = ContentsVerdict::Unread;
+    std::uint32_t contentsSerial = 0;
     EntryInfo info;
     std::shared_ptr<FolderNode> child;  // for a folder: the node that prepares it, once made
 };

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 
 #include "platform/fs_mounts.h"
 #include "platform/fs_path.h"
@@ -39,8 +40,46 @@ Result<UniqueFd> openSubFolderOf(int parentFd, const char* name) {
     return fd;
 }
 
+bool describeEntry(int folderFd, AheadEntry& entry) {
+    if (!entry.described && !entry.gone) {
+        if (const auto info = statEntryAt(folderFd, entry.name.data())) {
+            entry.info = *info;
+            entry.described = true;
+        } else {
+            entry.gone = errno == ENOENT || errno == ENOTDIR;
+        }
+    }
+    return entry.described;
+}
+
+ContentsVerdict contentsOf(int folderFd, AheadEntry& entry, EntryRules& rules,
+                           const LiveConditions& live, ContentsReader& reader,
+                           const std::atomic<bool>& stop) {
+    if (entry.contents == ContentsVerdict::Unread ||
+        entry.contentsSerial != live.m_contentsSerial) {
+        entry.contents = reader.read(folderFd, entry.name.data(), rules.contentsSearch(live),
+                                     live.m_bIncludeBinary, stop);
+        entry.contentsSerial = live.m_contentsSerial;
+    }
+    return entry.contents;
+}
+
+void EntryDescriber::judgeContents(int folderFd, AheadEntry& entry, const std::atomic<bool>& stop) {
+    const LiveConditions& live = m_live.refresh();
+    const auto describe = [&]() -> const EntryInfo* {
+        return describeEntry(folderFd, entry) ? &entry.info : nullptr;
+    };
+    const auto readContents = [&] {
+        return contentsOf(folderFd, entry, m_rules, live, m_reader, stop) == ContentsVerdict::Found;
+    };
+    if (m_rules.fileMatches(entry.name, live, describe, readContents) && m_rules.wantsMetadata()) {
+        describeEntry(folderFd, entry);
+    }
+}
+
 void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> opened,
-                   dev_t parentDevice, EntryDescriber* describer, const std::atomic<bool>& stop) {
+                   dev_t parentDevice, std::optional<dev_t> onlyDevice, EntryDescriber* describer,
+                   const std::atomic<bool>& stop) {
     FolderNode& folder = *node;
     if (!opened.ok()) {
         folder.error = opened.error();
@@ -59,7 +98,8 @@ void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> ope
     }
     // A pseudo file system mounted below the look-in folder holds no user
     // files and may not end.
-    folder.enterable = folder.id.dev == parentDevice || !isOnPseudoFileSystem(fd.get());
+    folder.enterable = (!onlyDevice || folder.id.dev == *onlyDevice) &&
+                       (folder.id.dev == parentDevice || !isOnPseudoFileSystem(fd.get()));
     if (!folder.enterable || folder.loop) {
         return;
     }
@@ -82,16 +122,28 @@ void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> ope
         if (describer == nullptr) {
             continue;
         }
-        const bool unknown = raw.kind == EntryKind::Unknown;
-        const bool wanted = !unknown && describer->wants(entry.name, raw.kind == EntryKind::Folder);
-        if (unknown || wanted) {
+        bool statted = false;
+        if (entry.kind == EntryKind::Unknown) {
             if (const auto info = statEntryAt(folder.fd.get(), entry.name.data())) {
                 entry.kind = info->isFolder ? EntryKind::Folder : EntryKind::File;
-                // Asked only for its kind, an entry is described only if it
-                // would have been asked for anyway.
-                entry.described = wanted || describer->wants(entry.name, info->isFolder);
                 entry.info = *info;
+                statted = true;
+            } else {
+                continue;  // the walk asks again when it comes to it
             }
+        }
+        const bool isFolder = entry.kind == EntryKind::Folder;
+        if (describer->leavesOut(entry.name, isFolder, folder.relativePath())) {
+            continue;  // neither read nor entered: no node for the helpers
+        }
+        const EntryNeeds needs = describer->needs(entry.name, isFolder);
+        // Asked only for its kind, an entry is described only if it would
+        // have been asked for anyway.
+        entry.described = statted && needs != EntryNeeds::Nothing;
+        if (needs == EntryNeeds::Description && !statted) {
+            describeEntry(folder.fd.get(), entry);
+        } else if (needs == EntryNeeds::Contents) {
+            describer->judgeContents(folder.fd.get(), entry, stop);
         }
         if (entry.kind == EntryKind::Folder) {
             entry.child =

@@ -16,7 +16,8 @@ void LiveConditionsBoard::publish(LiveConditions conditions) {
     const bool sameContents = before.m_strContaining == conditions.m_strContaining &&
                               before.m_bIncludeBinary == conditions.m_bIncludeBinary;
     conditions.m_contentsSerial = before.m_contentsSerial + (sameContents ? 0 : 1);
-    previous = std::exchange(m_current, std::make_shared<const LiveConditions>(std::move(conditions)));
+    previous =
+        std::exchange(m_current, std::make_shared<const LiveConditions>(std::move(conditions)));
     // Bumped under the lock, after the swap: a reader that sees the new
     // version and then locks is sure to get this snapshot or a newer one.
     m_version.fetch_add(1, std::memory_order_release);

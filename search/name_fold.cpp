@@ -2,6 +2,10 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "platform/utf8.h"
 
 namespace zandor {
@@ -9,24 +13,6 @@ namespace {
 
 char asciiLowerByte(unsigned char c) {
     return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-}
-
-void appendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
 }
 
 // The ASCII letters lower-cased, every other byte kept; true when the name
@@ -42,37 +28,92 @@ bool lowerAscii(std::string_view name, std::string& folded) {
     return (seen & 0x80U) != 0;
 }
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x80 * kEveryByte;
+
+// Eight ASCII bytes with A-Z lower-cased: a byte gains 0x20 where it is at
+// least 'A' and not above 'Z' (no sum carries into the next byte, as every
+// byte is below 0x80).
+std::uint64_t lowerAsciiWord(std::uint64_t word) {
+    const std::uint64_t atLeastA = word + (0x80 - 'A') * kEveryByte;
+    const std::uint64_t aboveZ = word + (0x7F - 'Z') * kEveryByte;
+    return word | (((atLeastA & ~aboveZ) & kHighBits) >> 2);
+}
+
+// The length a UTF-8 sequence that starts with lead would have; 0 for a
+// byte that starts none.
+std::size_t sequenceLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
+    }
+    return lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+}
+
 }  // namespace
+
+void foldCaseAppend(std::string_view text, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + text.size());  // folding never lengthens ASCII; others grow below
+    std::size_t written = start;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::uint64_t word = 0;
+        if (text.size() - pos >= sizeof word) {
+            std::memcpy(&word, text.data() + pos, sizeof word);
+            if ((word & kHighBits) == 0) {
+                word = lowerAsciiWord(word);
+                std::memcpy(out.data() + written, &word, sizeof word);
+                pos += sizeof word;
+                written += sizeof word;
+                continue;
+            }
+        }
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        char32_t character = 0;
+        const std::size_t length = lead < 0x80 ? 1 : utf8SequenceAt(text, pos, &character);
+        if (length <= 1) {
+            // A byte that starts no UTF-8 letter is kept as it is, so that
+            // folding works letter by letter: folding a name, and folding the
+            // parts a pattern is cut into at "." and "*", give the same letters.
+            out[written++] = asciiLowerByte(lead);
+            ++pos;
+            continue;
+        }
+        // A folded letter may take another number of bytes than the original
+        // (the Kelvin sign is three, k is one).
+        const UChar32 fold = u_foldCase(static_cast<UChar32>(character), U_FOLD_CASE_DEFAULT);
+        out.resize(written);
+        appendUtf8(static_cast<char32_t>(fold), out);
+        written = out.size();
+        pos += length;
+        out.resize(written + (text.size() - pos));
+    }
+    out.resize(written);
+}
+
+std::size_t utf8CutAtEnd(std::string_view text) {
+    const std::size_t back = std::min<std::size_t>(3, text.size());
+    for (std::size_t i = 1; i <= back; ++i) {
+        const auto byte = static_cast<unsigned char>(text[text.size() - i]);
+        if ((byte & 0xC0U) != 0x80) {
+            // The nearest byte that is no continuation: a lead whose sequence
+            // would reach past the end is cut.
+            return sequenceLength(byte) > i ? i : 0;
+        }
+    }
+    return 0;
+}
 
 void foldCase(std::string_view name, std::string& folded) {
     if (!lowerAscii(name, folded)) {
         return;
     }
-    // A folded letter may take another number of bytes than the original
-    // (the Kelvin sign is three, k is one), so the name is written anew.
     std::string unicode;
     unicode.reserve(name.size());
-    for (std::size_t pos = 0; pos < name.size();) {
-        const auto lead = static_cast<unsigned char>(name[pos]);
-        if (lead < 0x80) {
-            unicode.push_back(asciiLowerByte(lead));
-            ++pos;
-            continue;
-        }
-        char32_t character = 0;
-        const std::size_t length = utf8SequenceAt(name, pos, &character);
-        if (length == 0) {
-            // A byte that starts no UTF-8 letter is kept as it is, so that
-            // folding works letter by letter: folding a name, and folding the
-            // parts a pattern is cut into at "." and "*", give the same letters.
-            unicode.push_back(static_cast<char>(lead));
-            ++pos;
-            continue;
-        }
-        const UChar32 fold = u_foldCase(static_cast<UChar32>(character), U_FOLD_CASE_DEFAULT);
-        appendUtf8(static_cast<char32_t>(fold), unicode);
-        pos += length;
-    }
+    foldCaseAppend(name, unicode);
     folded.swap(unicode);
 }
 

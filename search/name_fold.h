@@ -15,4 +15,15 @@ namespace zandor {
 // take a fast path that never leaves the one loop.
 void foldCase(std::string_view name, std::string& folded);
 
+// Appends text to out folded as foldCase folds it, eight ASCII bytes at a
+// time where it can: for the contents of files, which are mostly ASCII.
+// Folding text piece by piece gives what folding it whole gives, as long as
+// no piece but the last ends inside a UTF-8 sequence (see utf8CutAtEnd).
+void foldCaseAppend(std::string_view text, std::string& out);
+
+// How many bytes at the end of text start a UTF-8 sequence that text cuts
+// short (0 to 3): a piece that ends there is folded without them, and they
+// go before the next piece.
+std::size_t utf8CutAtEnd(std::string_view text);
+
 }  // namespace zandor

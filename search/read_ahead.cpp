@@ -55,15 +55,13 @@ HelperCount ReadAhead::defaultHelpers() {
     return {cores, std::max(cores, std::clamp(4 * cores, 4U, 16U))};
 }
 
-ReadAhead::ReadAhead(UniqueFd rootFd, HelperCount helpers, const NamePattern& pattern,
-                     const LiveConditionsBoard& live, bool wantsMetadata,
-                     const std::atomic<bool>& stop)
+ReadAhead::ReadAhead(UniqueFd rootFd, HelperCount helpers, const EntryRules& rules,
+                     const LiveConditionsBoard& live, const std::atomic<bool>& stop)
     : m_root(std::move(rootFd)),
-      m_pattern(pattern),
+      m_rules(rules),
       m_live(live),
-      m_wantsMetadata(wantsMetadata),
       m_stop(stop),
-      m_walkDescriber(pattern, live, wantsMetadata) {
+      m_walkDescriber(rules, live) {
     const unsigned most = std::max(helpers.atStart, helpers.atMost);
     m_maxWaitingFolders = waitingFoldersFor(openFileLimit(), most);
     m_maxRetiredOpen = m_maxWaitingFolders / 2;
@@ -95,7 +93,11 @@ std::shared_ptr<FolderNode> ReadAhead::prepareRoot(UniqueFd fd) {
                                              std::weak_ptr<FolderNode>());
     root->claim();
     const Result<FolderId> id = folderIdOf(fd.get());
-    prepareFolder(root, std::move(fd), id.ok() ? id.value().dev : 0, nullptr, m_stop);
+    const dev_t device = id.ok() ? id.value().dev : 0;
+    if (m_rules.staysOnDisk() && id.ok()) {
+        m_onlyDevice = device;
+    }
+    prepareFolder(root, std::move(fd), device, m_onlyDevice, nullptr, m_stop);
     root->publish();
     offer(subFoldersToOffer(root, true), m_walkDescriber);
     return root;
@@ -103,7 +105,8 @@ std::shared_ptr<FolderNode> ReadAhead::prepareRoot(UniqueFd fd) {
 
 void ReadAhead::ready(const std::shared_ptr<FolderNode>& node, int parentFd, dev_t parentDevice) {
     if (node->claim()) {
-        prepareFolder(node, openSubFolderOf(parentFd, node->name()), parentDevice, nullptr, m_stop);
+        prepareFolder(node, openSubFolderOf(parentFd, node->name()), parentDevice, m_onlyDevice,
+                      nullptr, m_stop);
         node->publish();
         offer(subFoldersToOffer(node, true), m_walkDescriber);
         return;
@@ -218,8 +221,8 @@ bool ReadAhead::prepareQueued(const std::shared_ptr<FolderNode>& node, EntryDesc
     if (!parent || !node->claim()) {
         return false;
     }
-    prepareFolder(node, openBelow(m_root.get(), node->relativePath()), parent->id.dev, &describer,
-                  m_stop);
+    prepareFolder(node, openBelow(m_root.get(), node->relativePath()), parent->id.dev, m_onlyDevice,
+                  &describer, m_stop);
     return true;
 }
 
@@ -283,7 +286,7 @@ std::shared_ptr<FolderNode> ReadAhead::nextFolder(const std::stop_token& stop, u
 }
 
 void ReadAhead::helperMain(const std::stop_token& stop, unsigned index) {
-    EntryDescriber describer(m_pattern, m_live, m_wantsMetadata);
+    EntryDescriber describer(m_rules, m_live);
     DiskPace pace;
     const ThreadClock clock;
     // The search's Stop reaches a helper through the walk, which ends the

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <queue>
 #include <stop_token>
 #include <string>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "platform/fs_fd.h"
+#include "search/entry_rules.h"
 #include "search/folder_node.h"
 #include "search/folder_reading.h"
 #include "search/live_conditions.h"
@@ -70,8 +72,9 @@ class ReadAhead final : private FolderBudget {
     // Helpers run at the priority of the thread that makes the read-ahead (the
     // walk's): the walk waits for the folder a helper holds, so a helper below
     // the walk would keep it waiting whenever other work holds the processors.
-    ReadAhead(UniqueFd rootFd, HelperCount helpers, const NamePattern& pattern,
-              const LiveConditionsBoard& live, bool wantsMetadata, const std::atomic<bool>& stop);
+    // rules are the walk's; each helper works with a copy of its own.
+    ReadAhead(UniqueFd rootFd, HelperCount helpers, const EntryRules& rules,
+              const LiveConditionsBoard& live, const std::atomic<bool>& stop);
     ~ReadAhead();  // asks the helpers to stop, which ends their waits, and joins them
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -145,9 +148,9 @@ class ReadAhead final : private FolderBudget {
     std::shared_ptr<FolderNode> nextFolder(const std::stop_token& stop, unsigned index);
 
     UniqueFd m_root;
-    const NamePattern& m_pattern;
+    const EntryRules m_rules;  // copied here, on the walk's thread, for the helpers to copy
     const LiveConditionsBoard& m_live;
-    bool m_wantsMetadata;
+    std::optional<dev_t> m_onlyDevice;  // the look-in folder's, when the walk stays on it
     const std::atomic<bool>& m_stop;
     EntryDescriber m_walkDescriber;
 

@@ -18,7 +18,8 @@ FolderWalk::FolderWalk(SearchCriteria& criteria, const LiveConditionsBoard& live
       m_results(results),
       m_progress(progress),
       m_pattern(matchingPattern(criteria)),
-      m_rules(m_pattern, results.wantsMetadata()) {}
+      m_rules(m_pattern, results.wantsMetadata(), LeaveOut(criteria.m_leaveOut),
+              criteria.m_bStayOnDisk) {}
 
 FolderWalk::~FolderWalk() {
     // Every folder goes before the read-ahead whose bound it counts against.
@@ -28,6 +29,7 @@ FolderWalk::~FolderWalk() {
 
 Result<void> FolderWalk::SearchFolder(const std::string& strFolder) {
     m_path = strFolder;
+    m_rootPrefix = m_path.size() + (m_path.ends_with('/') ? 0 : 1);
     m_frames.clear();
     m_onPath.clear();
     Result<UniqueFd> opened = openFolder(strFolder.c_str());
@@ -38,8 +40,8 @@ Result<void> FolderWalk::SearchFolder(const std::string& strFolder) {
     const HelperCount helpers = m_criteria.m_threads == 0
                                     ? ReadAhead::defaultHelpers()
                                     : ReadAhead::fixedHelpers(m_criteria.m_threads - 1);
-    m_ahead = std::make_unique<ReadAhead>(UniqueFd(::dup(fd.get())), helpers, m_pattern, m_board,
-                                          m_rules.wantsMetadata(), m_criteria.m_bStop);
+    m_ahead = std::make_unique<ReadAhead>(UniqueFd(::dup(fd.get())), helpers, m_rules, m_board,
+                                          m_criteria.m_bStop);
     std::shared_ptr<FolderNode> root = m_ahead->prepareRoot(std::move(fd));
     if (root->error) {
         return *root->error;
@@ -99,8 +101,13 @@ void FolderWalk::examine(Frame& frame, AheadEntry& entry) {
         entry.kind = isFolderAt(frame.node->fd.get(), entry.name.data()) ? EntryKind::Folder
                                                                          : EntryKind::File;
     }
+    const bool isFolder = entry.kind == EntryKind::Folder;
+    if (m_rules.leavesOut(entry.name, isFolder, folderBelow())) {
+        entry.child.reset();  // neither listed nor entered
+        return;
+    }
     const LiveConditions& live = m_live.refresh();
-    if (entry.kind == EntryKind::Folder) {
+    if (isFolder) {
         folderRules(frame, entry, live);
     } else {
         fileRules(frame, entry, live);
@@ -117,7 +124,8 @@ void FolderWalk::folderRules(Frame& frame, AheadEntry& entry, const LiveConditio
             addResult(entry.name, true, entry);
         }
     } else if (enters) {
-        // With a size or type condition folders are never listed, only entered.
+        // With a size, type or contents condition folders are never listed,
+        // only entered.
         m_progress.onProgress(ProgressKind::SubFolderEntered, m_path);
     }
     if (enters) {
@@ -148,7 +156,9 @@ void FolderWalk::fileRules(Frame& frame, AheadEntry& entry, const LiveConditions
     const auto description = [&]() -> const EntryInfo* {
         return describe(frame, entry) ? &entry.info : nullptr;
     };
-    if (!m_rules.fileMatches(entry.name, live, description) || !stillThere(frame, entry)) {
+    const auto contents = [&] { return contentsFound(frame, entry, live); };
+    if (!m_rules.fileMatches(entry.name, live, description, contents) ||
+        !stillThere(frame, entry)) {
         return;
     }
     const std::size_t parentLength = m_path.size();
@@ -158,15 +168,17 @@ void FolderWalk::fileRules(Frame& frame, AheadEntry& entry, const LiveConditions
 }
 
 bool FolderWalk::describe(const Frame& frame, AheadEntry& entry) {
-    if (!entry.described && !entry.gone) {
-        if (const auto info = statEntryAt(frame.node->fd.get(), entry.name.data())) {
-            entry.info = *info;
-            entry.described = true;
-        } else {
-            entry.gone = errno == ENOENT || errno == ENOTDIR;
-        }
+    return describeEntry(frame.node->fd.get(), entry);
+}
+
+bool FolderWalk::contentsFound(const Frame& frame, AheadEntry& entry, const LiveConditions& live) {
+    // A helper may have read the file already, for the text as it stood then.
+    const ContentsVerdict verdict =
+        contentsOf(frame.node->fd.get(), entry, m_rules, live, m_reader, m_criteria.m_bStop);
+    if (verdict == ContentsVerdict::Unreadable) {
+        ++m_criteria.m_nUnreadable;
     }
-    return entry.described;
+    return verdict == ContentsVerdict::Found;
 }
 
 bool FolderWalk::stillThere(const Frame& frame, AheadEntry& entry) {

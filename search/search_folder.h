@@ -59,6 +59,12 @@ class FolderWalk {
     void enter(std::shared_ptr<FolderNode> node, std::size_t pathLength);
     void leave();
     bool describe(const Frame& frame, AheadEntry& entry);
+    bool contentsFound(const Frame& frame, AheadEntry& entry, const LiveConditions& live);
+    // The current folder's path below the look-in folder ("" for itself).
+    std::string_view folderBelow() const {
+        return m_path.size() > m_rootPrefix ? std::string_view(m_path).substr(m_rootPrefix)
+                                            : std::string_view();
+    }
     bool stillThere(const Frame& frame, AheadEntry& entry);
     void addResult(std::string_view name, bool isFolder, const AheadEntry& entry);
     bool stopRequested() const { return m_criteria.m_bStop.load(std::memory_order_relaxed); }
@@ -70,6 +76,8 @@ class FolderWalk {
     ProgressSink& m_progress;
     NamePattern m_pattern;  // prepared for matching
     EntryRules m_rules;     // also says whether the rows show size and times
+    ContentsReader m_reader;
+    std::size_t m_rootPrefix = 0;  // of m_path: the look-in folder and its "/"
 
     std::unique_ptr<ReadAhead> m_ahead;  // outlives every frame's folder
     std::vector<Frame> m_frames;

@@ -14,9 +14,9 @@ struct SearchRequest {
     std::string m_strFolder;
     std::string m_strNamePattern;
     bool m_bCaseSensitive = false;
-    unsigned m_threads = 0;  // as SearchCriteria::m_threads
+    unsigned m_threads = 0;                 // as SearchCriteria::m_threads
     std::vector<std::string> m_leaveOut{};  // as SearchCriteria::m_leaveOut
-    bool m_bStayOnDisk = false;          // as SearchCriteria::m_bStayOnDisk
+    bool m_bStayOnDisk = false;             // as SearchCriteria::m_bStayOnDisk
 
     // Sets the look-in folder, the name text and its split parts, the letter
     // case, what to leave out, whether to stay on the look-in folder's disk

@@ -27,6 +27,10 @@ std::string SearchCompletion::title() const {
     return text;
 }
 
+std::string unreadableNotice(std::int64_t files) {
+    return std::to_string(files) + (files == 1 ? " file" : " files") + " could not be read";
+}
+
 SearchCompletion SearchThreadProc(SearchCriteria& criteria, const LiveConditionsBoard& live,
                                   ResultSink& results, ProgressSink& progress,
                                   std::uint64_t generation) {

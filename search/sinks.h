@@ -60,6 +60,9 @@ struct SearchCompletion {
     std::string title() const;
 };
 
+// "1 file could not be read", "N files could not be read".
+std::string unreadableNotice(std::int64_t files);
+
 inline constexpr std::string_view kNoItemsNotice =
     "Search is complete. There are no items to display";
 

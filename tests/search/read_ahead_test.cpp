@@ -67,8 +67,8 @@ TEST_F(WalkReadAhead, HelpersWokenHalfwayPrepareEveryFolderOnce) {
     const std::set<std::string> expected = makeTree(tree);
     Result<UniqueFd> opened = openFolder(tree.root().c_str());
     ASSERT_TRUE(opened.ok());
-    ReadAhead ahead(UniqueFd(::dup(opened.value().get())), HelperCount{1, 4}, pattern, live, true,
-                    stop);
+    ReadAhead ahead(UniqueFd(::dup(opened.value().get())), HelperCount{1, 4},
+                    EntryRules(pattern, true), live, stop);
     std::multiset<std::string> seen;
     const std::function<void(const std::shared_ptr<FolderNode>&, const std::string&)> visit =
         [&](const std::shared_ptr<FolderNode>& node, const std::string& path) {
@@ -107,8 +107,8 @@ TEST_F(WalkReadAhead, AWalkWaitingForAHelpersFolderPreparesQueuedOnes) {
     ASSERT_TRUE(opened.ok());
     // One helper that never starts: the queue is the walk's alone, so what
     // it prepares does not depend on how fast a helper would have been.
-    ReadAhead ahead(UniqueFd(::dup(opened.value().get())), HelperCount{0, 1}, pattern, live, true,
-                    stop);
+    ReadAhead ahead(UniqueFd(::dup(opened.value().get())), HelperCount{0, 1},
+                    EntryRules(pattern, true), live, stop);
     const std::shared_ptr<FolderNode> root = ahead.prepareRoot(std::move(opened.value()));
     ASSERT_FALSE(root->error);
     ASSERT_FALSE(root->entries.empty());
@@ -122,7 +122,7 @@ TEST_F(WalkReadAhead, AWalkWaitingForAHelpersFolderPreparesQueuedOnes) {
             std::this_thread::yield();
         }
         prepareFolder(held, openFolder((tree.root() + "/" + held->relativePath()).c_str()),
-                      root->id.dev, nullptr, stop);
+                      root->id.dev, std::nullopt, nullptr, stop);
         held->publish();
     });
     ahead.ready(held, root->fd.get(), root->id.dev);
@@ -143,8 +143,8 @@ TEST_F(WalkReadAhead, HelpersRunAtThePriorityOfTheThreadThatMadeThem) {
         const std::set<pid_t> before = threadsOfThisProcess();
         Result<UniqueFd> opened = openFolder(tree.root().c_str());
         ASSERT_TRUE(opened.ok());
-        ReadAhead ahead(UniqueFd(::dup(opened.value().get())), ReadAhead::fixedHelpers(2), pattern,
-                        live, true, stop);
+        ReadAhead ahead(UniqueFd(::dup(opened.value().get())), ReadAhead::fixedHelpers(2),
+                        EntryRules(pattern, true), live, stop);
         std::set<pid_t> helpers;
         for (const pid_t thread : threadsOfThisProcess()) {
             if (before.count(thread) == 0) {
@@ -182,7 +182,7 @@ TEST_F(WalkReadAhead, StopEndsTheWaitsOfHelpersAsleep) {
         Result<UniqueFd> opened = openFolder((tree.root() + "/empty").c_str());
         ASSERT_TRUE(opened.ok());
         auto ahead = std::make_unique<ReadAhead>(UniqueFd(::dup(opened.value().get())), helpers,
-                                                 pattern, live, true, stop);
+                                                 EntryRules(pattern, true), live, stop);
         ahead->prepareRoot(std::move(opened.value()));  // nothing below it: no work
         const std::size_t all = helpers.atMost;
         while (ahead->helpersAsleep() < all) {
