@@ -98,6 +98,7 @@ bool DirListing::Cursor::next(DirEntry& entry) {
     const auto* raw = reinterpret_cast<const RawDirent64*>(m_data + m_offset);
     entry.name = std::string_view(raw->d_name);
     entry.kind = kindOf(raw->d_type);
+    entry.special = raw->d_type != DT_REG && raw->d_type != DT_DIR && raw->d_type != DT_UNKNOWN;
     m_offset += raw->d_reclen;
     return true;
 }

@@ -19,6 +19,9 @@ enum class EntryKind : std::uint8_t { Folder, File, Unknown };
 struct DirEntry {
     std::string_view name;  // NUL-terminated in the listing's storage
     EntryKind kind;
+    // Known from the listing not to be a regular file or a folder: a link, a
+    // FIFO, a socket or a device, whose contents are never read.
+    bool special = false;
 };
 
 // Opens a folder for enumeration. Symbolic links are followed only for the

@@ -18,6 +18,8 @@ std::size_t utf8SequenceAt(std::string_view text, std::size_t pos, char32_t* cha
 
 bool isValidUtf8(std::string_view text);
 
+// Writes the UTF-8 form of the code point c (1 to 4 bytes) at out; its length.
+std::size_t encodeUtf8(char32_t c, char* out);
 // Appends the UTF-8 form of the code point c to out.
 void appendUtf8(char32_t c, std::string& out);
 

@@ -140,7 +140,7 @@ ContentsVerdict ContentsReader::read(int dirFd, const char* name, ContentsSearch
         return ContentsVerdict::Passed;
     }
     if (!m_buffer) {
-        m_buffer = std::make_unique<char[]>(kPieceSize);
+        m_buffer = std::make_unique_for_overwrite<char[]>(kPieceSize);
     }
     if (info.st_size > static_cast<off_t>(kPieceSize)) {
         ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);

@@ -112,10 +112,20 @@ void ContentsSearch::feedFolding(std::string_view piece) {
     m_cut.assign(piece.substr(piece.size() - cut));
     piece.remove_suffix(cut);
     const std::size_t seamSize = m_seam.size();
-    m_scratch = m_seam;
-    foldCaseAppend(piece, m_scratch);
-    m_found = m_exact.foundIn(m_scratch);
-    keepSeam(std::string_view(m_scratch).substr(seamSize));
+    char* const out = m_folded.atLeast(seamSize + foldedCapacity(piece.size()));
+    std::memcpy(out, m_seam.data(), seamSize);
+    const std::size_t written = foldCaseInto(piece, out + seamSize);
+    const std::string_view folded(out, seamSize + written);
+    m_found = m_exact.foundIn(folded);
+    keepSeam(folded.substr(seamSize));
+}
+
+char* ContentsSearch::Scratch::atLeast(std::size_t bytes) {
+    if (bytes > m_capacity) {
+        m_bytes = std::make_unique_for_overwrite<char[]>(bytes);
+        m_capacity = bytes;
+    }
+    return m_bytes.get();
 }
 
 void ContentsSearch::keepSeam(std::string_view searched) {

@@ -8,6 +8,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -46,7 +48,24 @@ class ContentsSearch {
     LiteralFinder m_ascii;  // the needle, A-Z as a-z: for ASCII pieces
     std::string m_seam;     // the end of the stream so far, as compared
     std::string m_cut;      // a UTF-8 sequence cut by the end of the last piece
-    std::string m_scratch;  // the seam and a piece, as compared
+    std::string m_scratch;  // the seam and the start of a piece, as compared
+    // Grown, never cleared (folding writes every byte it hands on); a copy
+    // of the search starts with none.
+    class Scratch {
+      public:
+        Scratch() = default;
+        Scratch(const Scratch& /*other*/) {}
+        Scratch& operator=(const Scratch& /*other*/) { return *this; }
+        Scratch(Scratch&&) noexcept = default;
+        Scratch& operator=(Scratch&&) noexcept = default;
+        ~Scratch() = default;
+        char* atLeast(std::size_t bytes);
+
+      private:
+        std::unique_ptr<char[]> m_bytes;
+        std::size_t m_capacity = 0;
+    };
+    Scratch m_folded;  // the seam and a folded piece
     bool m_found = false;
 };
 

@@ -43,6 +43,7 @@ struct AheadEntry {
     EntryKind kind = EntryKind::Unknown;
     bool described = false;  // info describes the entry
     bool gone = false;       // describing it found it gone (not merely unreadable)
+    bool special = false;    // as DirEntry::special: its contents are never read
     // What reading it for the containing text found, and for which text
     // (the live conditions' contents serial): a verdict for other words is
     // read again.

@@ -119,6 +119,7 @@ void prepareFolder(const std::shared_ptr<FolderNode>& node, Result<UniqueFd> ope
         AheadEntry& entry = folder.entries.emplace_back();
         entry.name = raw.name;
         entry.kind = raw.kind;
+        entry.special = raw.special;
         if (describer == nullptr) {
             continue;
         }

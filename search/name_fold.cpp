@@ -54,10 +54,8 @@ std::size_t sequenceLength(unsigned char lead) {
 
 }  // namespace
 
-void foldCaseAppend(std::string_view text, std::string& out) {
-    const std::size_t start = out.size();
-    out.resize(start + text.size());  // folding never lengthens ASCII; others grow below
-    std::size_t written = start;
+std::size_t foldCaseInto(std::string_view text, char* out) {
+    std::size_t written = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::uint64_t word = 0;
@@ -65,7 +63,7 @@ void foldCaseAppend(std::string_view text, std::string& out) {
             std::memcpy(&word, text.data() + pos, sizeof word);
             if ((word & kHighBits) == 0) {
                 word = lowerAsciiWord(word);
-                std::memcpy(out.data() + written, &word, sizeof word);
+                std::memcpy(out + written, &word, sizeof word);
                 pos += sizeof word;
                 written += sizeof word;
                 continue;
@@ -85,13 +83,16 @@ void foldCaseAppend(std::string_view text, std::string& out) {
         // A folded letter may take another number of bytes than the original
         // (the Kelvin sign is three, k is one).
         const UChar32 fold = u_foldCase(static_cast<UChar32>(character), U_FOLD_CASE_DEFAULT);
-        out.resize(written);
-        appendUtf8(static_cast<char32_t>(fold), out);
-        written = out.size();
+        written += encodeUtf8(static_cast<char32_t>(fold), out + written);
         pos += length;
-        out.resize(written + (text.size() - pos));
     }
-    out.resize(written);
+    return written;
+}
+
+void foldCaseAppend(std::string_view text, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + foldedCapacity(text.size()));
+    out.resize(start + foldCaseInto(text, out.data() + start));
 }
 
 std::size_t utf8CutAtEnd(std::string_view text) {

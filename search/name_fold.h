@@ -15,10 +15,20 @@ namespace zandor {
 // take a fast path that never leaves the one loop.
 void foldCase(std::string_view name, std::string& folded);
 
-// Appends text to out folded as foldCase folds it, eight ASCII bytes at a
-// time where it can: for the contents of files, which are mostly ASCII.
+// The most bytes folding text of this many bytes can give: a letter of two
+// bytes may fold to one of three.
+inline std::size_t foldedCapacity(std::size_t bytes) {
+    return bytes + bytes / 2 + 1;
+}
+
+// Writes text at out folded as foldCase folds it, eight ASCII bytes at a
+// time where it can: for the contents of files, which are mostly ASCII. out
+// holds foldedCapacity(text.size()) bytes; returns how many it wrote.
 // Folding text piece by piece gives what folding it whole gives, as long as
 // no piece but the last ends inside a UTF-8 sequence (see utf8CutAtEnd).
+std::size_t foldCaseInto(std::string_view text, char* out);
+
+// Appends text to out folded as foldCase folds it.
 void foldCaseAppend(std::string_view text, std::string& out);
 
 // How many bytes at the end of text start a UTF-8 sequence that text cuts
