@@ -118,7 +118,22 @@ def properties_seeds():
         yield text(b"/x") + back(u64(1), u64(2), u64(3), u8(1), u8(0), i64(5), i64(secs))
 
 
+def contents_match_seeds():
+    """A needle, the stream, then from the back the letter-case rule and
+    the sizes of the pieces the stream is fed in (two bytes each)."""
+    cases = [
+        (b"needle", b"a needle in hay"), (b"NEEDLE", b"x" * 40 + b"needle"),
+        (b"\xc3\xa4rger", b"\xc3\x84RGER"), (b"k", b"\xe2\x84\xaa"),
+        (b"song", b"\xc5\xbfong"), (b"ab", b"\xff\xc3ab\xe2\x84"),
+        (b"\xc3", b"\xc3"), (b"aab", b"a" * 33 + b"b"),
+    ]
+    for i, (needle, stream) in enumerate(cases):
+        pieces = [u8(3) + u8(0), u8(1) + u8(0), u8(17) + u8(0)]
+        yield text(needle) + stream + b"\0" * 20 + back(u8(i % 2), *pieces)
+
+
 write("name_pattern_fuzz", name_pattern_seeds())
+write("contents_match_fuzz", contents_match_seeds())
 write("text_escape_fuzz", text_escape_seeds())
 write("cli_options_fuzz", cli_options_seeds())
 write("mountinfo_fuzz", mountinfo_seeds())
