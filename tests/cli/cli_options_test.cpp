@@ -184,6 +184,24 @@ TEST(CliOptionsParse, FlagsAndFormats) {
     }
 }
 
+TEST(CliOptionsParse, ContentsLeaveOutAndOneFileSystem) {
+    const CliOptions options = parsed({"--containing", "two words", "--binary", "--exclude", ".git",
+                                       "--exclude=build/*", "--one-file-system"});
+    EXPECT_EQ(options.conditions.m_strContaining, "two words");
+    EXPECT_TRUE(options.conditions.m_bIncludeBinary);
+    EXPECT_EQ(options.leaveOut, (std::vector<std::string>{".git", "build/*"}));
+    EXPECT_TRUE(options.stayOnDisk);
+    const CliOptions plain = parsed({});
+    EXPECT_TRUE(plain.conditions.m_strContaining.empty());
+    EXPECT_FALSE(plain.conditions.m_bIncludeBinary);
+    EXPECT_TRUE(plain.leaveOut.empty());
+    EXPECT_FALSE(plain.stayOnDisk);
+    for (const Args& args : {Args{"--containing", ""}, Args{"--exclude="}, Args{"--containing"},
+                             Args{"--binary=yes"}}) {
+        EXPECT_TRUE(std::holds_alternative<UsageError>(parseCliOptions(args))) << joined(args);
+    }
+}
+
 TEST(CliOptionsParse, NameAndFolderForms) {
     const struct {
         Args args;

@@ -662,6 +662,19 @@ TEST_F(ZandorFindPermissions, UnreadableSubFolderIsPassedOverSilently) {
 // A folder that can be listed but not entered (r--): its entries are known by
 // name and kind only. They are rows in every format alike, with their size
 // and times left empty, and the counts do not depend on the format.
+TEST_F(ZandorFindPermissions, FilesThatCannotBeReadForTheirContentsAreCounted) {
+    std::ofstream(tree.path("readable.txt")) << "a needle";
+    std::ofstream(tree.path("locked.txt")) << "a needle";
+    std::ofstream(tree.path("locked-too.txt")) << "no match";
+    lock(tree.path("locked.txt"));
+    lock(tree.path("locked-too.txt"));
+    const ProcessResult result =
+        findUnprivileged({"--format", "null", "--containing", "needle", tree.root()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(nulItems(result.out), pathsBelow(tree, {"readable.txt"}));
+    EXPECT_EQ(result.err, "zandor-find: 2 files could not be read\n" + completion(1, 0) + "\n");
+}
+
 TEST_F(ZandorFindPermissions, EntriesOfAFolderThatCannotBeEnteredAreRowsInEveryFormat) {
     tree.file("listonly/a.txt");
     tree.file("listonly/sub/deep.txt");
@@ -802,6 +815,49 @@ void interruptAndCheck(const TempTree& tree, int kDepth, int signal) {
     const Lines err = splitLines(result.err);
     EXPECT_TRUE(err == expectedErr)
         << "standard error ends with: " << (err.empty() ? std::string() : err.back());
+}
+
+TEST(ZandorFindInterrupt, SigintStopsTheSearchInsideAHugeFile) {
+    TempTree tree;
+    tree.file("big/huge", 512ULL << 20);  // sparse: read whole, half a gigabyte of NUL bytes
+    test::ChildProcess child({test::zandorFindPath(), "--progress", "--format", "null", "--threads",
+                              "1", "--binary", "--containing", "needle", tree.root()});
+    ASSERT_TRUE(child.readSomeErr()) << "no progress before the end";
+    ASSERT_EQ(::kill(child.pid(), SIGINT), 0);
+    const ProcessResult result = child.finish();
+    ASSERT_EQ(result.signal, 0) << "ended by signal " << result.signal;
+    EXPECT_EQ(result.exitCode, 130);
+    EXPECT_TRUE(result.out.empty());
+    const Lines err = splitLines(result.err);
+    ASSERT_FALSE(err.empty());
+    EXPECT_EQ(err.back(), completion(0, 0));
+}
+
+TEST(ZandorFindWalk, ContainingLeaveOutAndTheirOrderMatchTheWalkAlone) {
+    TempTree tree;
+    for (int i = 0; i < 60; ++i) {
+        const std::string folder = "d" + std::to_string(i % 7) + "/e" + std::to_string(i % 3);
+        tree.folder(folder);
+        std::ofstream(tree.path(folder + "/f" + std::to_string(i))) << (i % 4 ? "Word" : "none");
+    }
+    const Args search = {"--format", "null",      "--containing", "word",     "--exclude",
+                         "d1",       "--exclude", "d2/e*/f2?",    tree.root()};
+    Args alone = search;
+    alone.insert(alone.begin(), {"--threads", "1"});
+    Args many = search;
+    many.insert(many.begin(), {"--threads", "4"});
+    const ProcessResult one = find(alone);
+    const ProcessResult four = find(many);
+    EXPECT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.out, four.out);
+    for (const std::string& path : nulItems(one.out)) {
+        EXPECT_EQ(path.find("/d1/"), std::string::npos) << path;
+        const std::string name = path.substr(path.rfind('/') + 1);
+        EXPECT_FALSE(path.find("/d2/") != std::string::npos && name.starts_with("f2") &&
+                     name.size() == 3)
+            << path;
+    }
+    EXPECT_FALSE(nulItems(one.out).empty());
 }
 
 TEST(ZandorFindSort, FoldersThenFilesEachSortedByTheKey) {
