@@ -17,7 +17,7 @@ _zandor_find() {
 
     local words_of_option=
     case $prev in
-        -n | --name | --created | --modified | --threads)
+        -n | --name | --created | --modified | --threads | --containing | --exclude)
             return # free text or a number: nothing to offer
             ;;
         --size)
@@ -54,8 +54,8 @@ _zandor_find() {
 
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '-n --name --no-subdirs --case-sensitive --size
-            --type --created --modified --format --sort --progress --threads --properties -h --help
-            --version' -- "$cur")
+            --type --created --modified --containing --binary --exclude --one-file-system --format
+            --sort --progress --threads --properties -h --help --version' -- "$cur")
         return
     fi
     # The one operand: the folder to look in.

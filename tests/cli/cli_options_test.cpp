@@ -369,16 +369,20 @@ TEST(CliHelp, ListsEveryOptionAtTheStartOfItsLine) {
     for (const auto& [name, argument] : helpOptions()) {
         names.push_back(argument.empty() ? name : name + " " + argument);
     }
-    EXPECT_EQ(names, (Args{"-n TEXT", "--name TEXT", "--no-subdirs", "--case-sensitive",
-                           "--size REL:N", "--type EXT", "--created N[d|m]", "--modified N[d|m]",
-                           "--format FORMAT", "--sort KEY[:desc]", "--progress", "--threads N",
-                           "--properties PATH", "-h", "--help", "--version"}));
+    EXPECT_EQ(names, (Args{"-n TEXT",          "--name TEXT",       "--no-subdirs",
+                           "--case-sensitive", "--size REL:N",      "--type EXT",
+                           "--created N[d|m]", "--modified N[d|m]", "--containing TEXT",
+                           "--binary",         "--exclude PATTERN", "--one-file-system",
+                           "--format FORMAT",  "--sort KEY[:desc]", "--progress",
+                           "--threads N",      "--properties PATH", "-h",
+                           "--help",           "--version"}));
 }
 
 TEST(CliHelp, EveryOptionItListsIsAccepted) {
     const std::map<std::string, std::string> sampleValue = {
         {"TEXT", "report"}, {"REL:N", "at-most:3"},      {"EXT", "xml"},   {"N[d|m]", "2m"},
-        {"FORMAT", "json"}, {"KEY[:desc]", "size:desc"}, {"PATH", "/tmp"}, {"N", "3"}};
+        {"FORMAT", "json"}, {"KEY[:desc]", "size:desc"}, {"PATH", "/tmp"}, {"N", "3"},
+        {"PATTERN", "*.o"}};
     for (const auto& [name, argument] : helpOptions()) {
         SCOPED_TRACE(name);
         Args args = {name};
@@ -403,7 +407,8 @@ TEST(CliOptionsUsage, AnUnknownOptionNamesEveryValidOne) {
     ASSERT_TRUE(std::holds_alternative<UsageError>(result));
     EXPECT_EQ(std::get<UsageError>(result).message,
               "unknown option '--bogus'; valid options: -n/--name, --no-subdirs, "
-              "--case-sensitive, --size, --type, --created, --modified, --format, --sort, "
+              "--case-sensitive, --size, --type, --created, --modified, --containing, "
+              "--binary, --exclude, --one-file-system, --format, --sort, "
               "--progress, --threads, --properties, -h/--help, --version");
 }
 
