@@ -111,6 +111,10 @@ void SearchController::complete(const SearchCompletion& completion) {
     }
     if (!completion.lookIn.ok()) {
         showStatus(lookInFailure(m_folder, completion.lookIn.error()));
+    } else if (completion.unreadableFiles > 0) {
+        // Files the containing text could not be looked for in: passed over,
+        // but not silently.
+        showStatus(QString::fromStdString(unreadableNotice(completion.unreadableFiles)));
     }
     m_titleWindow.setWindowTitle(QString::fromStdString(completion.title()));
 }

@@ -3,7 +3,8 @@
 // worker, shows its progress in the window title (the latest folder, at most
 // about 30 titles a second), and on completion swaps the buttons back, shows
 // the notice row when nothing matched and the completion title; when the
-// look-in folder itself could not be read, the status line says why.
+// look-in folder itself could not be read, the status line says why, and
+// when files could not be read for the containing text, how many.
 // Titles and the completion reach the window's thread through results/ui_post.h.
 #pragma once
 

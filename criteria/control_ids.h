@@ -30,5 +30,12 @@ inline constexpr int kStaticMonths = 1025;
 inline constexpr int kCheckSubDirs = 1031;
 inline constexpr int kCheckCase = 1032;
 inline constexpr int kStaticKB = 1033;
+// The Advanced Options rows for the contents, what to leave out and the disk.
+inline constexpr int kLabelContaining = 1034;
+inline constexpr int kEditContaining = 1035;
+inline constexpr int kCheckBinary = 1036;
+inline constexpr int kLabelLeaveOut = 1037;
+inline constexpr int kEditLeaveOut = 1038;
+inline constexpr int kCheckStayOnDisk = 1039;
 
 }  // namespace zandor::control_id

@@ -90,6 +90,15 @@ FormRect templateRect(FormControl control) {
             return fromUnits(41, 0, 89, 10);
         case FormControl::CheckCase:
             return fromUnits(46, 15, 63, 10);
+        // The rows added below Case Sensitive have no place of their own
+        // before the section first opens; they stand where it does.
+        case FormControl::LabelContaining:
+        case FormControl::EditContaining:
+        case FormControl::CheckBinary:
+        case FormControl::LabelLeaveOut:
+        case FormControl::EditLeaveOut:
+        case FormControl::CheckStayOnDisk:
+            return templateRect(FormControl::CheckCase);
         case FormControl::BtnSearch:
             return fromUnits(0, 221, 34, 14);
         case FormControl::BtnStop:
@@ -154,6 +163,8 @@ void FormLayout::resize(int cx) {
     at(FormControl::EditName).h = 25;
     at(FormControl::BtnBrowse).w = 70;
     at(FormControl::BtnBrowse).h = 25;
+    at(FormControl::EditContaining).w = fieldWidth();
+    at(FormControl::EditLeaveOut).w = fieldWidth();
     place(FormControl::CheckDate, 12, rect(FormControl::CheckDate).y, 70, 15);
     place(FormControl::CheckType, 12, rect(FormControl::CheckType).y, 70, 15);
     place(FormControl::CheckAdvanced, 12, rect(FormControl::CheckAdvanced).y, 120, 15);
@@ -256,14 +267,29 @@ void FormLayout::toggleAdvanced(bool open) {
     const int left = box.x;
     const int bottom = box.bottom();
     if (open) {
-        growOptions(40);
-        placeSearchStop(left, bottom + 60, bottom + 60);
+        growOptions(40 + kAdvancedRowsHeight);
+        placeSearchStop(left, bottom + 60 + kAdvancedRowsHeight, bottom + 60 + kAdvancedRowsHeight);
         place(FormControl::CheckSubDirs, left + 20, bottom + 7, 130, 15);
         place(FormControl::CheckCase, left + 20, bottom + 27, 100, 15);
+        placeAdvancedRows();
     } else {
-        growOptions(-40);
+        growOptions(-40 - kAdvancedRowsHeight);
         placeSearchStop(left, bottom + 25, bottom + 25);
     }
+}
+
+void FormLayout::placeAdvancedRows() {
+    // Each text field sits under its label, as wide as the frame allows, so
+    // that a long list of patterns stays readable in a narrow pane.
+    const FormRect box = rect(FormControl::CheckCase);
+    const int left = box.x;
+    const int bottom = box.bottom();
+    place(FormControl::LabelContaining, left, bottom + 7, 100, 15);
+    place(FormControl::EditContaining, left, bottom + 23, fieldWidth(), 22);
+    place(FormControl::CheckBinary, left, bottom + 50, 130, 15);
+    place(FormControl::LabelLeaveOut, left, bottom + 72, 100, 15);
+    place(FormControl::EditLeaveOut, left, bottom + 88, fieldWidth(), 22);
+    place(FormControl::CheckStayOnDisk, left, bottom + 115, 130, 15);
 }
 
 void FormLayout::dateFollowOnSizeOpened() {
@@ -320,11 +346,13 @@ void FormLayout::advancedFollowOn(FormSection toggled, bool open) {
     const int bottom = box.bottom();
     place(FormControl::CheckSubDirs, left + 20, bottom + 5, 115, 15);
     place(FormControl::CheckCase, left + 20, bottom + 25, 100, 15);
+    placeAdvancedRows();
     // Closing Size or Type puts Search five pixels higher than an opening
     // does; closing Type puts Stop there as well.
     const bool closingSizeOrType = !open && toggled != FormSection::Date;
-    const int ySearch = bottom + (closingSizeOrType ? 70 : 75);
-    const int yStop = bottom + (!open && toggled == FormSection::Type ? 70 : 75);
+    const int ySearch = bottom + kAdvancedRowsHeight + (closingSizeOrType ? 70 : 75);
+    const int yStop =
+        bottom + kAdvancedRowsHeight + (!open && toggled == FormSection::Type ? 70 : 75);
     placeSearchStop(left, ySearch, yStop);
 }
 

@@ -35,7 +35,7 @@ struct FormSize {
     bool operator==(const FormSize&) const = default;
 };
 
-// The form's 27 controls, in creation (and tab) order.
+// The form's 33 controls, in creation (and tab) order.
 enum class FormControl : int {
     NameLabel,
     LookInLabel,
@@ -62,13 +62,25 @@ enum class FormControl : int {
     CheckAdvanced,
     CheckSubDirs,
     CheckCase,
+    LabelContaining,
+    EditContaining,
+    CheckBinary,
+    LabelLeaveOut,
+    EditLeaveOut,
+    CheckStayOnDisk,
     BtnSearch,
     BtnStop,
 };
-inline constexpr std::size_t kFormControlCount = 27;
+inline constexpr std::size_t kFormControlCount = 33;
 
 // The option sections, top to bottom.
 enum class FormSection : int { Size, Date, Type, Advanced };
+
+// The height that the rows below Case Sensitive (the containing text, binary
+// files, what to leave out, staying on the disk) add to the Advanced Options
+// section: everything under the section stands this much lower while it is
+// open.
+inline constexpr int kAdvancedRowsHeight = 130;
 
 // Below this pane width the form only updates its scroll extent.
 inline constexpr int kNarrowestLaidOutWidth = 210;
@@ -100,6 +112,10 @@ class FormLayout {
     void moveTo(FormControl control, int x, int y);
     void growOptions(int dy);
     void placeSearchStop(int x, int ySearch, int yStop);
+    // The rows under Case Sensitive, placed from its current rectangle.
+    void placeAdvancedRows();
+    // The width of the fields that follow the lower frame's.
+    int fieldWidth() const { return m_optionsCx - 30; }
 
     void toggleSize(bool open);
     void toggleDate(bool open);

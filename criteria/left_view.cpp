@@ -36,6 +36,16 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The patterns of the Leave out field: the blank-separated words, as the
+// file system's bytes.
+std::vector<std::string> leaveOutPatterns(const QString& text) {
+    std::vector<std::string> patterns;
+    for (const QString& word : text.simplified().split(u' ', Qt::SkipEmptyParts)) {
+        patterns.push_back(QFile::encodeName(word).toStdString());
+    }
+    return patterns;
+}
+
 QWidget* frameHolder(QWidget* canvas) {
     auto* frame = new QWidget(canvas);
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -101,6 +111,8 @@ std::optional<SearchRequest> CLeftView::takeSearchRequest() {
     request.m_strFolder = *folder;
     request.m_strNamePattern = QFile::encodeName(m_editName->text()).toStdString();
     request.m_bCaseSensitive = m_bCaseSensitive;
+    request.m_leaveOut = leaveOutPatterns(m_editLeaveOut->text());
+    request.m_bStayOnDisk = m_checkStayOnDisk->isChecked();
     return request;
 }
 
@@ -183,6 +195,7 @@ void CLeftView::createControls() {
     adopt(FormControl::CheckSubDirs, m_checkSubDirs, control_id::kCheckSubDirs, u"checkSubDirs"_s);
     m_checkCase = new QCheckBox(u"&Case Sensitive"_s, m_canvas);
     adopt(FormControl::CheckCase, m_checkCase, control_id::kCheckCase, u"checkCase"_s);
+    createAdvancedRows(adopt);
     m_btnSearch = new QPushButton(u"&Search"_s, m_canvas);
     adopt(FormControl::BtnSearch, m_btnSearch, control_id::kBtnSearch, u"btnSearch"_s);
     m_btnStop = new QPushButton(u"S&top"_s, m_canvas);
@@ -194,6 +207,36 @@ void CLeftView::createControls() {
          {FormSection::Size, FormSection::Date, FormSection::Type, FormSection::Advanced}) {
         showSection(section, false);
     }
+}
+
+template <typename Adopt>
+void CLeftView::createAdvancedRows(Adopt&& adopt) {
+    // Their letters are free of the menus' and the other controls' (A, K,
+    // L, X), so that each Alt letter still does one thing.
+    m_labelContaining = new QLabel(u"Containing te&xt:"_s, m_canvas);
+    adopt(FormControl::LabelContaining, m_labelContaining, control_id::kLabelContaining,
+          u"labelContaining"_s);
+    m_editContaining = new QLineEdit(m_canvas);
+    adopt(FormControl::EditContaining, m_editContaining, control_id::kEditContaining,
+          u"editContaining"_s);
+    m_checkBinary = new QCheckBox(u"Include bin&ary files"_s, m_canvas);
+    adopt(FormControl::CheckBinary, m_checkBinary, control_id::kCheckBinary, u"checkBinary"_s);
+    m_labelLeaveOut = new QLabel(u"&Leave out:"_s, m_canvas);
+    adopt(FormControl::LabelLeaveOut, m_labelLeaveOut, control_id::kLabelLeaveOut,
+          u"labelLeaveOut"_s);
+    m_editLeaveOut = new QLineEdit(m_canvas);
+    m_editLeaveOut->setPlaceholderText(u"*.o build/ .git"_s);
+    m_editLeaveOut->setToolTip(
+        u"Patterns separated by blanks: * ? and [...] match a name, or, with a /, "
+        "a path below the look-in folder. A trailing / leaves out folders only."_s);
+    adopt(FormControl::EditLeaveOut, m_editLeaveOut, control_id::kEditLeaveOut, u"editLeaveOut"_s);
+    m_checkStayOnDisk = new QCheckBox(u"Stay on this dis&k"_s, m_canvas);
+    m_checkStayOnDisk->setToolTip(
+        u"Folders on another disk or file system are listed but not entered"_s);
+    adopt(FormControl::CheckStayOnDisk, m_checkStayOnDisk, control_id::kCheckStayOnDisk,
+          u"checkStayOnDisk"_s);
+    m_labelContaining->setBuddy(m_editContaining);
+    m_labelLeaveOut->setBuddy(m_editLeaveOut);
 }
 
 void CLeftView::nameFields() {
@@ -261,6 +304,12 @@ void CLeftView::connectSections() {
     }
     connect(m_checkSubDirs, &QCheckBox::clicked, this, &CLeftView::OnSubDirsCheck);
     connect(m_checkCase, &QCheckBox::clicked, this, &CLeftView::OnCaseCheck);
+    // The containing text is a live condition: a running walk reads it from
+    // its next file on.
+    connect(m_editContaining, &QLineEdit::textChanged, this, &CLeftView::OnChangeContaining);
+    connect(m_checkBinary, &QCheckBox::clicked, this, &CLeftView::OnBinaryCheck);
+    connect(m_editContaining, &QLineEdit::returnPressed, m_btnSearch, &QPushButton::click);
+    connect(m_editLeaveOut, &QLineEdit::returnPressed, m_btnSearch, &QPushButton::click);
 }
 
 bool CLeftView::eventFilter(QObject* watched, QEvent* event) {

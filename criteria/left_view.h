@@ -40,7 +40,8 @@ class CLeftView final : public QScrollArea {
               QWidget* parent = nullptr);
 
     // The search the form describes as Search is pressed: the selected
-    // look-in folder, the name text and whether case counts. A look-in text
+    // look-in folder, the name text, whether case counts, the patterns to
+    // leave out and whether to stay on the look-in folder's disk. A look-in text
     // edited since the last search becomes the typed item first; nothing
     // while no look-in item is selected.
     std::optional<SearchRequest> takeSearchRequest();
@@ -72,6 +73,9 @@ class CLeftView final : public QScrollArea {
 
   private:
     void createControls();
+    // The Advanced Options rows under Case Sensitive.
+    template <typename Adopt>
+    void createAdvancedRows(Adopt&& adopt);
     void nameFields();
     void fillLists();
     void connectControls();
@@ -96,6 +100,8 @@ class CLeftView final : public QScrollArea {
     void OnSetfocusMonths();
     void OnSubDirsCheck();
     void OnCaseCheck();
+    void OnChangeContaining();
+    void OnBinaryCheck();
     void OnEditupdateLookIn(const QString& text);
     void OnBrowse();
 
@@ -144,6 +150,12 @@ class CLeftView final : public QScrollArea {
     QCheckBox* m_checkAdvanced = nullptr;
     QCheckBox* m_checkSubDirs = nullptr;
     QCheckBox* m_checkCase = nullptr;
+    QLabel* m_labelContaining = nullptr;
+    QLineEdit* m_editContaining = nullptr;
+    QCheckBox* m_checkBinary = nullptr;
+    QLabel* m_labelLeaveOut = nullptr;
+    QLineEdit* m_editLeaveOut = nullptr;
+    QCheckBox* m_checkStayOnDisk = nullptr;
     QPushButton* m_btnSearch = nullptr;
     QPushButton* m_btnStop = nullptr;
 

@@ -35,7 +35,10 @@ std::vector<FormControl> sectionControls(FormSection section) {
         case FormSection::Type:
             return {FormControl::ComboType};
         case FormSection::Advanced:
-            return {FormControl::CheckSubDirs, FormControl::CheckCase};
+            return {FormControl::CheckSubDirs,    FormControl::CheckCase,
+                    FormControl::LabelContaining, FormControl::EditContaining,
+                    FormControl::CheckBinary,     FormControl::LabelLeaveOut,
+                    FormControl::EditLeaveOut,    FormControl::CheckStayOnDisk};
     }
     return {};
 }
@@ -61,7 +64,8 @@ bool outsideTheLowerFrame(FormControl control) {
 // Controls whose width follows the pane's, so they never decide it.
 bool followsThePaneWidth(FormControl control) {
     return control == FormControl::GroupNamed || control == FormControl::GroupOptions ||
-           control == FormControl::ComboLookIn || control == FormControl::EditName;
+           control == FormControl::ComboLookIn || control == FormControl::EditName ||
+           control == FormControl::EditContaining || control == FormControl::EditLeaveOut;
 }
 
 // The room between the lowest control and the lower frame's bottom line when
@@ -280,6 +284,16 @@ void CLeftView::OnSubDirsCheck() {
 
 void CLeftView::OnCaseCheck() {
     m_bCaseSensitive = m_checkCase->isChecked();
+}
+
+void CLeftView::OnChangeContaining() {
+    m_live.m_strContaining = m_editContaining->text().toUtf8().toStdString();
+    publish();
+}
+
+void CLeftView::OnBinaryCheck() {
+    m_live.m_bIncludeBinary = m_checkBinary->isChecked();
+    publish();
 }
 
 void CLeftView::publish() {

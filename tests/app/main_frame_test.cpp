@@ -3,7 +3,9 @@
 // Exit during a search.
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -100,6 +102,27 @@ class MainFrameTest : public QObject {
         // nowhere else: the form is still the active pane.
         QCOMPARE(frame.router().activePane(), Pane::Criteria);
         QVERIFY(!frame.actions().open->isEnabled());
+    }
+
+    void theAdvancedRowsNarrowTheSearchByContentsAndLeaveOut() {
+        test::TempTree tree;
+        tree.fileWith("letter.txt", "Dear Sir, the invoice is attached.");
+        tree.fileWith("old/letter.txt", "An INVOICE from last year.");
+        tree.fileWith("build/out.txt", "invoice");
+        tree.fileWith("notes.txt", "Nothing to pay.");
+        CMainFrame frame;
+        frame.show();
+        test::widget<QCheckBox>(frame, "checkAdvanced")->click();
+        QTest::keyClicks(test::widget<QLineEdit>(frame, "editContaining"),
+                         QStringLiteral("Invoice"));
+        QTest::keyClicks(test::widget<QLineEdit>(frame, "editLeaveOut"), QStringLiteral("build/"));
+        search(frame, QString(), tree.root());
+        QTRY_VERIFY(completed(frame));
+        // Letter case ignored, folders not listed, build/ neither listed nor entered.
+        QCOMPARE(frame.windowTitle(),
+                 QStringLiteral("Search Completed - Found 2 files and 0 folders "));
+        QCOMPARE(listedNames(*frame.rightView()), strings({"letter.txt", "letter.txt"}));
+        QCOMPARE(test::widget<QLabel>(frame, "readyMessage")->text(), QStringLiteral("Ready"));
     }
 
     void anEmptySearchShowsTheNoticeAndTheNextRemovesIt() {

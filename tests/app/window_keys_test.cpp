@@ -342,8 +342,8 @@ class WindowKeysTest : public QObject {
         QCOMPARE(mnemonics(*frame), closed);
         press(Qt::Key_O, Qt::AltModifier);
         QTRY_VERIFY(test::widget<QCheckBox>(*frame, "checkAdvanced")->isChecked());
-        QCOMPARE(mnemonics(*frame),
-                 (strings({"B", "C", "D", "F", "I", "N", "O", "S", "T", "U", "V", "Y", "Z"})));
+        QCOMPARE(mnemonics(*frame), (strings({"A", "B", "C", "D", "F", "I", "K", "L", "N", "O", "S",
+                                              "T", "U", "V", "X", "Y", "Z"})));
         // The same letter, the same thing, each time.
         for (int time = 0; time < 2; ++time) {
             press(Qt::Key_F, Qt::AltModifier);

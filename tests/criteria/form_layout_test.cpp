@@ -201,7 +201,7 @@ TEST(FormLayoutSections, ClosingSizeUnderOpenAdvancedLeavesSearchFivePixelsHighe
               }));
 }
 
-TEST(FormLayoutSections, AllFourOpenMakeTheLowerFrame355High) {
+TEST(FormLayoutSections, AllFourOpenMakeTheLowerFrame355HighAndTheAdvancedRows) {
     const std::vector<std::vector<FormSection>> orders = {
         {FormSection::Size, FormSection::Date, FormSection::Type, FormSection::Advanced},
         {FormSection::Advanced, FormSection::Type, FormSection::Date, FormSection::Size},
@@ -214,6 +214,57 @@ TEST(FormLayoutSections, AllFourOpenMakeTheLowerFrame355High) {
         }
         EXPECT_EQ(layout.rect(C::GroupOptions), test::kAllOpenLowerFrame);
         EXPECT_EQ(layout.scrollSize().cy, layout.rect(C::BtnSearch).bottom());
+    }
+}
+
+TEST(FormLayoutSections, OpeningAdvancedStacksItsRowsUnderCaseSensitive) {
+    FormLayout layout = started();
+    layout.toggle(FormSection::Advanced, true);
+    // The Advanced Options box stands at y 345, so its bottom is 360.
+    EXPECT_EQ(placesOf(layout, {C::CheckSubDirs, C::CheckCase, C::LabelContaining,
+                                C::EditContaining, C::CheckBinary, C::LabelLeaveOut,
+                                C::EditLeaveOut, C::CheckStayOnDisk, C::BtnSearch, C::BtnStop}),
+              (Placed{
+                  {C::CheckSubDirs, {32, 367, 130, 15}},
+                  {C::CheckCase, {32, 387, 100, 15}},
+                  {C::LabelContaining, {32, 409, 100, 15}},
+                  {C::EditContaining, {32, 425, 195, 22}},
+                  {C::CheckBinary, {32, 452, 130, 15}},
+                  {C::LabelLeaveOut, {32, 474, 100, 15}},
+                  {C::EditLeaveOut, {32, 490, 195, 22}},
+                  {C::CheckStayOnDisk, {32, 517, 130, 15}},
+                  {C::BtnSearch, {12, 550, 90, 25}},
+                  {C::BtnStop, {112, 550, 90, 25}},
+              }));
+    EXPECT_EQ(layout.optionsHeight(), 130 + 40 + kAdvancedRowsHeight);
+    EXPECT_EQ(layout.scrollSize().cy, 575);
+    // The two fields end inside the lower frame at any pane width.
+    layout.resize(400);
+    EXPECT_EQ(layout.rect(C::EditContaining).right(), layout.rect(C::GroupOptions).right() - 5);
+    EXPECT_EQ(layout.rect(C::EditLeaveOut).w, layout.rect(C::EditContaining).w);
+    layout.toggle(FormSection::Advanced, false);
+    EXPECT_EQ(layout.optionsHeight(), 130);
+    EXPECT_EQ(layout.rect(C::BtnSearch).y, 385);
+}
+
+TEST(FormLayoutSections, SectionsOpenedAboveAdvancedCarryItsRowsAlong) {
+    for (const FormSection above : {FormSection::Size, FormSection::Date, FormSection::Type}) {
+        for (const bool open : {true, false}) {
+            FormLayout layout = started();
+            layout.toggle(FormSection::Advanced, true);
+            if (!open) {
+                layout.toggle(above, true);
+            }
+            layout.toggle(above, open);
+            // The rows keep their distances from Case Sensitive, and Search
+            // stays below the last of them as far as it stands below Case
+            // Sensitive when the section has only its two boxes.
+            const int caseBottom = layout.rect(C::CheckCase).bottom();
+            EXPECT_EQ(layout.rect(C::EditContaining).y, caseBottom + 23);
+            EXPECT_EQ(layout.rect(C::CheckStayOnDisk).bottom(), caseBottom + kAdvancedRowsHeight);
+            const int gap = layout.rect(C::BtnSearch).y - caseBottom - kAdvancedRowsHeight;
+            EXPECT_TRUE(gap == 30 || gap == 35) << "gap " << gap;
+        }
     }
 }
 

@@ -248,6 +248,59 @@ class LeftViewStateTest : public test::FormTest {
         QVERIFY(published().m_bIncludeSubDirs);
     }
 
+    void theContainingTextIsLiveAndTheRestGoesWithTheRequest() {
+        m_controls->checkAdvanced->click();
+        auto* editContaining = test::widget<QLineEdit>(*m_form, "editContaining");
+        auto* checkBinary = test::widget<QCheckBox>(*m_form, "checkBinary");
+        auto* editLeaveOut = test::widget<QLineEdit>(*m_form, "editLeaveOut");
+        auto* checkStayOnDisk = test::widget<QCheckBox>(*m_form, "checkStayOnDisk");
+        for (QWidget* row :
+             {static_cast<QWidget*>(editContaining), static_cast<QWidget*>(checkBinary),
+              static_cast<QWidget*>(editLeaveOut), static_cast<QWidget*>(checkStayOnDisk)}) {
+            QVERIFY2(!row->isHidden(), qPrintable(row->objectName()));
+        }
+        QCOMPARE(test::widget<QLabel>(*m_form, "labelContaining")->text(), u"Containing te&xt:"_s);
+        QCOMPARE(test::widget<QLabel>(*m_form, "labelContaining")->buddy(), editContaining);
+        QCOMPARE(test::widget<QLabel>(*m_form, "labelLeaveOut")->text(), u"&Leave out:"_s);
+        QCOMPARE(test::widget<QLabel>(*m_form, "labelLeaveOut")->buddy(), editLeaveOut);
+        QCOMPARE(checkBinary->text(), u"Include bin&ary files"_s);
+        QCOMPARE(checkStayOnDisk->text(), u"Stay on this dis&k"_s);
+
+        // Every key of the containing text reaches the walk at once; letters
+        // beyond A-Z go as UTF-8.
+        std::uint64_t version = m_board->version();
+        QTest::keyClicks(editContaining, u"Gr"_s);
+        editContaining->insert(u"üß"_s);  // as an input method hands them over
+        QTest::keyClick(editContaining, Qt::Key_E);
+        QVERIFY(m_board->version() >= version + 4);
+        QCOMPARE(published().m_strContaining, std::string("Gr\xc3\xbc\xc3\x9f"
+                                                          "e"));
+        QVERIFY(!published().m_bIncludeBinary);
+        version = m_board->version();
+        checkBinary->click();
+        QVERIFY(published().m_bIncludeBinary);
+        QVERIFY(m_board->version() > version);
+
+        // What to leave out and the disk are fixed when the search starts.
+        m_controls->comboLookIn->setCurrentIndex(0);
+        std::optional<SearchRequest> request = m_form->takeSearchRequest();
+        QVERIFY(request);
+        QVERIFY(request->m_leaveOut.empty());
+        QVERIFY(!request->m_bStayOnDisk);
+        version = m_board->version();
+        editLeaveOut->setText(u"  *.o\tbuild/  .git  Übung* "_s);
+        checkStayOnDisk->click();
+        QCOMPARE(m_board->version(), version);
+        request = m_form->takeSearchRequest();
+        QVERIFY(request);
+        QCOMPARE(request->m_leaveOut, (std::vector<std::string>{"*.o", "build/", ".git",
+                                                                "\xc3\x9c"
+                                                                "bung*"}));
+        QVERIFY(request->m_bStayOnDisk);
+        QCOMPARE(published().m_strContaining, std::string("Gr\xc3\xbc\xc3\x9f"
+                                                          "e"));
+    }
+
     void everyLiveChangeIsPublishedAtOnce() {
         showActive();
         std::uint64_t version = m_board->version();

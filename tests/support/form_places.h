@@ -58,8 +58,10 @@ inline const std::vector<FormPlace> kSizeClosedBoxesAndButtons = {
     {FormControl::GroupOptions, "groupOptions", {7, 240, 225, 130}},
 };
 
-// The lower frame with all four sections open, in whatever order.
-inline constexpr FormRect kAllOpenLowerFrame{7, 240, 225, 355};
+// The lower frame with all four sections open, in whatever order: the four
+// sections' 45 + 100 + 40 + 40 pixels and the rows of the containing text,
+// what to leave out and the disk.
+inline constexpr FormRect kAllOpenLowerFrame{7, 240, 225, 355 + kAdvancedRowsHeight};
 
 // The header after start: the dark band atop the lower frame and the grey
 // rule under the title.

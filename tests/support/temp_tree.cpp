@@ -57,6 +57,17 @@ void TempTree::fileAt(const std::string& full, std::uint64_t size) {
     check(sized, "size " + full);
 }
 
+void TempTree::fileWith(const std::string& relative, const std::string& bytes) const {
+    const std::string full = path(relative);
+    makeParents(full);
+    const int fd = ::open(full.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    check(fd >= 0, "create " + full);
+    const bool written =
+        ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ::close(fd);
+    check(written, "write " + full);
+}
+
 void TempTree::setLastWrite(const std::string& relative, std::int64_t secs) const {
     const timespec times[2] = {{static_cast<time_t>(secs), 0}, {static_cast<time_t>(secs), 0}};
     check(::utimensat(AT_FDCWD, path(relative).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0,
