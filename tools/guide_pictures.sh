@@ -70,6 +70,19 @@ sample Projects/finder/finder.h 1207 "2 days ago 22:40"
 sample Projects/finder/report.h 806 "9 days ago 15:10"
 sample Projects/finder/index.html 5120 "7 days ago 09:12"
 
+text_sample() { # PATH DATE TEXT: a file holding TEXT, last written on DATE
+    mkdir -p "$(dirname "$home/$1")"
+    printf '%s\n' "$3" >"$home/$1"
+    touch -d "$2" "$home/$1"
+}
+text_sample Documents/letters/invoice-garage.txt "20 days ago 09:30" \
+    "Garage Keller - Invoice 2026-114: brake pads and labour, 312.40 EUR."
+text_sample Documents/letters/to-landlord.txt "12 days ago 18:02" \
+    "Dear Mrs Brandt, the heating invoice for November seems too high."
+text_sample Documents/Reports-archive/invoices-2024.txt "690 days ago 08:31" \
+    "INVOICE list 2024, kept for the tax office."
+text_sample Documents/shopping.txt "3 days ago 11:15" "bread, apples, coffee"
+
 display=:$((70 + RANDOM % 20))
 pids=()
 cleanup() {
@@ -181,6 +194,20 @@ wait_title "Search Completed"
 shot guide-conditions.png
 # Conditions off again (the sections close), and every item listed.
 keys alt+z alt+d
+search "" "~/Documents"
+wait_title "Search Completed"
+
+# Find by what is inside: files that say "invoice", in any letter case,
+# leaving the archive out. The rows are cleared again before the section
+# closes, since what it holds applies while it is closed too.
+keys alt+o alt+x
+fill invoice
+keys alt+l
+fill "Reports-archive/"
+search "" "~/Documents"
+wait_title "Search Completed"
+shot guide-containing.png
+keys alt+x ctrl+a BackSpace alt+l ctrl+a BackSpace alt+o
 search "" "~/Documents"
 wait_title "Search Completed"
 
