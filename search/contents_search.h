@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <memory>
 #include <string>
 #include <string_view>
 
