@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/fs_fd.h"
 #include "platform/result.h"
@@ -25,8 +26,8 @@ namespace zandor {
 // only names its matches asks the disk for nothing more.
 class EntryDescriber {
   public:
-    EntryDescriber(const EntryRules& rules, const LiveConditionsBoard& live)
-        : m_rules(rules), m_live(live) {}
+    EntryDescriber(EntryRules rules, const LiveConditionsBoard& live)
+        : m_rules(std::move(rules)), m_live(live) {}
 
     // What the walk will want of an entry whose kind is known.
     EntryNeeds needs(std::string_view name, bool isFolder) {
