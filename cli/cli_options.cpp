@@ -91,6 +91,23 @@ std::vector<std::string_view> typeExtensions() {
     return extensions;
 }
 
+std::vector<std::string_view> kindWords() {
+    std::vector<std::string_view> words;
+    words.reserve(std::size(kFileKinds));
+    for (const FileKindName& kind : kFileKinds) {
+        words.push_back(kind.word);
+    }
+    return words;
+}
+
+// Every value --type takes: the extensions, then the kinds' words.
+std::vector<std::string_view> typeValues() {
+    std::vector<std::string_view> values = typeExtensions();
+    const std::vector<std::string_view> words = kindWords();
+    values.insert(values.end(), words.begin(), words.end());
+    return values;
+}
+
 std::optional<std::int64_t> parseWholeNumber(std::string_view text) {
     std::int64_t value = 0;
     const auto* end = text.data() + text.size();
@@ -133,11 +150,10 @@ Applied applySize(std::string_view, std::string_view value, CliOptions& options)
 }
 
 Applied applyType(std::string_view, std::string_view value, CliOptions& options) {
-    const auto known = std::find_if(kFileTypes.begin(), kFileTypes.end(),
-                                    [&](const FileType& type) { return type.extension == value; });
-    if (known == kFileTypes.end()) {
+    const std::vector<std::string_view> values = typeValues();
+    if (std::find(values.begin(), values.end(), value) == values.end()) {
         return UsageError{"invalid --type '" + std::string(value) + "': expected one of " +
-                          joined(typeExtensions(), ", ")};
+                          joined(values, ", ")};
     }
     options.conditions.m_bTypeFilter = true;
     options.conditions.m_strTypeExt = std::string(value);
@@ -278,8 +294,9 @@ folders. Empty (the default) finds every file and folder.)"},
 more). The size in KB is 0 for an empty file, else bytes/1024+1;
 at-least admits sizes above N, at-most below N. Folders are not
 listed while a size or type condition is on.)"},
-        {"", "--type", "EXT", applyType,
-         "files whose text after the first dot is EXT, one of:\n" + joined(typeExtensions(), " ")},
+        {"", "--type", "TYPE", applyType,
+         "files whose text after the first dot is TYPE, one of:\n" + joined(typeExtensions(), " ") +
+             "\nor files of a kind, as their name's MIME type says:\n" + joined(kindWords(), " ")},
         {"", "--created", "N[d|m]", applyCreated,
          "created in the last N days (d, the default unit) or 30-day months (m)"},
         {"", "--modified", "N[d|m]", applyModified,
