@@ -82,22 +82,23 @@ constexpr std::array<Word<OutputFormat>, 3> kFormats{{
     {"null", OutputFormat::Null},
 }};
 
-std::vector<std::string_view> typeExtensions() {
-    std::vector<std::string_view> extensions;
-    extensions.reserve(std::size(kFileTypes));
-    for (const FileType& type : kFileTypes) {
-        extensions.push_back(type.extension);
+// One text field of every entry of a table, in its order.
+template <typename Table, typename Entry>
+std::vector<std::string_view> fieldOfEach(const Table& table, std::string_view Entry::*field) {
+    std::vector<std::string_view> texts;
+    texts.reserve(std::size(table));
+    for (const Entry& entry : table) {
+        texts.push_back(entry.*field);
     }
-    return extensions;
+    return texts;
+}
+
+std::vector<std::string_view> typeExtensions() {
+    return fieldOfEach(kFileTypes, &FileType::extension);
 }
 
 std::vector<std::string_view> kindWords() {
-    std::vector<std::string_view> words;
-    words.reserve(std::size(kFileKinds));
-    for (const FileKindName& kind : kFileKinds) {
-        words.push_back(kind.word);
-    }
-    return words;
+    return fieldOfEach(kFileKinds, &FileKindName::word);
 }
 
 // Every value --type takes: the extensions, then the kinds' words.
