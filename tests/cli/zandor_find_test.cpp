@@ -491,17 +491,10 @@ ProcessResult findKindIn(const TempTree& tree, const std::string& dataHome,
                              tree.root()});
 }
 
-void writeGlobs(const TempTree& folders, const std::string& folder, const std::string& globs) {
-    folders.folder(folder + "/mime");
-    std::ofstream out(folders.path(folder + "/mime/globs2"), std::ios::binary);
-    out << globs;
-    ASSERT_TRUE(out.flush()) << folder;
-}
-
 TEST(ZandorFindWalk, KindsListTheFilesTheirNamesMimeTypesName) {
     TempTree folders;
-    writeGlobs(folders, "home", "50:audio/x-tune:*.tune\n50:text/plain:*.mp3\n");
-    writeGlobs(folders, "system", R"(50:image/png:*.png
+    folders.writeFile("home/mime/globs2", "50:audio/x-tune:*.tune\n50:text/plain:*.mp3\n");
+    folders.writeFile("system/mime/globs2", R"(50:image/png:*.png
 50:audio/mpeg:*.mp3
 50:application/pdf:*.pdf
 50:application/gzip:*.gz

@@ -5,8 +5,6 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,8 +27,9 @@ using test::TempTree;
 class KindsDatabase : public testing::Environment {
   public:
     void SetUp() override {
-        write("home", "80:video/x-moving:*.png\n50:audio/x-tune:*.tune\n");
-        write("system", R"(50:image/png:*.png
+        m_folders.writeFile("home/mime/globs2",
+                            "80:video/x-moving:*.png\n50:audio/x-tune:*.tune\n");
+        m_folders.writeFile("system/mime/globs2", R"(50:image/png:*.png
 50:image/jpeg:*.jpg
 50:application/pdf:*.pdf
 50:text/plain:*.txt
@@ -43,14 +42,6 @@ class KindsDatabase : public testing::Environment {
     }
 
   private:
-    void write(const std::string& folder, const std::string& globs) {
-        m_folders.folder(folder + "/mime");
-        std::ofstream out(m_folders.path(folder + "/mime/globs2"), std::ios::binary);
-        out << globs;
-        if (!out.flush()) {
-            throw std::runtime_error("cannot write the globs of " + folder);
-        }
-    }
     TempTree m_folders;
 };
 

@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,12 +29,7 @@ constexpr FileKindSet kArchives = kindBit(FileKind::Archives);
 
 // Writes FOLDER/mime/globs2 below the tree and returns FOLDER's full path.
 std::string dataFolder(const TempTree& tree, const std::string& folder, const std::string& globs) {
-    tree.folder(folder + "/mime");
-    std::ofstream out(tree.path(folder + "/mime/globs2"), std::ios::binary);
-    out << globs;
-    if (!out.flush()) {
-        throw std::runtime_error("cannot write " + folder + "/mime/globs2");
-    }
+    tree.writeFile(folder + "/mime/globs2", globs);
     return tree.path(folder);
 }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 namespace zandor::test {
@@ -55,6 +56,14 @@ void TempTree::fileAt(const std::string& full, std::uint64_t size) {
     const bool sized = ::ftruncate(fd, static_cast<off_t>(size)) == 0;
     ::close(fd);
     check(sized, "size " + full);
+}
+
+void TempTree::writeFile(const std::string& relative, std::string_view text) const {
+    const std::string full = path(relative);
+    makeParents(full);
+    std::ofstream out(full, std::ios::binary);
+    out << text;
+    check(static_cast<bool>(out.flush()), "write " + full);
 }
 
 void TempTree::setLastWrite(const std::string& relative, std::int64_t secs) const {
