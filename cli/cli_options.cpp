@@ -82,13 +82,31 @@ constexpr std::array<Word<OutputFormat>, 3> kFormats{{
     {"null", OutputFormat::Null},
 }};
 
-std::vector<std::string_view> typeExtensions() {
-    std::vector<std::string_view> extensions;
-    extensions.reserve(std::size(kFileTypes));
-    for (const FileType& type : kFileTypes) {
-        extensions.push_back(type.extension);
+// One text field of every entry of a table, in its order.
+template <typename Table, typename Entry>
+std::vector<std::string_view> fieldOfEach(const Table& table, std::string_view Entry::*field) {
+    std::vector<std::string_view> texts;
+    texts.reserve(std::size(table));
+    for (const Entry& entry : table) {
+        texts.push_back(entry.*field);
     }
-    return extensions;
+    return texts;
+}
+
+std::vector<std::string_view> typeExtensions() {
+    return fieldOfEach(kFileTypes, &FileType::extension);
+}
+
+std::vector<std::string_view> kindWords() {
+    return fieldOfEach(kFileKinds, &FileKindName::word);
+}
+
+// Every value --type takes: the extensions, then the kinds' words.
+std::vector<std::string_view> typeValues() {
+    std::vector<std::string_view> values = typeExtensions();
+    const std::vector<std::string_view> words = kindWords();
+    values.insert(values.end(), words.begin(), words.end());
+    return values;
 }
 
 std::optional<std::int64_t> parseWholeNumber(std::string_view text) {
@@ -133,11 +151,10 @@ Applied applySize(std::string_view, std::string_view value, CliOptions& options)
 }
 
 Applied applyType(std::string_view, std::string_view value, CliOptions& options) {
-    const auto known = std::find_if(kFileTypes.begin(), kFileTypes.end(),
-                                    [&](const FileType& type) { return type.extension == value; });
-    if (known == kFileTypes.end()) {
+    const std::vector<std::string_view> values = typeValues();
+    if (std::find(values.begin(), values.end(), value) == values.end()) {
         return UsageError{"invalid --type '" + std::string(value) + "': expected one of " +
-                          joined(typeExtensions(), ", ")};
+                          joined(values, ", ")};
     }
     options.conditions.m_bTypeFilter = true;
     options.conditions.m_strTypeExt = std::string(value);
@@ -278,8 +295,9 @@ folders. Empty (the default) finds every file and folder.)"},
 more). The size in KB is 0 for an empty file, else bytes/1024+1;
 at-least admits sizes above N, at-most below N. Folders are not
 listed while a size or type condition is on.)"},
-        {"", "--type", "EXT", applyType,
-         "files whose text after the first dot is EXT, one of:\n" + joined(typeExtensions(), " ")},
+        {"", "--type", "TYPE", applyType,
+         "files whose text after the first dot is TYPE, one of:\n" + joined(typeExtensions(), " ") +
+             "\nor files of a kind, as their name's MIME type says:\n" + joined(kindWords(), " ")},
         {"", "--created", "N[d|m]", applyCreated,
          "created in the last N days (d, the default unit) or 30-day months (m)"},
         {"", "--modified", "N[d|m]", applyModified,

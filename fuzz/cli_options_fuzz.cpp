@@ -112,7 +112,9 @@ void checkAllowedValues(const CliOptions& options, const std::string& args) {
     if (c.m_bTypeFilter) {
         FUZZ_CHECK(
             std::any_of(kFileTypes.begin(), kFileTypes.end(),
-                        [&](const FileType& type) { return type.extension == c.m_strTypeExt; }),
+                        [&](const FileType& type) { return type.extension == c.m_strTypeExt; }) ||
+                std::any_of(kFileKinds.begin(), kFileKinds.end(),
+                            [&](const FileKindName& kind) { return kind.word == c.m_strTypeExt; }),
             args);
     }
     FUZZ_CHECK(

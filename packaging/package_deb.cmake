@@ -20,11 +20,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZANDOR_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The MIME database the kinds of the type condition read; without it a short
+# built-in list stands in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info")
 if(ZANDOR_BUILD_GUI)
   # libqt6svg6 holds the plugins that draw the SVG icons; xdg-utils opens items
   # with the desktop's programs.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, xdg-utils")
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme, shared-mime-info")
   set(CPACK_PACKAGE_DESCRIPTION
 "Zandor finds files and folders on the local disks by name or name pattern,
 below a folder or on a whole disk, with optional conditions on size, date and

@@ -1,5 +1,7 @@
 #include "search/entry_rules.h"
 
+#include "search/file_kinds.h"
+#include "search/mime_globs.h"
 #include "search/name_fold.h"
 
 namespace zandor {
@@ -10,6 +12,14 @@ std::string_view EntryRules::compared(std::string_view name) {
     }
     foldCase(name, m_folded);
     return m_folded;
+}
+
+bool EntryRules::typeHolds(std::string_view name, std::string_view type) {
+    const std::string_view lower = lowered(name);
+    if (const auto kind = fileKindNamed(type)) {
+        return processMimeGlobs().isOfKind(name, lower, *kind);
+    }
+    return typeMatches(lower, type);
 }
 
 EntryNeeds EntryRules::needs(std::string_view name, bool isFolder, const LiveConditions& live) {

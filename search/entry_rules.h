@@ -89,6 +89,9 @@ class EntryRules {
   private:
     // The name in the letter case the pattern compares.
     std::string_view compared(std::string_view name);
+    // The type condition: type is an extension (typeMatches) or the word of
+    // a kind, which the name's MIME type decides (processMimeGlobs).
+    bool typeHolds(std::string_view name, std::string_view type);
     std::string_view lowered(std::string_view name) {
         asciiLower(name, m_typeLower);
         return m_typeLower;
@@ -119,7 +122,7 @@ bool EntryRules::fileMatches(std::string_view name, const LiveConditions& live, 
             return false;
         }
     }
-    if (live.m_bTypeFilter && !typeMatches(lowered(name), live.m_strTypeExt)) {
+    if (live.m_bTypeFilter && !typeHolds(name, live.m_strTypeExt)) {
         return false;
     }
     if (live.m_bDateFilter) {

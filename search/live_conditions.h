@@ -23,7 +23,8 @@ struct LiveConditions {
     bool m_bDateFilter = false;
     bool m_bIncludeSubDirs = true;
     SizeRelation m_nSizeRelation = SizeRelation::AtLeast;
-    std::string m_strTypeExt;  // lower case, without the dot
+    std::string m_strTypeExt;  // an extension, lower case, without the dot, or
+                               // the word of a kind (kFileKinds)
     // The numbers and choices on the form that the size and date tests read.
     // A field that is not a number reads as 0.
     std::int64_t m_sizeKB = 0;

@@ -24,7 +24,7 @@ _zandor_find() {
             words_of_option='at-least: at-most: equal:'
             ;;
         --type)
-            words_of_option='bmp c h c++ cpp hlp html ico java rc dsp dsw xml zip'
+            words_of_option='bmp c h c++ cpp hlp html ico java rc dsp dsw xml zip documents pictures music videos archives'
             ;;
         --format)
             words_of_option='tsv json null'

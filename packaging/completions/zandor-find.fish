@@ -8,7 +8,7 @@ complete -c zandor-find -s n -l name -x -d 'The name text or pattern'
 complete -c zandor-find -l no-subdirs -d "Examine only the folder's own entries"
 complete -c zandor-find -l case-sensitive -d 'Compare letter case in names'
 complete -c zandor-find -l size -x -a 'at-least: at-most: equal:' -d 'Only files of a size in KB'
-complete -c zandor-find -l type -x -a 'bmp c h c++ cpp hlp html ico java rc dsp dsw xml zip' -d 'Only files of one type'
+complete -c zandor-find -l type -x -a 'bmp c h c++ cpp hlp html ico java rc dsp dsw xml zip documents pictures music videos archives' -d 'Only files of one type or kind'
 complete -c zandor-find -l created -x -d 'Only files created in the last N days (Nd) or months (Nm)'
 complete -c zandor-find -l modified -x -d 'Only files modified in the last N days (Nd) or months (Nm)'
 complete -c zandor-find -l containing -x -d 'Only files whose contents hold the text'

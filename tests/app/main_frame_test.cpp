@@ -106,10 +106,10 @@ class MainFrameTest : public QObject {
 
     void theAdvancedRowsNarrowTheSearchByContentsAndLeaveOut() {
         test::TempTree tree;
-        tree.fileWith("letter.txt", "Dear Sir, the invoice is attached.");
-        tree.fileWith("old/letter.txt", "An INVOICE from last year.");
-        tree.fileWith("build/out.txt", "invoice");
-        tree.fileWith("notes.txt", "Nothing to pay.");
+        tree.writeFile("letter.txt", "Dear Sir, the invoice is attached.");
+        tree.writeFile("old/letter.txt", "An INVOICE from last year.");
+        tree.writeFile("build/out.txt", "invoice");
+        tree.writeFile("notes.txt", "Nothing to pay.");
         CMainFrame frame;
         frame.show();
         test::widget<QCheckBox>(frame, "checkAdvanced")->click();

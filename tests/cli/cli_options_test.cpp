@@ -80,9 +80,10 @@ TEST(CliOptionsParse, SizeSetsRelationAndKilobytes) {
     }
 }
 
-TEST(CliOptionsParse, TypeAcceptsEveryKnownExtension) {
-    for (const std::string ext : {"bmp", "c", "h", "c++", "cpp", "hlp", "html", "ico", "java", "rc",
-                                  "dsp", "dsw", "xml", "zip"}) {
+TEST(CliOptionsParse, TypeAcceptsEveryKnownExtensionAndKind) {
+    for (const std::string ext :
+         {"bmp", "c", "h", "c++", "cpp", "hlp", "html", "ico", "java", "rc", "dsp", "dsw", "xml",
+          "zip", "documents", "pictures", "music", "videos", "archives"}) {
         for (const Args& args : {Args{"--type", ext}, Args{"--type=" + ext}}) {
             SCOPED_TRACE(joined(args));
             const CliOptions options = parsed(args);
@@ -283,8 +284,10 @@ TEST(CliOptionsUsage, ErrorsNameTheBadArgument) {
         {{"--size", ":5"}, {"':5'"}},
         {{"--size=equal"}, {"'equal'"}},
         {{"--size", "at-least:99999999999999999999"}, {"'at-least:99999999999999999999'"}},
-        {{"--type", "exe"}, {"'exe'", "c++", "cpp"}},
+        {{"--type", "exe"}, {"'exe'", "c++", "cpp", "documents", "archives"}},
         {{"--type", ".cpp"}, {"'.cpp'"}},
+        {{"--type", "Pictures"}, {"'Pictures'"}},
+        {{"--type", "picture"}, {"'picture'"}},
         {{"--type="}, {"''"}},
         {{"--created", "3", "--modified", "2"}, {"--created", "--modified"}},
         {{"--modified", "1m", "--created", "1"}, {"--created", "--modified"}},
@@ -370,7 +373,7 @@ TEST(CliHelp, ListsEveryOptionAtTheStartOfItsLine) {
         names.push_back(argument.empty() ? name : name + " " + argument);
     }
     EXPECT_EQ(names, (Args{"-n TEXT",          "--name TEXT",       "--no-subdirs",
-                           "--case-sensitive", "--size REL:N",      "--type EXT",
+                           "--case-sensitive", "--size REL:N",      "--type TYPE",
                            "--created N[d|m]", "--modified N[d|m]", "--containing TEXT",
                            "--binary",         "--exclude PATTERN", "--one-file-system",
                            "--format FORMAT",  "--sort KEY[:desc]", "--progress",
@@ -380,8 +383,8 @@ TEST(CliHelp, ListsEveryOptionAtTheStartOfItsLine) {
 
 TEST(CliHelp, EveryOptionItListsIsAccepted) {
     const std::map<std::string, std::string> sampleValue = {
-        {"TEXT", "report"}, {"REL:N", "at-most:3"},      {"EXT", "xml"},   {"N[d|m]", "2m"},
-        {"FORMAT", "json"}, {"KEY[:desc]", "size:desc"}, {"PATH", "/tmp"}, {"N", "3"},
+        {"TEXT", "report"}, {"REL:N", "at-most:3"},      {"TYPE", "music"}, {"N[d|m]", "2m"},
+        {"FORMAT", "json"}, {"KEY[:desc]", "size:desc"}, {"PATH", "/tmp"},  {"N", "3"},
         {"PATTERN", "*.o"}};
     for (const auto& [name, argument] : helpOptions()) {
         SCOPED_TRACE(name);
@@ -397,9 +400,11 @@ TEST(CliHelp, EveryOptionItListsIsAccepted) {
 
 TEST(CliHelp, ListsTheTypesTheTypeConditionKnows) {
     EXPECT_THAT(cliHelpText(),
-                HasSubstr("      --type EXT        files whose text after the first dot is EXT, "
+                HasSubstr("      --type TYPE       files whose text after the first dot is TYPE, "
                           "one of:\n                        bmp c h c++ cpp hlp html ico java rc "
-                          "dsp dsw xml zip\n"));
+                          "dsp dsw xml zip\n                        or files of a kind, as their "
+                          "name's MIME type says:\n                        documents pictures "
+                          "music videos archives\n"));
 }
 
 TEST(CliOptionsUsage, AnUnknownOptionNamesEveryValidOne) {

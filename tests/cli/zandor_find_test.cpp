@@ -482,6 +482,62 @@ TEST(ZandorFindWalk, LetterCaseIsIgnoredForEveryLetterOfUtf8Names) {
     }
 }
 
+// zandor-find run with its XDG data folders set: the kinds come from the
+// globs2 files found there, or from the built-in names when there are none.
+ProcessResult findKindIn(const TempTree& tree, const std::string& dataHome,
+                         const std::string& dataDirs, const std::string& type) {
+    return test::runProcess({"env", "XDG_DATA_HOME=" + dataHome, "XDG_DATA_DIRS=" + dataDirs,
+                             test::zandorFindPath(), "--type", type, "--format", "null",
+                             tree.root()});
+}
+
+TEST(ZandorFindWalk, KindsListTheFilesTheirNamesMimeTypesName) {
+    TempTree folders;
+    folders.writeFile("home/mime/globs2", "50:audio/x-tune:*.tune\n50:text/plain:*.mp3\n");
+    folders.writeFile("system/mime/globs2", R"(50:image/png:*.png
+50:audio/mpeg:*.mp3
+50:application/pdf:*.pdf
+50:application/gzip:*.gz
+50:application/x-compressed-tar:*.tar.gz
+50:video/x-matroska:*.mkv
+)");
+    folders.folder("none");
+    TempTree tree;
+    for (const char* file : {"a.png", "B.PNG", "c.tune", "d.mp3", "e.pdf", "f.tar.gz", "g.gz",
+                             "h.mkv", "i.txt", "noext", "sub/j.png", "k.png/l.pdf", "m.XML"}) {
+        tree.file(file);
+    }
+    const std::string home = folders.path("home");
+    const std::string system = folders.path("system");
+    const std::string none = folders.path("none");
+    const struct {
+        std::string dataHome;
+        std::string dataDirs;
+        std::string type;
+        std::vector<std::string> paths;
+    } cases[] = {
+        {home, system, "pictures", {"B.PNG", "a.png", "sub/j.png"}},
+        // Home's *.mp3 wins its tie with the system's: both kinds count.
+        {home, system, "music", {"c.tune", "d.mp3"}},
+        {home, system, "documents", {"e.pdf", "k.png/l.pdf"}},
+        {home, system, "archives", {"f.tar.gz", "g.gz"}},
+        {home, system, "videos", {"h.mkv"}},
+        {none, system, "music", {"d.mp3"}},
+        // No database at all: the built-in names.
+        {none, none, "music", {"d.mp3"}},
+        {none, none, "pictures", {"B.PNG", "a.png", "sub/j.png"}},
+        {none, none, "archives", {"f.tar.gz", "g.gz"}},
+        {none, none, "xml", {"m.XML"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type + " with " + c.dataHome + " and " + c.dataDirs);
+        const ProcessResult result = findKindIn(tree, c.dataHome, c.dataDirs, c.type);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(sorted(nulItems(result.out)), pathsBelow(tree, c.paths));
+        EXPECT_EQ(splitLines(result.err), Lines{completion(static_cast<int>(c.paths.size()), 0)});
+    }
+}
+
 TEST(ZandorFindWalk, FolderComesBeforeWhatItHolds) {
     TempTree tree;
     tree.file("a/b/c/f.txt");

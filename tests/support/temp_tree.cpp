@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 namespace zandor::test {
@@ -57,15 +58,12 @@ void TempTree::fileAt(const std::string& full, std::uint64_t size) {
     check(sized, "size " + full);
 }
 
-void TempTree::fileWith(const std::string& relative, const std::string& bytes) const {
+void TempTree::writeFile(const std::string& relative, std::string_view text) const {
     const std::string full = path(relative);
     makeParents(full);
-    const int fd = ::open(full.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    check(fd >= 0, "create " + full);
-    const bool written =
-        ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    ::close(fd);
-    check(written, "write " + full);
+    std::ofstream out(full, std::ios::binary);
+    out << text;
+    check(static_cast<bool>(out.flush()), "write " + full);
 }
 
 void TempTree::setLastWrite(const std::string& relative, std::int64_t secs) const {

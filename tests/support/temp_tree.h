@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zandor::test {
@@ -22,8 +23,8 @@ class TempTree {
     void folder(const std::string& relative) const;
     // Creates a file of `size` bytes (sparse: no data is written), parents included.
     void file(const std::string& relative, std::uint64_t size = 0) const;
-    // Creates a file holding bytes, parents included.
-    void fileWith(const std::string& relative, const std::string& bytes) const;
+    // Creates a file holding text, parents included.
+    void writeFile(const std::string& relative, std::string_view text) const;
     // The same at an absolute path, in any folder.
     static void fileAt(const std::string& fullPath, std::uint64_t size = 0);
     // Sets the last-write (and access) time, seconds since 1970.
