@@ -267,6 +267,10 @@ void CLeftView::fillLists() {
     for (const FileType& type : kFileTypes) {
         m_comboType->addItem(toQString(type.description), toQString(type.extension));
     }
+    // The broad kinds follow; each stands in the condition by its word.
+    for (const FileKindName& kind : kFileKinds) {
+        m_comboType->addItem(toQString(kind.description), toQString(kind.word));
+    }
     for (const auto& kind : kDateKindChoices) {
         m_comboDateKind->addItem(toQString(kind.text));
     }

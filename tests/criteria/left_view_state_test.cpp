@@ -99,7 +99,7 @@ class LeftViewStateTest : public test::FormTest {
         QCOMPARE(m_controls->labelLookIn->buddy(), m_controls->comboLookIn);
     }
 
-    void listsShowTheirChoicesSorted() {
+    void listsShowTheirChoicesInOrder() {
         QCOMPARE(test::itemTexts(m_controls->comboSizeRelation),
                  (QStringList{u"at least"_s, u"at most"_s, u"equal"_s}));
         QCOMPARE(test::itemTexts(m_controls->comboDateKind),
@@ -109,7 +109,8 @@ class LeftViewStateTest : public test::FormTest {
             (QStringList{u"Bitmap Image"_s, u"C Source File"_s, u"C/C++ Header File"_s,
                          u"C++ Source File"_s, u"CPP Source File"_s, u"Help File"_s,
                          u"Hyper Text"_s, u"Icon Files"_s, u"java Source"_s, u"Resource Script"_s,
-                         u"VC++ Project File"_s, u"VC++ Workspace"_s, u"XML"_s, u"ZIP Acrive"_s}));
+                         u"VC++ Project File"_s, u"VC++ Workspace"_s, u"XML"_s, u"ZIP Acrive"_s,
+                         u"Documents"_s, u"Pictures"_s, u"Music"_s, u"Videos"_s, u"Archives"_s}));
     }
 
     void choosingATypeGivesItsExtension_data() {
@@ -122,6 +123,8 @@ class LeftViewStateTest : public test::FormTest {
         QTest::newRow("bitmap") << u"Bitmap Image"_s << u"bmp"_s;
         QTest::newRow("java") << u"java Source"_s << u"java"_s;
         QTest::newRow("workspace") << u"VC++ Workspace"_s << u"dsw"_s;
+        QTest::newRow("pictures") << u"Pictures"_s << u"pictures"_s;
+        QTest::newRow("archives") << u"Archives"_s << u"archives"_s;
     }
 
     void choosingATypeGivesItsExtension() {

@@ -24,7 +24,7 @@ done
 
 expect_same "the sections of zandor-find(1)" \
     "$(printf '%s\n' NAME SYNOPSIS DESCRIPTION 'NAME PATTERNS' OPTIONS 'OUTPUT FORMATS' \
-        'EXIT STATUS' EXAMPLES 'SEE ALSO')" \
+        'EXIT STATUS' EXAMPLES ENVIRONMENT 'SEE ALSO')" \
     "$(sections "$man_dir/zandor-find.1.gz")"
 
 # The options of the OPTIONS section: every -x and --long token in it.
