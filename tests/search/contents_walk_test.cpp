@@ -90,11 +90,7 @@ class ContentsWalk : public testing::TestWithParam<unsigned> {
         request.fillCriteria(criteria);
         RecordingResults results;
         completion = SearchThreadProc(criteria, board, results, progress, 1);
-        std::vector<std::string> paths;
-        for (const std::string& path : results.sortedPaths()) {
-            paths.push_back(path.substr(tree.root().size() + 1));
-        }
-        return paths;
+        return results.sortedPathsBelow(tree.root());
     }
 
     TempTree tree;

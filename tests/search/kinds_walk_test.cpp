@@ -60,11 +60,7 @@ class KindsWalkTest : public testing::TestWithParam<unsigned> {
         RecordingProgress progress;
         SearchRequest{tree.root(), "", false, GetParam()}.fillCriteria(criteria);
         SearchThreadProc(criteria, board, results, progress);
-        std::vector<std::string> paths;
-        for (const std::string& path : results.sortedPaths()) {
-            paths.push_back(path.substr(tree.root().size() + 1));
-        }
-        return paths;
+        return results.sortedPathsBelow(tree.root());
     }
 
     TempTree tree;

@@ -53,6 +53,14 @@ class RecordingResults : public ResultSink {
         std::sort(out.begin(), out.end());
         return out;
     }
+    // The sorted paths below root, without root and its "/".
+    std::vector<std::string> sortedPathsBelow(const std::string& root) const {
+        auto out = sortedPaths();
+        for (std::string& path : out) {
+            path.erase(0, root.size() + 1);
+        }
+        return out;
+    }
     std::vector<std::uint64_t> generations() const {
         std::lock_guard lock(m_mutex);
         return m_generations;
