@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "search/name_fold.h"
 
 namespace zandor {
@@ -33,6 +37,48 @@ std::string foldedText(std::string_view text) {
 constexpr std::string_view kKelvinSign = "\xE2\x84\xAA";  // U+212A, to k
 constexpr std::string_view kLongS = "\xC5\xBF";           // U+017F, to s
 
+// Whether bytes hold a Kelvin sign or a long s, in one pass: the last two
+// bytes of either (84 AA, C5 BF) are looked for sixteen places at a time,
+// and a Kelvin sign's first byte where they are found. A sign whose first
+// bytes precede bytes is not seen.
+bool holdsSignFoldingToAscii(std::string_view bytes) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto signEndsAt = [&](std::size_t i) {
+        // i is where the sign's last two bytes begin.
+        return (at(i) == 0xC5 && at(i + 1) == 0xBF) ||
+               (at(i) == 0x84 && at(i + 1) == 0xAA && i > 0 && at(i - 1) == 0xE2);
+    };
+    std::size_t start = 0;
+#if defined(__SSE2__)
+    constexpr std::size_t kLanes = 16;
+    const auto splat = [](unsigned char c) { return _mm_set1_epi8(static_cast<char>(c)); };
+    const __m128i x84 = splat(0x84);
+    const __m128i xAA = splat(0xAA);
+    const __m128i xC5 = splat(0xC5);
+    const __m128i xBF = splat(0xBF);
+    for (; start + kLanes + 1 <= bytes.size(); start += kLanes) {
+        const char* base = bytes.data() + start;
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base));
+        const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + 1));
+        const __m128i hits =
+            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(first, x84), _mm_cmpeq_epi8(second, xAA)),
+                         _mm_and_si128(_mm_cmpeq_epi8(first, xC5), _mm_cmpeq_epi8(second, xBF)));
+        for (auto lanes = static_cast<unsigned>(_mm_movemask_epi8(hits)); lanes != 0;
+             lanes &= lanes - 1) {
+            if (signEndsAt(start + static_cast<std::size_t>(__builtin_ctz(lanes)))) {
+                return true;
+            }
+        }
+    }
+#endif
+    for (std::size_t i = start; i + 1 < bytes.size(); ++i) {
+        if (signEndsAt(i)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void lowerAsciiInPlace(std::string& text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') {
@@ -50,9 +96,7 @@ ContentsSearch::ContentsSearch(std::string_view text, bool caseSensitive)
       m_exact(m_needle, false),
       m_ascii(m_needle, true),
       m_asciiNeedle(!caseSensitive && allAscii(m_needle)),
-      m_foldedIntoNeedle(m_asciiNeedle && m_needle.find_first_of("sk") != std::string::npos),
-      m_kelvin(kKelvinSign, false),
-      m_longS(kLongS, false) {}
+      m_foldedIntoNeedle(m_asciiNeedle && m_needle.find_first_of("sk") != std::string::npos) {}
 
 void ContentsSearch::start() {
     m_seam.clear();
@@ -129,7 +173,7 @@ bool ContentsSearch::mayFoldToAscii(std::string_view piece) {
             return true;
         }
     }
-    return m_kelvin.foundIn(piece) || m_longS.foundIn(piece);
+    return holdsSignFoldingToAscii(piece);
 }
 
 void ContentsSearch::feedRaw(std::string_view piece) {

@@ -54,8 +54,6 @@ class ContentsSearch {
     LiteralFinder m_ascii;    // the needle, A-Z as a-z: for ASCII pieces
     bool m_asciiNeedle;       // case-blind, and the needle folded is all ASCII
     bool m_foldedIntoNeedle;  // and holds an s or a k, which letters outside ASCII fold to
-    LiteralFinder m_kelvin;   // the Kelvin sign, which folds to k
-    LiteralFinder m_longS;    // the long s, which folds to s
     std::string m_seam;       // the end of the stream so far, as compared
     std::string m_cut;        // a UTF-8 sequence cut by the end of the last piece
     std::string m_scratch;    // the seam and the start of a piece, as compared

@@ -197,6 +197,27 @@ TEST(ContentsSearch, AsciiTextInTextThatIsNotAsciiAcrossLargePieces) {
     }
 }
 
+TEST(ContentsSearch, AKelvinSignOrLongSIsSeenAtEveryPlaceOfAPiece) {
+    // Sixteen places are looked at once for the signs that fold to k and s;
+    // a sign at each of them, and bytes that are almost one, which are not.
+    ContentsSearch kernel("kernels", false);
+    for (std::size_t offset = 0; offset < 40; ++offset) {
+        const std::string before(offset, 'x');
+        const std::string after(24, 'y');
+        const std::string kelvin = before +
+                                   "\xe2\x84\xaa"
+                                   "ERNEL\xc5\xbf" +
+                                   after;
+        EXPECT_TRUE(fedInPieces(kernel, kelvin, {})) << offset;
+        const std::string near = before +
+                                 "\xe3\x84\xaa"
+                                 "ernel\xc4\xbf" +
+                                 after;
+        EXPECT_FALSE(fedInPieces(kernel, near, {})) << offset;
+        EXPECT_FALSE(reference(near, "kernels", false)) << offset;
+    }
+}
+
 TEST(LiteralFinder, FindsTextAtEveryPlaceOfABlock) {
     // Sixteen places are tried at once: a text at each offset, up to and at
     // the very end, with and without A-Z as a-z.
