@@ -28,8 +28,8 @@ enum class ContentsVerdict : std::uint8_t {
 class ContentsReader {
   public:
     // Bytes read at a time, and the first bytes in which a NUL marks a binary file.
-    static constexpr std::size_t kPieceSize = 256 * 1024;
-    static constexpr std::size_t kBinaryProbe = 64 * 1024;
+    static constexpr std::size_t kPieceSize = std::size_t{256} * 1024;
+    static constexpr std::size_t kBinaryProbe = std::size_t{64} * 1024;
 
     ContentsReader();
     ~ContentsReader();
