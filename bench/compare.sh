@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Times zandor-find against GNU find and fd on a generated tree, warm and
-# cold, and the window's own search path end to end.
+# cold, the window's own search path end to end, and the contents search
+# against ripgrep and GNU grep on a real tree.
 #
 #   bash bench/compare.sh TREE_DIR [BUILD_DIR]
+#   ZANDOR_BENCH_GROUPS=contents bash bench/compare.sh [TREE_DIR [BUILD_DIR]]
 #
 # Builds the project in Release into BUILD_DIR (default: build-bench at the
 # repository root), generates (or reuses) a tree of 1,000,000 files in 100,000
@@ -19,6 +21,13 @@
 #              every run; skipped with a message otherwise
 #   window     zandor-results-bench --search TREE: the window's engine and
 #              results pane, offscreen, to the completion (beside zandor-find)
+#   contents   files holding a word, on a real tree (not the generated one, whose
+#              files are mostly empty), case-blind and case-sensitive:
+#              zandor-find --format null [--case-sensitive] --containing WORD TREE
+#              | rg -l -uu -0 [-i] -F WORD TREE | grep -rl[i]F WORD TREE;
+#              warm only (a cold run would need the real tree copied into an
+#              image); also prints how many files each found and how many of
+#              zandor-find's and rg's differ
 #
 # The warm groups run one warm-up run per command; output goes to /dev/null.
 #
@@ -32,6 +41,12 @@
 #   ZANDOR_TREE_FOLDERS  folders in the tree (default 100000)
 #   ZANDOR_COLD_IMAGE    the ext4 image of the cold group (default TREE_DIR.img;
 #                        made on first use, about 2 GB)
+#   ZANDOR_BENCH_GROUPS  the groups to run, separated by spaces or commas (default:
+#                        list names selective cold window contents); with only
+#                        contents, no tree is made and TREE_DIR may be left out
+#   ZANDOR_CONTENTS_TREE the real tree of the contents group (default /usr/include)
+#   ZANDOR_CONTENTS_WORD the word it looks for (default mutex: in some files, not
+#                        most)
 set -euo pipefail
 
 die() {
@@ -39,7 +54,16 @@ die() {
   exit 1
 }
 
-if [[ $# -lt 1 || $# -gt 2 || $1 == -h || $1 == --help ]]; then
+groups=" ${ZANDOR_BENCH_GROUPS:-list names selective cold window contents} "
+groups=${groups//,/ }
+wants() { [[ $groups == *" $1 "* ]]; }
+# Every group but contents walks the generated tree.
+needs_tree=0
+for group in list names selective cold window; do
+  wants "$group" && needs_tree=1
+done
+
+if [[ $# -gt 2 || ($# -lt 1 && $needs_tree == 1) || ${1:-} == -h || ${1:-} == --help ]]; then
   sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2
   exit 2
 fi
@@ -51,7 +75,7 @@ abspath() {
     *) printf '%s\n' "$PWD/$1" ;;
   esac
 }
-tree_dir=$(abspath "$1")
+tree_dir=$(abspath "${1:-/nonexistent}")
 tree_dir=${tree_dir%/}
 build_dir=$(abspath "${2:-$repo_root/build-bench}")
 
@@ -60,10 +84,20 @@ output=${ZANDOR_BENCH_OUTPUT:-null}
 tree_files=${ZANDOR_TREE_FILES:-1000000}
 tree_folders=${ZANDOR_TREE_FOLDERS:-100000}
 
-for tool in hyperfine fdfind cmake find; do
+contents_tree=$(abspath "${ZANDOR_CONTENTS_TREE:-/usr/include}")
+contents_word=${ZANDOR_CONTENTS_WORD:-mutex}
+
+tools=(hyperfine cmake)
+[[ $needs_tree == 1 ]] && tools+=(fdfind find)
+wants contents && tools+=(rg grep)
+for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null 2>&1 ||
     die "$tool not found; install with scripts/bootstrap.sh"
 done
+if wants contents; then
+  [[ -d $contents_tree ]] || die "contents tree $contents_tree is not a folder (ZANDOR_CONTENTS_TREE)"
+  [[ -n $contents_word ]] || die "ZANDOR_CONTENTS_WORD is empty"
+fi
 
 # Reads hyperfine JSON with python3 when available, else awk.
 python=
@@ -85,14 +119,16 @@ fi
 
 make_tree=$build_dir/bench/zandor-make-tree
 zandor=${ZANDOR_FIND:-$build_dir/cli/zandor-find}
-[[ -x $make_tree ]] || die "$make_tree not found; build failed?"
 [[ -x $zandor ]] || die "$zandor not found or not executable (set ZANDOR_FIND to override)"
 
-echo "== Tree $tree_dir ($tree_files files, $tree_folders folders)" >&2
-tree_start=$(date +%s.%N)
-"$make_tree" "$tree_dir" --files "$tree_files" --folders "$tree_folders"
-tree_end=$(date +%s.%N)
-awk -v a="$tree_start" -v b="$tree_end" 'BEGIN { printf "tree ready in %.1f s\n", b - a }' >&2
+if [[ $needs_tree == 1 ]]; then
+  [[ -x $make_tree ]] || die "$make_tree not found; build failed?"
+  echo "== Tree $tree_dir ($tree_files files, $tree_folders folders)" >&2
+  tree_start=$(date +%s.%N)
+  "$make_tree" "$tree_dir" --files "$tree_files" --folders "$tree_folders"
+  tree_end=$(date +%s.%N)
+  awk -v a="$tree_start" -v b="$tree_end" 'BEGIN { printf "tree ready in %.1f s\n", b - a }' >&2
+fi
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/zandor-compare.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
@@ -136,9 +172,34 @@ names_find="find $q_tree -print0"
 names_fd="fdfind -uu -0 . $q_tree"
 names_fd8="fdfind -uu -j8 -0 . $q_tree"
 
-run_group list zandor "$list_zandor" find "$list_find" fd "$list_fd" fd-j1 "$list_fd1"
-run_group names zandor "$names_zandor" find "$names_find" fd "$names_fd" fd-j8 "$names_fd8"
-run_group selective zandor "$sel_zandor" find "$sel_find" fd "$sel_fd" fd-j1 "$sel_fd1"
+wants list && run_group list zandor "$list_zandor" find "$list_find" fd "$list_fd" fd-j1 "$list_fd1"
+wants names && run_group names zandor "$names_zandor" find "$names_find" fd "$names_fd" fd-j8 "$names_fd8"
+wants selective && run_group selective zandor "$sel_zandor" find "$sel_find" fd "$sel_fd" fd-j1 "$sel_fd1"
+
+# The contents group: a real tree, warm. zandor-find is case-blind unless
+# told otherwise; rg and grep are case-sensitive unless given -i. rg exits
+# with 1 when no file holds the word and grep with 2 when a file cannot be
+# read, so failures are ignored: the counts below show what each found.
+q_ctree=$(printf '%q' "$contents_tree")
+q_word=$(printf '%q' "$contents_word")
+cont_zandor="$q_zandor --format null --containing $q_word $q_ctree"
+cont_rg_i="rg -l -uu -0 -i -F $q_word $q_ctree"
+cont_grep_i="grep -rliF $q_word $q_ctree"
+cont_zandor_cs="$q_zandor --format null --case-sensitive --containing $q_word $q_ctree"
+cont_rg="rg -l -uu -0 -F $q_word $q_ctree"
+cont_grep="grep -rlF $q_word $q_ctree"
+if wants contents; then
+  echo >&2
+  echo "== Group \"contents\" ($contents_tree, word $contents_word)" >&2
+  hyperfine --warmup 1 --runs "$runs" --output="$output" --ignore-failure \
+    --export-json "$tmp/contents.json" \
+    --command-name zandor "$cont_zandor" \
+    --command-name rg-i "$cont_rg_i" \
+    --command-name grep-i "$cont_grep_i" \
+    --command-name zandor-cs "$cont_zandor_cs" \
+    --command-name rg "$cont_rg" \
+    --command-name grep "$cont_grep" >&2
+fi
 
 # The cold group: the same tree in an ext4 image, mounted afresh with the
 # page cache dropped before every run, so that every folder and inode comes
@@ -146,7 +207,9 @@ run_group selective zandor "$sel_zandor" find "$sel_find" fd "$sel_fd" fd-j1 "$s
 cold_image=${ZANDOR_COLD_IMAGE:-$tree_dir.img}
 cold_mnt=$tmp/cold
 cold_ran=0
-if [[ $(id -u) -ne 0 ]]; then
+if ! wants cold; then
+  :
+elif [[ $(id -u) -ne 0 ]]; then
   echo "== Group \"cold\" skipped: dropping caches and mounting an image needs root" >&2
 else
   mkdir -p "$cold_mnt"
@@ -178,7 +241,9 @@ fi
 # The window's path: engine and pane in one process, offscreen.
 results_bench=$build_dir/bench/zandor-results-bench
 window_out=$tmp/window.txt
-if [[ -x $results_bench ]]; then
+if ! wants window; then
+  :
+elif [[ -x $results_bench ]]; then
   echo >&2
   echo "== Group \"window\"" >&2
   # Warm like the other warm groups, with one run left out: the cold group
@@ -234,7 +299,7 @@ report() {
 
 # The window's mean time to the completion against the warm zandor-find list.
 report_window() {
-  [[ -s $window_out ]] || return 0
+  [[ -s $window_out && -f $tmp/list.json ]] || return 0
   local zandor_mean
   zandor_mean=$(means "$tmp/list.json" | awk '$1 == "zandor" { print $2 }')
   awk -v z="$zandor_mean" '
@@ -254,11 +319,21 @@ echo "  cpus       $(nproc)"
 echo "  cpu        $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo 2>/dev/null || echo unknown)"
 echo "  memory     $(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"
 echo "  kernel     $(uname -sr) $(uname -m)"
-echo "  filesystem $(stat -f -c %T "$tree_dir") (as reported by stat -f -c %T)"
+if [[ $needs_tree == 1 ]]; then
+  echo "  filesystem $(stat -f -c %T "$tree_dir") (as reported by stat -f -c %T)"
+  echo "  fd         $(fdfind --version | awk '{ print $2 }')"
+  # shellcheck disable=SC2185 # GNU find prints its version without a path
+  echo "  find       $(find --version 2>/dev/null | sed -n 1p)"
+fi
+if wants contents; then
+  echo "  contents   $contents_tree on $(stat -f -c %T "$contents_tree"): $(
+    find "$contents_tree" -type f 2>/dev/null | wc -l) files, $(
+    find "$contents_tree" -type d 2>/dev/null | wc -l) folders, $(
+    du -sh "$contents_tree" 2>/dev/null | cut -f1); word $contents_word"
+  echo "  rg         $(rg --version | sed -n 1p)"
+  echo "  grep       $(grep --version | sed -n 1p)"
+fi
 echo "  hyperfine  $(hyperfine --version | awk '{ print $2 }')"
-echo "  fd         $(fdfind --version | awk '{ print $2 }')"
-# shellcheck disable=SC2185 # GNU find prints its version without a path
-echo "  find       $(find --version 2>/dev/null | sed -n 1p)"
 echo "  zandor     $zandor"
 echo "  commit     $(git -C "$repo_root" rev-parse --short HEAD 2>/dev/null || echo none)$(
   [[ -n $(git -C "$repo_root" status --porcelain 2>/dev/null) ]] && echo ' (uncommitted changes)')"
@@ -266,24 +341,84 @@ echo "  runs       warm cache, 1 warm-up + $runs timed runs per command, --outpu
 
 echo
 echo "== Commands"
-for c in "$list_zandor" "$list_find" "$list_fd" "$list_fd1" "$names_zandor" "$names_find" \
-  "$names_fd" "$names_fd8" "$sel_zandor" "$sel_find" "$sel_fd" "$sel_fd1"; do
+commands=()
+wants list && commands+=("$list_zandor" "$list_find" "$list_fd" "$list_fd1")
+wants names && commands+=("$names_zandor" "$names_find" "$names_fd" "$names_fd8")
+wants selective && commands+=("$sel_zandor" "$sel_find" "$sel_fd" "$sel_fd1")
+wants contents && commands+=("$cont_zandor" "$cont_rg_i" "$cont_grep_i" "$cont_zandor_cs"
+  "$cont_rg" "$cont_grep")
+for c in "${commands[@]}"; do
   echo "  $c"
 done
 
-echo
-echo "== Output lines (list, selective)"
-count_lines zandor "$list_zandor"
-count_lines find "$list_find"
-count_lines fd "$list_fd"
-count_lines zandor "$sel_zandor"
-count_lines find "$sel_find"
-count_lines fd "$sel_fd"
+if wants list || wants selective; then
+  echo
+  echo "== Output lines (list, selective)"
+  if wants list; then
+    count_lines zandor "$list_zandor"
+    count_lines find "$list_find"
+    count_lines fd "$list_fd"
+  fi
+  if wants selective; then
+    count_lines zandor "$sel_zandor"
+    count_lines find "$sel_find"
+    count_lines fd "$sel_fd"
+  fi
+fi
+
+# The files each contents command found, sorted; grep ends its names with a
+# line feed, the others with a NUL.
+contents_files() {
+  local name=$1 cmd=$2
+  if [[ $name == grep* ]]; then
+    bash -c "$cmd" 2>/dev/null | LC_ALL=C sort >"$tmp/$name.files" || true
+  else
+    bash -c "$cmd" 2>/dev/null | tr '\0' '\n' | LC_ALL=C sort >"$tmp/$name.files" || true
+  fi
+}
+if wants contents; then
+  echo
+  echo "== Files found (contents)"
+  contents_files zandor "$cont_zandor"
+  contents_files rg-i "$cont_rg_i"
+  contents_files grep-i "$cont_grep_i"
+  contents_files zandor-cs "$cont_zandor_cs"
+  contents_files rg "$cont_rg"
+  contents_files grep "$cont_grep"
+  for name in zandor rg-i grep-i zandor-cs rg grep; do
+    printf '  %-10s %s files\n' "$name" "$(wc -l <"$tmp/$name.files")"
+  done
+  printf '  case-blind:     %s only zandor-find found, %s only rg\n' \
+    "$(comm -23 "$tmp/zandor.files" "$tmp/rg-i.files" | wc -l)" \
+    "$(comm -13 "$tmp/zandor.files" "$tmp/rg-i.files" | wc -l)"
+  printf '  case-sensitive: %s only zandor-find found, %s only rg\n' \
+    "$(comm -23 "$tmp/zandor-cs.files" "$tmp/rg.files" | wc -l)" \
+    "$(comm -13 "$tmp/zandor-cs.files" "$tmp/rg.files" | wc -l)"
+fi
+
+# The contents group's means and the ratios of each zandor-find run to the
+# peers that compare letter case as it does.
+report_contents() {
+  means "$tmp/contents.json" | awk '
+    { mean[$1] = $2; sd[$1] = $3; order[++n] = $1 }
+    END {
+      printf "\ncontents\n"
+      for (i = 1; i <= n; i++)
+        printf "  %-9s %9.3f s  +- %.3f\n", order[i], mean[order[i]], sd[order[i]]
+      printf "  zandor/rg-i       %6.2f\n", mean["zandor"] / mean["rg-i"]
+      printf "  zandor/grep-i     %6.2f\n", mean["zandor"] / mean["grep-i"]
+      printf "  zandor-cs/rg      %6.2f\n", mean["zandor-cs"] / mean["rg"]
+      printf "  zandor-cs/grep    %6.2f\n", mean["zandor-cs"] / mean["grep"]
+    }'
+}
 
 echo
 echo "== Mean wall time (ratio below 1: zandor faster)"
-report list
-report names
-report selective
+wants list && report list
+wants names && report names
+wants selective && report selective
 [[ $cold_ran == 1 ]] && report cold
 report_window
+if wants contents; then
+  report_contents
+fi

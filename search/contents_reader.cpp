@@ -99,7 +99,7 @@ ContentsVerdict openFailure(int error) {
 
 }  // namespace
 
-bool ContentsReader::fill(int fd, std::size_t want, std::size_t& have) {
+bool ContentsReader::fill(int fd, std::size_t want, std::size_t& have, std::size_t upTo) {
     while (have < want) {
         // A file read up to the size it had when opened has ended: asking
         // again would cost every small file a second read.
@@ -107,7 +107,7 @@ bool ContentsReader::fill(int fd, std::size_t want, std::size_t& have) {
             m_ended = true;
             return false;
         }
-        const ssize_t got = ::read(fd, m_buffer.get() + have, kPieceSize - have);
+        const ssize_t got = ::read(fd, m_buffer.get() + have, upTo - have);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -150,7 +150,13 @@ ContentsVerdict ContentsReader::read(int dirFd, const char* name, ContentsSearch
     m_total = 0;
     m_sizeAtOpen = static_cast<std::uint64_t>(info.st_size);
     std::size_t have = 0;
-    fill(fd.get(), kBinaryProbe, have);
+    // A file that may be binary is read no further than the probe until it
+    // is found not to be: most binary files are passed after one read, with
+    // no more of them copied than the probe. One no larger than the probe,
+    // or one that is read whatever it holds, is read whole (up to a piece)
+    // at once.
+    const bool probeFirst = !includeBinary && m_sizeAtOpen > kBinaryProbe;
+    fill(fd.get(), kBinaryProbe, have, probeFirst ? kBinaryProbe : kPieceSize);
     if (m_failed) {
         return ContentsVerdict::Unreadable;
     }
@@ -174,8 +180,13 @@ ContentsVerdict ContentsReader::searchRest(int fd, ContentsSearch& search, std::
     } else if (!includeBinary && first.substr(0, kBinaryProbe).find('\0') != first.npos) {
         return ContentsVerdict::Passed;
     }
+    // Text after the probe: the first piece is made as large as any other.
+    fill(fd, kPieceSize, have);
+    if (m_failed) {
+        return ContentsVerdict::Unreadable;
+    }
     search.start();
-    std::string_view piece = first.substr(skip);
+    std::string_view piece = std::string_view(m_buffer.get(), have).substr(skip);
     while (true) {
         if (search.feed(utf16 ? m_utf16->decode(piece) : piece)) {
             return ContentsVerdict::Found;

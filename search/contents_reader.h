@@ -47,8 +47,9 @@ class ContentsReader {
 
   private:
     struct Decoding;
-    // Reads until the buffer holds at least want bytes or the file ends.
-    bool fill(int fd, std::size_t want, std::size_t& have);
+    // Reads until the buffer holds at least want bytes or the file ends,
+    // asking for no more than up to bytes in the buffer.
+    bool fill(int fd, std::size_t want, std::size_t& have, std::size_t upTo = kPieceSize);
     ContentsVerdict searchRest(int fd, ContentsSearch& search, std::size_t have, bool includeBinary,
                                const std::atomic<bool>& stop);
 

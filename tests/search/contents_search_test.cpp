@@ -129,6 +129,95 @@ TEST(ContentsSearch, AgreesWithTheReferenceOnRandomStreams) {
     }
 }
 
+TEST(ContentsSearch, AsciiTextInTextThatIsNotAsciiAcrossLargePieces) {
+    // Case-blind, a text that folds to ASCII is looked for in the bytes as
+    // they stand, whatever else a piece holds; only a Kelvin sign or a long s
+    // (which fold to k and s) sends a piece to be folded. Pieces of 4 KiB of
+    // text that is mostly not ASCII, with the match, a near miss parted by a
+    // letter outside ASCII, or a sign cut by a piece's end.
+    std::string filler;
+    while (filler.size() < 10000) {
+        filler +=
+            "\xc3\x84rger \xc3\xbc"
+            "ber \xc3\x96l, \xce\xa3\xce\x8a\xce\xa3\xce\xa5\xce\xa6 ";
+    }
+    const auto around = [&](std::size_t at, std::string_view middle) {
+        std::string stream = filler.substr(0, at);
+        stream += middle;
+        stream += filler;
+        return stream;
+    };
+    struct Case {
+        std::string stream;
+        std::string text;
+        bool expected;
+    };
+    const std::vector<Case> cases = {
+        {around(4093, "MuTeX"), "mutex", true},           // across the first cut
+        {around(4093, "mu\xc3\xa4tex"), "mutex", false},  // parted by ä
+        {around(4095,
+                "\xe2\x84\xaa"
+                "ernel"),
+         "KERNEL", true},  // a Kelvin sign cut at 4096
+        {around(4094,
+                "\xe2\x84\xaa"
+                "ernel"),
+         "kernel", true},
+        {around(4095,
+                "\xc5\xbf"
+                "tack"),
+         "stack", true},  // a long s cut at 4096
+        {around(4095,
+                "\xc5\xbf"
+                "tack"),
+         "tack", true},
+        {around(4095,
+                "\xc5\xbf"
+                "tack"),
+         "mutex", false},
+        {around(8190, "lin\xc3\xa4"), "LIN\xc3\x84", true},  // a text that is not ASCII
+        {around(4093, "mu\xc3tex"), "mutex", false},         // a lead byte alone, cut at 4096
+        {around(4092, "KERNEL\xc5\xbf"), "kernels", true},   // the seam, then a piece folded
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(reference(c.stream, c.text, false), c.expected) << c.text;
+        std::vector<std::size_t> cuts;
+        for (std::size_t at = 4096; at < c.stream.size(); at += 4096) {
+            cuts.push_back(at);
+        }
+        ContentsSearch search(c.text, false);
+        EXPECT_EQ(fedInPieces(search, c.stream, cuts), c.expected) << c.text;
+        // The same stream in pieces of one to three bytes, then in one piece.
+        std::vector<std::size_t> small;
+        for (std::size_t at = 1; at < c.stream.size(); at += 1 + at % 3) {
+            small.push_back(at);
+        }
+        EXPECT_EQ(fedInPieces(search, c.stream, small), c.expected) << c.text;
+        EXPECT_EQ(fedInPieces(search, c.stream, {}), c.expected) << c.text;
+    }
+}
+
+TEST(ContentsSearch, AKelvinSignOrLongSIsSeenAtEveryPlaceOfAPiece) {
+    // Sixteen places are looked at once for the signs that fold to k and s;
+    // a sign at each of them, and bytes that are almost one, which are not.
+    ContentsSearch kernel("kernels", false);
+    for (std::size_t offset = 0; offset < 40; ++offset) {
+        const std::string before(offset, 'x');
+        const std::string after(24, 'y');
+        const std::string kelvin = before +
+                                   "\xe2\x84\xaa"
+                                   "ERNEL\xc5\xbf" +
+                                   after;
+        EXPECT_TRUE(fedInPieces(kernel, kelvin, {})) << offset;
+        const std::string near = before +
+                                 "\xe3\x84\xaa"
+                                 "ernel\xc4\xbf" +
+                                 after;
+        EXPECT_FALSE(fedInPieces(kernel, near, {})) << offset;
+        EXPECT_FALSE(reference(near, "kernels", false)) << offset;
+    }
+}
+
 TEST(LiteralFinder, FindsTextAtEveryPlaceOfABlock) {
     // Sixteen places are tried at once: a text at each offset, up to and at
     // the very end, with and without A-Z as a-z.

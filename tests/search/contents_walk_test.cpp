@@ -257,6 +257,38 @@ TEST(ContentsReader, StopIsFeltAfterOnePieceOfAHugeFile) {
     EXPECT_EQ(reader.read(folder.get(), "huge", search, true, stop), ContentsVerdict::Passed);
 }
 
+TEST(ContentsReader, ALargeFileIsBinaryByItsFirst64KiBAlone) {
+    // A file larger than the probe is read first only as far as the probe;
+    // text goes on from there within the same first piece.
+    TempTree tree;
+    const std::size_t probe = ContentsReader::kBinaryProbe;
+    const auto withNulAt = [&](const char* name, std::size_t nul, std::size_t needleAt) {
+        std::string bytes(1 << 20, 'x');
+        bytes[nul] = '\0';
+        bytes.replace(needleAt, 6, "needle");
+        write(tree.path(name), bytes);
+    };
+    withNulAt("last-probe-byte", probe - 1, 200000);
+    withNulAt("after-probe", probe, 200000);
+    withNulAt("after-probe-straddled", probe + 10, probe - 3);  // across the probe's end
+    withNulAt("needle-late", probe + 10, 900000);               // in a later piece
+    const UniqueFd folder(::open(tree.root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    ContentsReader reader;
+    ContentsSearch search("NEEDLE", false);
+    const std::atomic<bool> stop{false};
+    const auto verdict = [&](const char* name, bool includeBinary) {
+        return reader.read(folder.get(), name, search, includeBinary, stop);
+    };
+    EXPECT_EQ(verdict("last-probe-byte", false), ContentsVerdict::Passed);
+    EXPECT_EQ(verdict("last-probe-byte", true), ContentsVerdict::Found);
+    EXPECT_EQ(verdict("after-probe", false), ContentsVerdict::Found);
+    EXPECT_EQ(verdict("after-probe-straddled", false), ContentsVerdict::Found);
+    EXPECT_EQ(verdict("needle-late", false), ContentsVerdict::Found);
+    ContentsSearch absent("haystack", false);
+    EXPECT_EQ(reader.read(folder.get(), "needle-late", absent, false, stop),
+              ContentsVerdict::Missing);
+}
+
 TEST(ContentsReader, AFileThatShrinksWhileReadEndsSooner) {
     TempTree tree;
     write(tree.path("shrinking"), std::string(16 << 20, 'x'));
