@@ -190,6 +190,12 @@ TEST_F(WalkReadAhead, StopEndsTheWaitsOfHelpersAsleep) {
         }
         EXPECT_EQ(threadsOfThisProcess().size(), before.size() + all);
         ahead.reset();  // returns only once every helper has ended
+        // The kernel lists an ended thread until it has reaped it, which may
+        // be a moment after the join returned: wait for that, not longer.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (threadsOfThisProcess() != before && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::yield();
+        }
         EXPECT_EQ(threadsOfThisProcess(), before) << helpers.atStart << " of " << all << " awake";
     }
 }
