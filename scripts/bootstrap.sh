@@ -12,7 +12,7 @@ packages=(
   util-linux coreutils findutils tzdata
   fd-find ripgrep hyperfine python3 shared-mime-info
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev libglib2.0-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core
-  xdg-utils
+  xdg-utils qt6-l10n-tools qt6-translations-l10n dbus-daemon dbus-session-bus-common
   scdoc librsvg2-bin gzip man-db bsdextrautils desktop-file-utils appstream
   dpkg-dev lintian bash-completion zsh fish
 )
