@@ -22,7 +22,7 @@
 namespace zandor {
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Untitled - Zandor"));
+    setWindowTitle(tr("Untitled - Zandor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zandor.svg")));
     m_actions = createFrameActions(this);
     createPanes();
@@ -59,7 +59,7 @@ void CMainFrame::createPanes() {
 
 void CMainFrame::createBars() {
     buildMenuBar(menuBar(), m_actions);
-    m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_wndToolBar = new QToolBar(tr("Toolbar"), this);
     m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
@@ -70,7 +70,7 @@ void CMainFrame::createBars() {
     QStatusBar* bar = statusBar();
     // "Ready" sits under the temporary messages: a command's status text
     // covers it while the command is highlighted, and it shows again after.
-    auto* ready = new QLabel(QStringLiteral("Ready"), bar);
+    auto* ready = new QLabel(tr("Ready"), bar);
     ready->setObjectName(QStringLiteral("readyMessage"));
     bar->addWidget(ready, 1);
     new LockKeyIndicators(bar);

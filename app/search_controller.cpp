@@ -14,9 +14,9 @@ namespace {
 // the locale, which Qt 6 reads as UTF-8).
 QString lookInFailure(const std::string& folder, const Error& error) {
     if (folder.empty()) {
-        return QStringLiteral("Look in is empty: no folder was searched");
+        return SearchController::tr("Look in is empty: no folder was searched");
     }
-    return QStringLiteral("Cannot read the folder \"%1\": %2")
+    return SearchController::tr("Cannot read the folder \"%1\": %2")
         .arg(displayText(folder),
              QString::fromLocal8Bit(error.message.data(),
                                     static_cast<qsizetype>(error.message.size())));
@@ -55,12 +55,12 @@ void SearchController::OnSearch() {
         return;  // nothing to search: the rows and the stores stay as they were
     }
     m_folder = request->m_strFolder;
-    showStatus(QStringLiteral("Ready"));
+    showStatus(tr("Ready"));
     m_current = m_session.start(*request);
     m_results.beginSearch(m_current);
     m_form.setSearching(true);
     // Only titles of the walk from now on replace the window's title.
-    m_titles.take([](std::optional<std::string>& title) { title.reset(); });
+    m_titles.take([](std::optional<Progress>& title) { title.reset(); });
 }
 
 void SearchController::showStatus(const QString& text) {
@@ -75,8 +75,15 @@ void SearchController::OnStop() {
 }
 
 void SearchController::onProgress(ProgressKind kind, std::string_view path) {
-    std::string title = progressTitle(kind, path);
-    m_titles.update([&title](std::optional<std::string>& latest) { latest = std::move(title); });
+    Progress progress{kind, std::string(path)};
+    m_titles.update([&progress](std::optional<Progress>& latest) { latest = std::move(progress); });
+}
+
+QString SearchController::progressText(ProgressKind kind, const std::string& path) {
+    // Spelt as the walk's own titles (search/sinks.h), blanks included.
+    return kind == ProgressKind::FolderMet
+               ? tr("Vantrel Utility - Searching [ %1 ]").arg(displayText(path))
+               : tr("Searching  -  %1").arg(displayText(path));
 }
 
 void SearchController::titleArrived() {
@@ -87,10 +94,10 @@ void SearchController::titleArrived() {
 }
 
 void SearchController::showLatestTitle() {
-    const std::optional<std::string> title = m_titles.take(
-        [](std::optional<std::string>& latest) { return std::exchange(latest, std::nullopt); });
-    if (title && searching()) {
-        m_titleWindow.setWindowTitle(displayText(*title));
+    const std::optional<Progress> progress = m_titles.take(
+        [](std::optional<Progress>& latest) { return std::exchange(latest, std::nullopt); });
+    if (progress && searching()) {
+        m_titleWindow.setWindowTitle(progressText(progress->kind, progress->path));
     }
 }
 
@@ -114,9 +121,15 @@ void SearchController::complete(const SearchCompletion& completion) {
     } else if (completion.unreadableFiles > 0) {
         // Files the containing text could not be looked for in: passed over,
         // but not silently.
-        showStatus(QString::fromStdString(unreadableNotice(completion.unreadableFiles)));
+        showStatus(completion.unreadableFiles == 1
+                       ? tr("1 file could not be read")
+                       : tr("%1 files could not be read").arg(completion.unreadableFiles));
     }
-    m_titleWindow.setWindowTitle(QString::fromStdString(completion.title()));
+    // The numbers as the walk writes them (no group separators), so that the
+    // English title is the walk's own to the byte.
+    m_titleWindow.setWindowTitle(tr("Search Completed - Found %1 files and %2 folders ")
+                                     .arg(completion.filesFound)
+                                     .arg(completion.foldersFound));
 }
 
 }  // namespace zandor

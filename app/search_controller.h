@@ -56,6 +56,7 @@ class SearchController final : public QObject, private ProgressSink {
     void titleArrived();
     void showLatestTitle();
     void showStatus(const QString& text);
+    static QString progressText(ProgressKind kind, const std::string& path);
     void complete(const SearchCompletion& completion);
 
     CLeftView& m_form;
@@ -66,8 +67,13 @@ class SearchController final : public QObject, private ProgressSink {
     SearchSession m_session;
     std::uint64_t m_current = 0;  // the search whose completion is awaited, or 0
 
-    // The walk's latest title; a new one replaces one not yet shown.
-    UiMailbox<std::optional<std::string>> m_titles;
+    // The walk's latest progress, made into a title in the user's language
+    // when shown; a new one replaces one not yet shown.
+    struct Progress {
+        ProgressKind kind;
+        std::string path;
+    };
+    UiMailbox<std::optional<Progress>> m_titles;
     // Started by a title's arrival: the next title shows when it fires, so
     // that the window's title changes at most every kTitleIntervalMs.
     QTimer m_titleTimer;

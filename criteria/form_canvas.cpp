@@ -1,5 +1,6 @@
 #include "criteria/form_canvas.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -31,7 +32,8 @@ QFont headerFont() {
 }
 
 const QString& titleText() {
-    static const QString title = u"Search for Files and Folders"_s;
+    static const QString title =
+        QCoreApplication::translate("zandor::CLeftView", "Search for Files and Folders");
     return title;
 }
 

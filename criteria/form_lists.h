@@ -2,6 +2,7 @@
 // they show (the type list shows search/file_types.h).
 #pragma once
 
+#include <QtGlobal>
 #include <array>
 #include <string_view>
 
@@ -9,7 +10,11 @@
 
 namespace zandor {
 
-// One entry of a list: the text it shows and the value it stands for.
+// The context under which the catalogues hold these lists' words.
+inline constexpr const char* kFormListContext = "zandor::FormLists";
+
+// One entry of a list: the text it shows (in English; the form shows it
+// translated) and the value it stands for.
 template <typename Value>
 struct ListChoice {
     std::string_view text;
@@ -17,14 +22,14 @@ struct ListChoice {
 };
 
 inline constexpr std::array<ListChoice<SizeRelation>, 3> kSizeRelationChoices{{
-    {"at least", SizeRelation::AtLeast},
-    {"at most", SizeRelation::AtMost},
-    {"equal", SizeRelation::Equal},
+    {QT_TRANSLATE_NOOP("zandor::FormLists", "at least"), SizeRelation::AtLeast},
+    {QT_TRANSLATE_NOOP("zandor::FormLists", "at most"), SizeRelation::AtMost},
+    {QT_TRANSLATE_NOOP("zandor::FormLists", "equal"), SizeRelation::Equal},
 }};
 
 inline constexpr std::array<ListChoice<DateKind>, 2> kDateKindChoices{{
-    {"files Created", DateKind::Created},
-    {"files Modified", DateKind::Modified},
+    {QT_TRANSLATE_NOOP("zandor::FormLists", "files Created"), DateKind::Created},
+    {QT_TRANSLATE_NOOP("zandor::FormLists", "files Modified"), DateKind::Modified},
 }};
 
 }  // namespace zandor

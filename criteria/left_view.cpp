@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -34,6 +35,11 @@ QFont formFont() {
 
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A list's word in the user's language (the lists keep them in English).
+QString listText(const char* context, std::string_view text) {
+    return QCoreApplication::translate(context, std::string(text).c_str());
 }
 
 // The patterns of the Leave out field: the blank-separated words, as the
@@ -137,68 +143,68 @@ void CLeftView::createControls() {
     // Each Alt letter does one thing: the menu bar keeps F (File) and V
     // (View), so the name field answers to N and Include Sub Directories,
     // whose I is Look in's, to U.
-    m_labelName = new QLabel(u"Search for  file or folders &named:"_s, m_canvas);
+    m_labelName = new QLabel(tr("Search for  file or folders &named:"), m_canvas);
     adopt(FormControl::NameLabel, m_labelName, control_id::kNoId, u"labelName"_s);
-    m_labelLookIn = new QLabel(u"Look &in  :"_s, m_canvas);
+    m_labelLookIn = new QLabel(tr("Look &in  :"), m_canvas);
     adopt(FormControl::LookInLabel, m_labelLookIn, control_id::kNoId, u"labelLookIn"_s);
     m_groupOptions = frameHolder(m_canvas);
     adopt(FormControl::GroupOptions, m_groupOptions, control_id::kGroupOptions, u"groupOptions"_s);
     m_groupNamed = frameHolder(m_canvas);
     adopt(FormControl::GroupNamed, m_groupNamed, control_id::kGroupNamed, u"groupNamed"_s);
-    m_staticDays = new QLabel(u"Days"_s, m_canvas);
+    m_staticDays = new QLabel(tr("Days"), m_canvas);
     adopt(FormControl::StaticDays, m_staticDays, control_id::kStaticDays, u"staticDays"_s);
-    m_staticMonths = new QLabel(u"Months"_s, m_canvas);
+    m_staticMonths = new QLabel(tr("Months"), m_canvas);
     adopt(FormControl::StaticMonths, m_staticMonths, control_id::kStaticMonths, u"staticMonths"_s);
     m_iconSearch = new QLabel(m_canvas);
     m_iconSearch->setPixmap(searchIcon().pixmap(32, 32));
     adopt(FormControl::Icon, m_iconSearch, control_id::kNoId, u"iconSearch"_s);
-    m_staticKB = new QLabel(u"KB"_s, m_canvas);
+    m_staticKB = new QLabel(tr("KB"), m_canvas);
     adopt(FormControl::StaticKB, m_staticKB, control_id::kStaticKB, u"staticKB"_s);
 
     m_editName = new QLineEdit(m_canvas);
     adopt(FormControl::EditName, m_editName, control_id::kEditName, u"editName"_s);
     m_comboLookIn = new QComboBox(m_canvas);
     adopt(FormControl::ComboLookIn, m_comboLookIn, control_id::kComboLookIn, u"comboLookIn"_s);
-    m_btnBrowse = new QPushButton(u"&Browse"_s, m_canvas);
+    m_btnBrowse = new QPushButton(tr("&Browse"), m_canvas);
     adopt(FormControl::BtnBrowse, m_btnBrowse, control_id::kBtnBrowse, u"btnBrowse"_s);
     m_labelName->setBuddy(m_editName);
     m_labelLookIn->setBuddy(m_comboLookIn);
 
-    m_checkSize = new QCheckBox(u"Si&ze"_s, m_canvas);
+    m_checkSize = new QCheckBox(tr("Si&ze"), m_canvas);
     adopt(FormControl::CheckSize, m_checkSize, control_id::kCheckSize, u"checkSize"_s);
     m_comboSizeRelation = new QComboBox(m_canvas);
     adopt(FormControl::ComboSizeRelation, m_comboSizeRelation, control_id::kComboSizeRelation,
           u"comboSizeRelation"_s);
     m_editSize = new QLineEdit(m_canvas);
     adopt(FormControl::EditSize, m_editSize, control_id::kEditSize, u"editSize"_s);
-    m_checkDate = new QCheckBox(u"&Date"_s, m_canvas);
+    m_checkDate = new QCheckBox(tr("&Date"), m_canvas);
     adopt(FormControl::CheckDate, m_checkDate, control_id::kCheckDate, u"checkDate"_s);
     m_comboDateKind = new QComboBox(m_canvas);
     adopt(FormControl::ComboDateKind, m_comboDateKind, control_id::kComboDateKind,
           u"comboDateKind"_s);
-    m_radioDays = new QRadioButton(u"in the last"_s, m_canvas);
+    m_radioDays = new QRadioButton(tr("in the last"), m_canvas);
     adopt(FormControl::RadioDays, m_radioDays, control_id::kRadioDays, u"radioDays"_s);
     m_editDays = new QLineEdit(m_canvas);
     adopt(FormControl::EditDays, m_editDays, control_id::kEditDays, u"editDays"_s);
-    m_radioMonths = new QRadioButton(u"in the last"_s, m_canvas);
+    m_radioMonths = new QRadioButton(tr("in the last"), m_canvas);
     adopt(FormControl::RadioMonths, m_radioMonths, control_id::kRadioMonths, u"radioMonths"_s);
     m_editMonths = new QLineEdit(m_canvas);
     adopt(FormControl::EditMonths, m_editMonths, control_id::kEditMonths, u"editMonths"_s);
-    m_checkType = new QCheckBox(u"T&ype"_s, m_canvas);
+    m_checkType = new QCheckBox(tr("T&ype"), m_canvas);
     adopt(FormControl::CheckType, m_checkType, control_id::kCheckType, u"checkType"_s);
     m_comboType = new QComboBox(m_canvas);
     adopt(FormControl::ComboType, m_comboType, control_id::kComboType, u"comboType"_s);
-    m_checkAdvanced = new QCheckBox(u"Advanced &Options"_s, m_canvas);
+    m_checkAdvanced = new QCheckBox(tr("Advanced &Options"), m_canvas);
     adopt(FormControl::CheckAdvanced, m_checkAdvanced, control_id::kCheckAdvanced,
           u"checkAdvanced"_s);
-    m_checkSubDirs = new QCheckBox(u"Include S&ub Directories"_s, m_canvas);
+    m_checkSubDirs = new QCheckBox(tr("Include S&ub Directories"), m_canvas);
     adopt(FormControl::CheckSubDirs, m_checkSubDirs, control_id::kCheckSubDirs, u"checkSubDirs"_s);
-    m_checkCase = new QCheckBox(u"&Case Sensitive"_s, m_canvas);
+    m_checkCase = new QCheckBox(tr("&Case Sensitive"), m_canvas);
     adopt(FormControl::CheckCase, m_checkCase, control_id::kCheckCase, u"checkCase"_s);
     createAdvancedRows(adopt);
-    m_btnSearch = new QPushButton(u"&Search"_s, m_canvas);
+    m_btnSearch = new QPushButton(tr("&Search"), m_canvas);
     adopt(FormControl::BtnSearch, m_btnSearch, control_id::kBtnSearch, u"btnSearch"_s);
-    m_btnStop = new QPushButton(u"S&top"_s, m_canvas);
+    m_btnStop = new QPushButton(tr("S&top"), m_canvas);
     adopt(FormControl::BtnStop, m_btnStop, control_id::kBtnStop, u"btnStop"_s);
     m_btnSearch->setDefault(true);
 
@@ -213,26 +219,26 @@ template <typename Adopt>
 void CLeftView::createAdvancedRows(Adopt&& adopt) {
     // Their letters are free of the menus' and the other controls' (A, K,
     // L, X), so that each Alt letter still does one thing.
-    m_labelContaining = new QLabel(u"Containing te&xt:"_s, m_canvas);
+    m_labelContaining = new QLabel(tr("Containing te&xt:"), m_canvas);
     adopt(FormControl::LabelContaining, m_labelContaining, control_id::kLabelContaining,
           u"labelContaining"_s);
     m_editContaining = new QLineEdit(m_canvas);
     adopt(FormControl::EditContaining, m_editContaining, control_id::kEditContaining,
           u"editContaining"_s);
-    m_checkBinary = new QCheckBox(u"Include bin&ary files"_s, m_canvas);
+    m_checkBinary = new QCheckBox(tr("Include bin&ary files"), m_canvas);
     adopt(FormControl::CheckBinary, m_checkBinary, control_id::kCheckBinary, u"checkBinary"_s);
-    m_labelLeaveOut = new QLabel(u"&Leave out:"_s, m_canvas);
+    m_labelLeaveOut = new QLabel(tr("&Leave out:"), m_canvas);
     adopt(FormControl::LabelLeaveOut, m_labelLeaveOut, control_id::kLabelLeaveOut,
           u"labelLeaveOut"_s);
     m_editLeaveOut = new QLineEdit(m_canvas);
     m_editLeaveOut->setPlaceholderText(u"*.o build/ .git"_s);
     m_editLeaveOut->setToolTip(
-        u"Patterns separated by blanks: * ? and [...] match a name, or, with a /, "
-        "a path below the look-in folder. A trailing / leaves out folders only."_s);
+        tr("Patterns separated by blanks: * ? and [...] match a name, or, with a /, "
+           "a path below the look-in folder. A trailing / leaves out folders only."));
     adopt(FormControl::EditLeaveOut, m_editLeaveOut, control_id::kEditLeaveOut, u"editLeaveOut"_s);
-    m_checkStayOnDisk = new QCheckBox(u"Stay on this dis&k"_s, m_canvas);
+    m_checkStayOnDisk = new QCheckBox(tr("Stay on this dis&k"), m_canvas);
     m_checkStayOnDisk->setToolTip(
-        u"Folders on another disk or file system are listed but not entered"_s);
+        tr("Folders on another disk or file system are listed but not entered"));
     adopt(FormControl::CheckStayOnDisk, m_checkStayOnDisk, control_id::kCheckStayOnDisk,
           u"checkStayOnDisk"_s);
     m_labelContaining->setBuddy(m_editContaining);
@@ -243,16 +249,16 @@ void CLeftView::nameFields() {
     // What a screen reader says for the fields and lists: those without a
     // label of their own are named by what they hold.
     const std::pair<QWidget*, QString> names[] = {
-        {m_editName, u"Search for file or folders named"_s},
-        {m_comboLookIn, u"Look in"_s},
-        {m_comboSizeRelation, u"Size is"_s},
-        {m_editSize, u"Size in KB"_s},
-        {m_comboDateKind, u"Date of"_s},
-        {m_editDays, u"Days"_s},
-        {m_editMonths, u"Months"_s},
-        {m_comboType, u"Type"_s},
-        {m_radioDays, u"In the last days"_s},
-        {m_radioMonths, u"In the last months"_s},
+        {m_editName, tr("Search for file or folders named")},
+        {m_comboLookIn, tr("Look in")},
+        {m_comboSizeRelation, tr("Size is")},
+        {m_editSize, tr("Size in KB")},
+        {m_comboDateKind, tr("Date of")},
+        {m_editDays, tr("Days")},
+        {m_editMonths, tr("Months")},
+        {m_comboType, tr("Type")},
+        {m_radioDays, tr("In the last days")},
+        {m_radioMonths, tr("In the last months")},
     };
     for (const auto& [widget, name] : names) {
         widget->setAccessibleName(name);
@@ -261,18 +267,19 @@ void CLeftView::nameFields() {
 
 void CLeftView::fillLists() {
     for (const auto& relation : kSizeRelationChoices) {
-        m_comboSizeRelation->addItem(toQString(relation.text));
+        m_comboSizeRelation->addItem(listText(kFormListContext, relation.text));
     }
     // Each description stays paired with its extension however the list is sorted.
     for (const FileType& type : kFileTypes) {
-        m_comboType->addItem(toQString(type.description), toQString(type.extension));
+        m_comboType->addItem(listText(kTypeListContext, type.description),
+                             toQString(type.extension));
     }
     // The broad kinds follow; each stands in the condition by its word.
     for (const FileKindName& kind : kFileKinds) {
-        m_comboType->addItem(toQString(kind.description), toQString(kind.word));
+        m_comboType->addItem(listText(kTypeListContext, kind.description), toQString(kind.word));
     }
     for (const auto& kind : kDateKindChoices) {
-        m_comboDateKind->addItem(toQString(kind.text));
+        m_comboDateKind->addItem(listText(kFormListContext, kind.text));
     }
     // Every list starts with no choice made.
     for (QComboBox* list : {m_comboSizeRelation, m_comboType, m_comboDateKind}) {

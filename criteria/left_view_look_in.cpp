@@ -32,7 +32,7 @@ void CLeftView::connectLookIn() {
     m_comboLookIn->setIconSize(QSize(16, 16));
     QLineEdit* edit = m_comboLookIn->lineEdit();
     edit->setObjectName(QStringLiteral("editLookIn"));
-    edit->setAccessibleName(QStringLiteral("Look in"));
+    edit->setAccessibleName(tr("Look in"));
     // A path may be longer than any fixed buffer; keep it whole.
     edit->setMaxLength(std::numeric_limits<int>::max());
     connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) {

@@ -63,7 +63,7 @@ bool PropertiesCounter::start(const std::string& path) {
 void PropertiesCounter::showProgress() {
     auto* dialog = new QProgressDialog(m_owner);
     dialog->setObjectName(QStringLiteral("propertiesProgress"));
-    dialog->setWindowTitle(QStringLiteral("Properties"));
+    dialog->setWindowTitle(tr("Properties"));
     dialog->setRange(0, 0);  // the total is not known until the count ends
     dialog->setMinimumDuration(0);
     dialog->setAutoClose(false);
@@ -81,7 +81,7 @@ void PropertiesCounter::updateProgress() {
         return;
     }
     const std::uint64_t folders = m_folders.load(std::memory_order_relaxed);
-    m_dialog->setLabelText(QStringLiteral("Counting the contents of %1\n%2 files, %3 folders")
+    m_dialog->setLabelText(tr("Counting the contents of %1\n%2 files, %3 folders")
                                .arg(m_location)
                                .arg(m_files.load(std::memory_order_relaxed))
                                .arg(folders > 0 ? folders - 1 : 0));

@@ -41,8 +41,7 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
     const ResultRow* row = rowAt(index.row());
     if (row == nullptr) {
         if (m_notice && role == Qt::DisplayRole && index.column() == Name) {
-            return QString::fromLatin1(kNoItemsNotice.data(),
-                                       static_cast<qsizetype>(kNoItemsNotice.size()));
+            return tr("Search is complete. There are no items to display");
         }
         return {};
     }
@@ -74,7 +73,7 @@ QVariant ResultModel::cellText(const ResultRow& row, int column) const {
         case Size:
             return fromUtf8(row.sizeText());
         case Type:
-            return fromUtf8(row.m_strType);
+            return row.isFile() ? m_fileTypeText : m_folderTypeText;
         case Creation:
             return fromUtf8(row.createdText());
         case LastWrite:
@@ -88,10 +87,10 @@ QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int r
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    static const char* const kTitles[ColumnCount] = {"Name", "Path",     "Size",
-                                                     "Type", "Creation", "Last Write"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(kTitles[section])
-                                                 : QVariant();
+    static const char* const kTitles[ColumnCount] = {
+        QT_TR_NOOP("Name"), QT_TR_NOOP("Path"),     QT_TR_NOOP("Size"),
+        QT_TR_NOOP("Type"), QT_TR_NOOP("Creation"), QT_TR_NOOP("Last Write")};
+    return section >= 0 && section < ColumnCount ? tr(kTitles[section]) : QVariant();
 }
 
 QModelIndex ResultModel::index(int row, int column, const QModelIndex& parent) const {

@@ -76,6 +76,9 @@ class ResultModel final : public QAbstractTableModel {
 
     std::vector<const ResultRow*> m_rows;
     bool m_notice = false;
+    // The type column's two words in the user's language, made once.
+    QString m_fileTypeText = tr("File");
+    QString m_folderTypeText = tr("File Folder");
     Renamer m_renamer;
     mutable IconCache m_icons;
 };

@@ -135,7 +135,7 @@ CRightView::~CRightView() {
 DetailsView* CRightView::makeDetailsView() {
     auto* view = new DetailsView(this);
     view->setObjectName(QStringLiteral("resultDetails"));
-    view->setAccessibleName(QStringLiteral("Results, details"));
+    view->setAccessibleName(tr("Results, details"));
     prepareView(view);
     view->setItemDelegate(new LabelEditDelegate(m_bEditingLabel, view));
     view->setSortingEnabled(false);  // the pane sorts its stores, not the view
@@ -164,7 +164,7 @@ QListView* CRightView::makeListView(ViewType type) {
     switch (type) {
         case ViewType::LargeIcons:
             view->setObjectName(QStringLiteral("resultLargeIcons"));
-            view->setAccessibleName(QStringLiteral("Results, large icons"));
+            view->setAccessibleName(tr("Results, large icons"));
             view->setViewMode(QListView::IconMode);
             view->setIconSize(QSize(32, 32));
             view->setWordWrap(true);
@@ -173,7 +173,7 @@ QListView* CRightView::makeListView(ViewType type) {
             break;
         case ViewType::SmallIcons:
             view->setObjectName(QStringLiteral("resultSmallIcons"));
-            view->setAccessibleName(QStringLiteral("Results, small icons"));
+            view->setAccessibleName(tr("Results, small icons"));
             view->setViewMode(QListView::ListMode);
             view->setIconSize(QSize(16, 16));
             view->setItemDelegate(new FixedSizeDelegate(QSize(180, 20), m_bEditingLabel, view));
@@ -181,7 +181,7 @@ QListView* CRightView::makeListView(ViewType type) {
             break;
         default:
             view->setObjectName(QStringLiteral("resultList"));
-            view->setAccessibleName(QStringLiteral("Results, list"));
+            view->setAccessibleName(tr("Results, list"));
             view->setViewMode(QListView::ListMode);
             view->setIconSize(QSize(16, 16));
             view->setItemDelegate(new FixedSizeDelegate(QSize(220, 20), m_bEditingLabel, view));

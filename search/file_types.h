@@ -6,7 +6,15 @@
 #include <array>
 #include <string_view>
 
+// Marks a text the window shows in the user's language: the catalogue tools
+// collect it under its context, and the window translates it where shown.
+// Here, without Qt, it is the text itself.
+#define ZANDOR_TRANSLATE_NOOP(context, text) text
+
 namespace zandor {
+
+// The context under which the window's catalogues hold the lists' words.
+inline constexpr const char* kTypeListContext = "zandor::TypeList";
 
 struct FileType {
     std::string_view description;
@@ -14,20 +22,20 @@ struct FileType {
 };
 
 inline constexpr std::array<FileType, 14> kFileTypes{{
-    {"Bitmap Image", "bmp"},
-    {"C Source File", "c"},
-    {"C/C++ Header File", "h"},
-    {"C++ Source File", "c++"},
-    {"CPP Source File", "cpp"},
-    {"Help File", "hlp"},
-    {"Hyper Text", "html"},
-    {"Icon Files", "ico"},
-    {"java Source", "java"},
-    {"Resource Script", "rc"},
-    {"VC++ Project File", "dsp"},
-    {"VC++ Workspace", "dsw"},
-    {"XML", "xml"},
-    {"ZIP Acrive", "zip"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Bitmap Image"), "bmp"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "C Source File"), "c"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "C/C++ Header File"), "h"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "C++ Source File"), "c++"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "CPP Source File"), "cpp"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Help File"), "hlp"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Hyper Text"), "html"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Icon Files"), "ico"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "java Source"), "java"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Resource Script"), "rc"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "VC++ Project File"), "dsp"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "VC++ Workspace"), "dsw"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "XML"), "xml"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "ZIP Acrive"), "zip"},
 }};
 
 // A broad kind: the words shown for it and the word the type condition holds
@@ -39,11 +47,11 @@ struct FileKindName {
 };
 
 inline constexpr std::array<FileKindName, 5> kFileKinds{{
-    {"Documents", "documents"},
-    {"Pictures", "pictures"},
-    {"Music", "music"},
-    {"Videos", "videos"},
-    {"Archives", "archives"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Documents"), "documents"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Pictures"), "pictures"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Music"), "music"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Videos"), "videos"},
+    {ZANDOR_TRANSLATE_NOOP("zandor::TypeList", "Archives"), "archives"},
 }};
 
 }  // namespace zandor
