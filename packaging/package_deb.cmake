@@ -1,7 +1,7 @@
 # The Debian package, made by CPack from the install rules: `cpack -G DEB` in
 # the build folder writes zandor_VERSION-1_ARCH.deb. Its library dependencies
 # come from dpkg-shlibdeps; what the programs load at run time without linking
-# it (Qt's SVG plugins, xdg-open) is named here.
+# it (Qt's SVG plugins, Qt's catalogues) is named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zandor)
 set(CPACK_PACKAGE_VENDOR "The Zandor developers")
@@ -24,10 +24,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # built-in list stands in.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info")
 if(ZANDOR_BUILD_GUI)
-  # libqt6svg6 holds the plugins that draw the SVG icons; xdg-utils opens items
-  # with the desktop's programs.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, xdg-utils")
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme, shared-mime-info")
+  # libqt6svg6 holds the plugins that draw the SVG icons (GIO, which opens
+  # items with the desktop's programs, comes with the shared libraries). Qt's
+  # own catalogues translate the standard dialogs and buttons.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "adwaita-icon-theme, shared-mime-info, qt6-translations-l10n")
   set(CPACK_PACKAGE_DESCRIPTION
 "Zandor finds files and folders on the local disks by name or name pattern,
 below a folder or on a whole disk, with optional conditions on size, date and
