@@ -80,7 +80,8 @@ void FormCanvas::paintEvent(QPaintEvent* /*event*/) {
     painter.setFont(headerFont());
     painter.fillRect(toQRect(header.band), QColor(0, 0, 100));
     painter.setPen(QColor(255, 255, 255));
-    drawTextAt(painter, header.bandTextAt, u"Search Options  >>"_s);
+    drawTextAt(painter, header.bandTextAt,
+               QCoreApplication::translate("zandor::CLeftView", "Search Options  >>"));
     painter.setPen(QColor(0, 0, 0));
     drawTextAt(painter, header.titleAt, titleText());
     painter.fillRect(toQRect(header.rule), QColor(192, 192, 192));

@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>&amp;Browse</source>
-        <translation>Dur&amp;chsuchen</translation>
+        <translation>&amp;Wählen…</translation>
     </message>
     <message>
         <source>Si&amp;ze</source>
@@ -122,6 +122,10 @@
     <message>
         <source>In the last months</source>
         <translation>In den letzten Monaten</translation>
+    </message>
+    <message>
+        <source>Search Options  &gt;&gt;</source>
+        <translation>Suchoptionen  &gt;&gt;</translation>
     </message>
 </context>
 <context>
