@@ -119,9 +119,10 @@ Result<void> launchProgram(const std::string& programId, const std::vector<std::
         return Error{ENOENT, "the program is no longer installed"};
     }
     GList* list = nullptr;
-    for (auto it = uris.rbegin(); it != uris.rend(); ++it) {
-        list = g_list_prepend(list, const_cast<char*>(it->c_str()));
+    for (const std::string& uri : uris) {
+        list = g_list_prepend(list, const_cast<char*>(uri.c_str()));
     }
+    list = g_list_reverse(list);
     const std::unique_ptr<GList, decltype(&g_list_free)> owned(list, &g_list_free);
     const gio::Owned<GAppLaunchContext> context = launchContext();
     GError* raw = nullptr;

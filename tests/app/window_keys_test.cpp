@@ -249,6 +249,32 @@ class WindowKeysTest : public QObject {
         QCOMPARE(trashed, std::vector<std::string>{tree.path("beta.txt")});
     }
 
+    // Open With from the File menu, by keys: greyed until a row is
+    // selected, then the programs of its type; the one chosen opens it.
+    void openWithInTheFileMenuOpensTheRowWithTheChosenProgram() {
+        test::TempTree tree;
+        tree.writeFile("notes.txt", "text\n");
+        auto frame = activeFrame();
+        findByKeys(*frame, QStringLiteral("notes"), tree.root());
+        auto* openWith = test::widget<QMenu>(*frame, "openWithMenu");
+        QVERIFY(!openWith->menuAction()->isEnabled());
+        tabToList(*frame);
+        QVERIFY(!openWith->menuAction()->isEnabled());  // a current row, none selected
+        press(Qt::Key_Space);
+        QVERIFY(openWith->menuAction()->isEnabled());
+        press(Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), frame->menuBar()->actions()[0]->menu());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+        QTRY_COMPARE(QApplication::activePopupWidget(), openWith);
+        QCOMPARE(openWith->actions().size(), 4);  // two programs, a line, Other Program…
+        QTest::keyClick(openWith, Qt::Key_Down);
+        QCOMPARE(openWith->activeAction()->text(), QStringLiteral("Zandor Test Editor"));
+        QTest::keyClick(openWith, Qt::Key_Return);
+        QCOMPARE(m_desktop->opened(1, test::StandInDesktop::kEditor),
+                 QStringList{QString::fromLatin1(uriOf(tree.root(), "notes.txt"))});
+        QCOMPARE(m_desktop->opened(0), QStringList{});
+    }
+
     void ctrlAThenCtrlCCopiesEveryRowInListedOrder() {
         test::TempTree tree;
         tree.file("one.txt");

@@ -72,9 +72,10 @@ StandInDesktop::StandInDesktop(const std::string& root) : m_root(root) {
                                               kRecorder + "\ninode/directory=" + kRecorder +
                                               "\napplication/octet-stream=" + kRecorder + "\n");
     // What update-desktop-database would write: GIO lists the programs of a
-    // type from it.
-    write(applications + "mimeinfo.cache", std::string("[MIME Cache]\ntext/plain=") + kRecorder +
-                                               ";" + kEditor + ";\ninode/directory=" + kRecorder +
+    // type from it. The registered program comes last here, so that only its
+    // registration puts it first.
+    write(applications + "mimeinfo.cache", std::string("[MIME Cache]\ntext/plain=") + kEditor +
+                                               ";" + kRecorder + ";\ninode/directory=" + kRecorder +
                                                ";\napplication/octet-stream=" + kRecorder + ";\n");
     // The system's data folders only for the shared MIME database: the
     // machine's programs stay out of sight.
