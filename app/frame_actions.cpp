@@ -1,5 +1,6 @@
 #include "app/frame_actions.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -52,6 +53,12 @@ class NoTipFilter final : public QObject {
     }
 };
 
+QMenu* makeOpenWithMenu(QWidget* owner, const char* name) {
+    auto* menu = new QMenu(QCoreApplication::translate("zandor::FrameActions", "Open With"), owner);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
 }  // namespace
 
 unsigned commandIdOf(const QAction* action) {
@@ -102,11 +109,14 @@ FrameActions createFrameActions(QWidget* owner) {
     a.contextSelectAll = makeAction(owner, "Select All", cmd::kContextSelectAll);
     a.contextSelectPage = makeAction(owner, "Select Page", cmd::kContextSelectPage);
     a.contextInvertSelection = makeAction(owner, "Invert Selection", cmd::kContextInvertSelection);
+    a.openWith = makeOpenWithMenu(owner, "openWithMenu");
+    a.contextOpenWith = makeOpenWithMenu(owner, "contextOpenWithMenu");
     return a;
 }
 
 void buildMenuBar(QMenuBar* bar, const FrameActions& a) {
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->addMenu(a.openWith);
     file->addActions({a.rename, a.deleteItems, a.properties, a.exit});
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
@@ -158,7 +168,9 @@ void buildContextMenu(QMenu* menu, const FrameActions& a) {
         arrange->addAction(action);
     }
     menu->addSeparator();
-    menu->addActions({a.open, a.rename, a.deleteItems});
+    menu->addAction(a.open);
+    menu->addMenu(a.contextOpenWith);
+    menu->addActions({a.rename, a.deleteItems});
     menu->addSeparator();
     menu->addAction(a.properties);
     menu->addSeparator();

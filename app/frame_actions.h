@@ -35,6 +35,11 @@ struct FrameActions {
     QAction* contextSelectPage = nullptr;
     QAction* contextInvertSelection = nullptr;
 
+    // The Open With submenus of the File menu and of the context menu; the
+    // results pane fills them as they show.
+    QMenu* openWith = nullptr;
+    QMenu* contextOpenWith = nullptr;
+
     // The commands that work only while the results pane is active.
     std::vector<QAction*> resultsPaneOnly() const;
 };
@@ -45,7 +50,7 @@ FrameActions createFrameActions(QWidget* owner);
 void buildMenuBar(QMenuBar* bar, const FrameActions& actions);
 void buildToolBar(QToolBar* bar, const FrameActions& actions);
 // The results pane's context menu: Open Containing Folder, View, Arrange
-// Icons, Open, Rename, Delete, Properties, the three selection commands and
+// Icons, Open, Open With, Rename, Delete, Properties, the three selection commands and
 // Copy Path.
 void buildContextMenu(QMenu* menu, const FrameActions& actions);
 

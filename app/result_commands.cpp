@@ -31,6 +31,8 @@ void connectResultCommands(const FrameActions& actions, CRightView& view) {
     auto* menu = new QMenu(QStringLiteral("Options"), &view);
     menu->setObjectName(QStringLiteral("resultContextMenu"));
     buildContextMenu(menu, actions);
+    view.addOpenWithMenu(actions.openWith);
+    view.addOpenWithMenu(actions.contextOpenWith);
     view.setContextMenu(menu, {actions.openContainingFolder, actions.open, actions.rename,
                                actions.deleteItems, actions.properties, actions.copyPath});
 }

@@ -1,18 +1,32 @@
 #include "results/file_actions.h"
 
-#include <QDesktopServices>
 #include <filesystem>
 
+#include "platform/shell_apps.h"
 #include "results/path_mime_data.h"
 
 namespace zandor {
 
-QUrl fileUrlOf(const std::string& path) {
-    return QUrl::fromEncoded(fileUriOf(path));
+namespace {
+
+// The URI carries the path's bytes exactly, also those that are not UTF-8.
+std::string uriOf(const std::string& path) {
+    return fileUriOf(path).toStdString();
 }
 
-void openWithDefaultHandler(const std::string& path) {
-    QDesktopServices::openUrl(fileUrlOf(path));
+}  // namespace
+
+Result<void> openWithDefaultHandler(const std::string& path) {
+    return launchDefaultFor(uriOf(path));
+}
+
+Result<void> openWithProgram(const std::string& programId, const std::vector<std::string>& paths) {
+    std::vector<std::string> uris;
+    uris.reserve(paths.size());
+    for (const std::string& path : paths) {
+        uris.push_back(uriOf(path));
+    }
+    return launchProgram(programId, uris);
 }
 
 Result<void> deletePermanently(const std::string& path) {

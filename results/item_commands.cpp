@@ -5,6 +5,7 @@
 #include "platform/fs_entry_info.h"
 #include "platform/fs_path.h"
 #include "platform/fs_rename.h"
+#include "platform/shell_apps.h"
 #include "platform/shell_trash.h"
 #include "results/file_actions.h"
 #include "results/properties_counter.h"
@@ -60,24 +61,74 @@ ItemCommands::ItemCommands(QWidget& owner)
 bool ItemCommands::handOver(const QString& command, const std::vector<std::string>& paths,
                             bool folders) {
     QStringList missing;
+    QStringList failures;
     for (const std::string& path : paths) {
-        if (entryExists(path)) {
-            openWithDefaultHandler(path);
-        } else {
+        if (!entryExists(path)) {
             missing << displayText(path);
+        } else if (const Result<void> opened = openWithDefaultHandler(path); !opened.ok()) {
+            failures << QStringLiteral("%1: %2").arg(displayText(path),
+                                                     messageText(opened.error()));
         }
-    }
-    if (missing.isEmpty()) {
-        return true;
     }
     // Moved or removed by another program since the search listed it: the
     // desktop would only fail quietly, so the user hears it here.
-    m_prompts.message(&m_owner, command, missingText(missing, folders), QMessageBox::Warning);
-    return false;
+    if (!missing.isEmpty()) {
+        m_prompts.message(&m_owner, command, missingText(missing, folders), QMessageBox::Warning);
+    }
+    if (!failures.isEmpty()) {
+        const QString lead = failures.size() == 1 ? (folders ? tr("Could not open this folder:")
+                                                             : tr("Could not open this item:"))
+                                                  : (folders ? tr("Could not open these folders:")
+                                                             : tr("Could not open these items:"));
+        m_prompts.message(&m_owner, command, lead + QStringLiteral("\n\n") + listOf(failures),
+                          QMessageBox::Warning);
+    }
+    return missing.isEmpty() && failures.isEmpty();
 }
 
 void ItemCommands::open(const std::vector<std::string>& paths) {
     handOver(QStringLiteral("Open"), paths, false);
+}
+
+void ItemCommands::openWith(const DesktopProgram& program, const std::vector<std::string>& paths) {
+    if (paths.empty()) {
+        return;
+    }
+    const QString caption = tr("Open With");
+    // The program was offered for the first item's type: the other items go
+    // with it only when they are of that type too.
+    const std::string type = contentTypeOf(paths.front());
+    std::vector<std::string> chosen;
+    QStringList missing;
+    for (const std::string& path : paths) {
+        if (!entryExists(path)) {
+            missing << displayText(path);
+        } else if (&path == &paths.front() || (!type.empty() && contentTypeOf(path) == type)) {
+            chosen.push_back(path);
+        }
+    }
+    if (!missing.isEmpty()) {
+        m_prompts.message(&m_owner, caption, missingText(missing, false), QMessageBox::Warning);
+    }
+    if (chosen.empty()) {
+        return;
+    }
+    if (const Result<void> opened = openWithProgram(program.id, chosen); !opened.ok()) {
+        m_prompts.message(
+            &m_owner, caption,
+            tr("Could not open with %1:\n\n%2")
+                .arg(QString::fromStdString(program.name), messageText(opened.error())),
+            QMessageBox::Warning);
+    }
+}
+
+void ItemCommands::openWithOther(const std::vector<std::string>& paths) {
+    if (paths.empty() || !m_prompts.chooseProgram) {
+        return;
+    }
+    if (const std::optional<DesktopProgram> program = m_prompts.chooseProgram(&m_owner)) {
+        openWith(*program, paths);
+    }
 }
 
 void ItemCommands::openContainingFolders(const std::vector<std::string>& paths) {

@@ -1,5 +1,6 @@
 // ItemCommands: what the results pane does to the items its rows name, on
-// paths and rows rather than on a view: open them or their folders, rename
+// paths and rows rather than on a view: open them or their folders (with
+// the registered program or one the user chooses), rename
 // one, move them to the Trash (offering permanent deletion of what the Trash
 // refuses), and report one's properties. It speaks to the user through the
 // pane's prompts, so tests answer them without any window.
@@ -27,9 +28,16 @@ class ItemCommands final : public QObject {
     void setPrompts(PanePrompts prompts) { m_prompts = std::move(prompts); }
     PropertiesCounter& propertiesCounter() const { return *m_properties; }
 
-    // Hands each item to the desktop's default handler; names those that no
-    // longer exist in a message captioned "Open".
+    // Starts the program registered for each item's type on it; names those
+    // that no longer exist, and then those no program could open with the
+    // reason, in messages captioned "Open".
     void open(const std::vector<std::string>& paths);
+    // Starts the program once on the first item and every other item of the
+    // same content type (the rest are left alone); names missing items, and
+    // tells a failure to start, in messages captioned "Open With".
+    void openWith(const DesktopProgram& program, const std::vector<std::string>& paths);
+    // Asks which program (of all the desktop shows) and opens the items with it.
+    void openWithOther(const std::vector<std::string>& paths);
     // Opens the folder of each item, once per item (also for items of the
     // same folder); names folders that no longer exist.
     void openContainingFolders(const std::vector<std::string>& paths);
@@ -51,7 +59,8 @@ class ItemCommands final : public QObject {
     void properties(const std::string& path);
 
   private:
-    // False when some items were missing (and named in a message).
+    // Opens each item with its registered program. False when some items
+    // were missing or could not be opened (and named in a message).
     bool handOver(const QString& command, const std::vector<std::string>& paths, bool folders);
     void showReport(const QByteArray& report);
     // Adds to gone the refused items that were deleted for good.

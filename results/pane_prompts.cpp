@@ -1,5 +1,7 @@
 #include "results/pane_prompts.h"
 
+#include "results/program_chooser.h"
+
 namespace zandor {
 
 PanePrompts messageBoxPrompts() {
@@ -15,6 +17,13 @@ PanePrompts messageBoxPrompts() {
                         owner);
         box.setDefaultButton(defaultButton);
         return box.exec() == QMessageBox::Yes;
+    };
+    prompts.chooseProgram = [](QWidget* owner) -> std::optional<DesktopProgram> {
+        ProgramChooser chooser(allPrograms(), owner);
+        if (chooser.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return chooser.chosen();
     };
     return prompts;
 }

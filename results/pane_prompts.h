@@ -1,9 +1,13 @@
 // How the results pane speaks to the user: message boxes with an OK button,
-// and questions answered Yes or No. Tests put recorders in their place.
+// questions answered Yes or No, and the choice of a program to open items
+// with. Tests put recorders in their place.
 #pragma once
 
 #include <QMessageBox>
 #include <functional>
+#include <optional>
+
+#include "platform/shell_apps.h"
 
 namespace zandor {
 
@@ -17,9 +21,12 @@ struct PanePrompts {
     std::function<bool(QWidget* owner, const QString& caption, const QString& text,
                        QMessageBox::StandardButton defaultButton)>
         ask;
+    // The program the user picks from those the desktop shows; nothing when
+    // the choice is cancelled.
+    std::function<std::optional<DesktopProgram>(QWidget* owner)> chooseProgram;
 };
 
-// Modal message boxes.
+// Modal message boxes, and the program chooser.
 PanePrompts messageBoxPrompts();
 
 }  // namespace zandor

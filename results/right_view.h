@@ -67,6 +67,11 @@ class CRightView final : public QWidget {
     void OnOpen();
     void OnOpenContainingFolder();
     void OnDblClkList();
+    // Opens the first selected row's item, and the other selected items of
+    // its content type, with the program; the rest are left alone.
+    void OnOpenWith(const DesktopProgram& program);
+    // The same with a program the user picks from all the desktop shows.
+    void OnOpenWithOther();
     // Opens the editor on the first selected row's name.
     void OnRename();
     // Moves the selected items to the trash after asking, and takes their rows away.
@@ -86,6 +91,10 @@ class CRightView final : public QWidget {
     // The menu a right click shows, and its commands that act on rows
     // (their enabled state is given back when the menu closes).
     void setContextMenu(QMenu* menu, std::vector<QAction*> rowActions);
+    // An Open With submenu: greyed while no row is selected, and filled as
+    // it shows with the programs for the first selected row's item (the
+    // registered one first) and Other Program….
+    void addOpenWithMenu(QMenu* menu);
 
     void setPrompts(PanePrompts prompts) { m_items->setPrompts(std::move(prompts)); }
     PropertiesCounter& propertiesCounter() const { return m_items->propertiesCounter(); }
@@ -110,6 +119,7 @@ class CRightView final : public QWidget {
     void editName(int row);
     // The context menu beside the current row, as the keyboard opens it.
     void OnRClickCurrentRow();
+    void fillOpenWithMenu(QMenu* menu);
     bool renameRow(int row, const QString& name);
     // The items are gone: their rows, and the rows below them, leave the list and the stores.
     void forgetItems(const std::vector<std::string>& paths);

@@ -1,6 +1,6 @@
-// The pane's commands on its rows: open, open the containing folder, rename,
-// delete and properties (forwarded to ItemCommands), the selection commands
-// and the context menu.
+// The pane's commands on its rows: open (with the registered program or a
+// chosen one), open the containing folder, rename, delete and properties
+// (forwarded to ItemCommands), the selection commands and the context menu.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "results/program_chooser.h"
 #include "results/right_view.h"
 #include "results/selection_commands.h"
 
@@ -59,6 +60,47 @@ void CRightView::OnDblClkList() {
     if (const ResultRow* row = firstSelectedRecord()) {
         m_items->open({row->m_strPath});
     }
+}
+
+void CRightView::OnOpenWith(const DesktopProgram& program) {
+    m_items->openWith(program, selectedPaths());
+}
+
+void CRightView::OnOpenWithOther() {
+    m_items->openWithOther(selectedPaths());
+}
+
+void CRightView::addOpenWithMenu(QMenu* menu) {
+    const auto update = [this, menu] {
+        menu->menuAction()->setEnabled(firstSelectedRecord() != nullptr);
+    };
+    // A new search or rows taken away clear the selection without a word
+    // from the selection model.
+    connect(m_selection, &QItemSelectionModel::selectionChanged, menu, update);
+    connect(&m_model, &QAbstractItemModel::modelReset, menu, update);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, menu, update);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillOpenWithMenu(menu); });
+    update();
+}
+
+void CRightView::fillOpenWithMenu(QMenu* menu) {
+    menu->clear();
+    const ResultRow* row = firstSelectedRecord();
+    if (row == nullptr) {
+        return;
+    }
+    for (const DesktopProgram& program : programsFor(row->m_strPath)) {
+        QString name = QString::fromStdString(program.name);
+        // An ampersand in a program's name is part of it, not a mnemonic.
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = menu->addAction(programIcon(program.iconName), name);
+        action->setObjectName(QStringLiteral("openWith:") + QString::fromStdString(program.id));
+        connect(action, &QAction::triggered, this, [this, program] { OnOpenWith(program); });
+    }
+    menu->addSeparator();
+    QAction* other = menu->addAction(tr("Other Program…"));
+    other->setObjectName(QStringLiteral("openWithOther"));
+    connect(other, &QAction::triggered, this, &CRightView::OnOpenWithOther);
 }
 
 void CRightView::OnOpenContainingFolder() {

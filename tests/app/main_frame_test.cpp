@@ -197,7 +197,8 @@ class MainFrameTest : public QObject {
             menus << action->menu();
         }
         QCOMPARE(bar, strings({"&File", "&View", "Options"}));
-        QCOMPARE(menuTexts(menus[0]), strings({"Rename", "Delete", "Properties", "Exit"}));
+        QCOMPARE(menuTexts(menus[0]),
+                 strings({"Open With", "Rename", "Delete", "Properties", "Exit"}));
         QCOMPARE(menuTexts(menus[1]),
                  strings({"Status Bar", "Large Icons", "Small Icons", "List Icons", "Details",
                           "Sort", "-", "Select All", "Invert Selection", "Select Page"}));
@@ -210,8 +211,8 @@ class MainFrameTest : public QObject {
         buildContextMenu(&context, frame.actions());
         QCOMPARE(menuTexts(&context),
                  strings({"Open Containing Folder", "-", "View", "Arrange Icons", "-", "Open",
-                          "Rename", "Delete", "-", "Properties", "-", "Select All", "Select Page",
-                          "Invert Selection", "-", "Copy Path"}));
+                          "Open With", "Rename", "Delete", "-", "Properties", "-", "Select All",
+                          "Select Page", "Invert Selection", "-", "Copy Path"}));
         QCOMPARE(menuTexts(context.actions()[2]->menu()),
                  strings({"Large Icons", "Small Icons", "List", "Details"}));
         QCOMPARE(menuTexts(context.actions()[3]->menu()),

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +30,6 @@
 #include "results/right_view.h"
 #include "temp_tree.h"
 #include "trash_reader.h"
-#include "url_recorder.h"
 
 namespace zandor {
 
@@ -166,7 +164,7 @@ class WindowKeysTest : public QObject {
     std::unique_ptr<test::TempTree> m_home;
     // A chain of 20000 nested folders: a walk long enough to act during it.
     std::unique_ptr<test::TempTree> m_chain;
-    test::UrlRecorder m_opened;
+    std::unique_ptr<test::PrivateDesktop> m_desktop;
     const QString m_wholeChain =
         QStringLiteral("Search Completed - Found 0 files and 20001 folders ");
 
@@ -183,10 +181,8 @@ class WindowKeysTest : public QObject {
   private Q_SLOTS:
     void initTestCase() {
         m_home = std::make_unique<test::TempTree>();
-        test::enterPrivateDesktop(*m_home, m_opened);
+        m_desktop = std::make_unique<test::PrivateDesktop>(*m_home);
     }
-
-    void cleanupTestCase() { test::leavePrivateDesktop(); }
 
     void theListIsDrivenWithKeysOnly() {
         test::TempTree tree;
@@ -217,8 +213,9 @@ class WindowKeysTest : public QObject {
 
         // Enter opens the selected item.
         press(Qt::Key_Return);
-        QCOMPARE(m_opened.urls,
-                 QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(tree.path("beta.txt")))});
+        QCOMPARE(
+            m_desktop->opened(1),
+            test::sortedUris({QUrl::fromLocalFile(QString::fromStdString(tree.path("beta.txt")))}));
 
         // Shift+F10 and the Menu key open the context menu; Esc closes it.
         for (const auto& [key, modifiers] :
@@ -250,6 +247,32 @@ class WindowKeysTest : public QObject {
             trashed.push_back(item.originalPath);
         }
         QCOMPARE(trashed, std::vector<std::string>{tree.path("beta.txt")});
+    }
+
+    // Open With from the File menu, by keys: greyed until a row is
+    // selected, then the programs of its type; the one chosen opens it.
+    void openWithInTheFileMenuOpensTheRowWithTheChosenProgram() {
+        test::TempTree tree;
+        tree.writeFile("notes.txt", "text\n");
+        auto frame = activeFrame();
+        findByKeys(*frame, QStringLiteral("notes"), tree.root());
+        auto* openWith = test::widget<QMenu>(*frame, "openWithMenu");
+        QVERIFY(!openWith->menuAction()->isEnabled());
+        tabToList(*frame);
+        QVERIFY(!openWith->menuAction()->isEnabled());  // a current row, none selected
+        press(Qt::Key_Space);
+        QVERIFY(openWith->menuAction()->isEnabled());
+        press(Qt::Key_F, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), frame->menuBar()->actions()[0]->menu());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+        QTRY_COMPARE(QApplication::activePopupWidget(), openWith);
+        QCOMPARE(openWith->actions().size(), 4);  // two programs, a line, Other Program…
+        QTest::keyClick(openWith, Qt::Key_Down);
+        QCOMPARE(openWith->activeAction()->text(), QStringLiteral("Zandor Test Editor"));
+        QTest::keyClick(openWith, Qt::Key_Return);
+        QCOMPARE(m_desktop->opened(1, test::StandInDesktop::kEditor),
+                 QStringList{QString::fromLatin1(uriOf(tree.root(), "notes.txt"))});
+        QCOMPARE(m_desktop->opened(0), QStringList{});
     }
 
     void ctrlAThenCtrlCCopiesEveryRowInListedOrder() {

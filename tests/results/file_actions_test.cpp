@@ -1,12 +1,11 @@
 // The results pane's file actions, properties report, context menu and
 // selection commands, on real temporary trees. The trash is the freedesktop
-// Trash of a temporary home on the same file system as the trees; opening is
-// recorded instead of handed to the desktop.
+// Trash of a temporary home on the same file system as the trees; items open
+// with the stand-in programs of a private desktop, which record them.
 #include <sys/stat.h>
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,7 +26,6 @@
 #include "results/properties_counter.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
-#include "url_recorder.h"
 
 namespace zandor {
 
@@ -83,7 +81,7 @@ class FileActionsTest : public QObject {
 
   private:
     std::unique_ptr<test::TempTree> m_home;
-    test::UrlRecorder m_opened;
+    std::unique_ptr<test::PrivateDesktop> m_desktop;
 
     std::string trash(const std::string& relative) const {
         return m_home->path("data/Trash/" + relative);
@@ -92,12 +90,10 @@ class FileActionsTest : public QObject {
   private Q_SLOTS:
     void initTestCase() {
         m_home = std::make_unique<test::TempTree>();
-        test::enterPrivateDesktop(*m_home, m_opened);
+        m_desktop = std::make_unique<test::PrivateDesktop>(*m_home);
     }
 
-    void cleanupTestCase() { test::leavePrivateDesktop(); }
-
-    void init() { m_opened.urls.clear(); }
+    void init() { m_desktop->forget(); }
 
     // Rename.
 
@@ -128,7 +124,8 @@ class FileActionsTest : public QObject {
                  (QStringList{QStringLiteral("new.txt"), QStringLiteral("zzz.txt")}));
         selectRows(view, {0});
         view.OnOpen();
-        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(text(tree.path("new.txt")))}));
+        QCOMPARE(m_desktop->opened(1),
+                 test::sortedUris({QUrl::fromLocalFile(text(tree.path("new.txt")))}));
     }
 
     void aRenameOntoAnExistingNameFailsWithTheErrorBox() {
@@ -227,7 +224,8 @@ class FileActionsTest : public QObject {
         QVERIFY(exists(tree.path("new dir/sub/c.txt")));
         selectRows(view, {1});
         view.OnOpen();
-        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(tree.path("new dir/a.txt")))});
+        QCOMPARE(m_desktop->opened(1),
+                 test::sortedUris({QUrl::fromLocalFile(text(tree.path("new dir/a.txt")))}));
         view.OnSort(SortKey::Path);
         QCOMPARE(paths(), test::strings({"/new dir", "/new dir/sub", "/dirt.txt", "/new dir/a.txt",
                                          "/new dir/sub/c.txt"}));
@@ -404,24 +402,27 @@ class FileActionsTest : public QObject {
         view.OnOpen();
         view.OnDblClkList();
         view.OnOpenContainingFolder();
-        QVERIFY(m_opened.urls.isEmpty());
+        QCOMPARE(m_desktop->opened(0), QStringList{});
         selectRows(view, {3, 0, 1, 2});
         view.OnOpen();
         const QString one = text(tree.path("one"));
-        QCOMPARE(m_opened.urls,
-                 (QList<QUrl>{QUrl::fromLocalFile(one + QStringLiteral("/a b.txt")),
+        QCOMPARE(
+            m_desktop->opened(4),
+            test::sortedUris({QUrl::fromLocalFile(one + QStringLiteral("/a b.txt")),
                               QUrl::fromLocalFile(one + QStringLiteral("/c")),
                               QUrl::fromLocalFile(QStringLiteral("/bin")),
                               QUrl::fromEncoded("file://" + QByteArray::fromStdString(tree.root()) +
                                                 "/caf%E9")}));
-        m_opened.urls.clear();
+        m_desktop->forget();
         view.OnOpenContainingFolder();
-        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(one), QUrl::fromLocalFile(one),
-                                             QUrl::fromLocalFile(QStringLiteral("/")),
-                                             QUrl::fromLocalFile(text(tree.root()))}));
-        m_opened.urls.clear();
+        QCOMPARE(m_desktop->opened(4),
+                 test::sortedUris({QUrl::fromLocalFile(one), QUrl::fromLocalFile(one),
+                                   QUrl::fromLocalFile(QStringLiteral("/")),
+                                   QUrl::fromLocalFile(text(tree.root()))}));
+        m_desktop->forget();
         view.OnDblClkList();
-        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(one + QStringLiteral("/a b.txt"))});
+        QCOMPARE(m_desktop->opened(1),
+                 test::sortedUris({QUrl::fromLocalFile(one + QStringLiteral("/a b.txt"))}));
         QVERIFY(prompts.messages.isEmpty());
     }
 
@@ -440,7 +441,8 @@ class FileActionsTest : public QObject {
         test::removeTree(tree.path("gone"));
         selectRows(view, {0, 1});
         view.OnOpen();
-        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(tree.path("here")))});
+        QCOMPARE(m_desktop->opened(1),
+                 test::sortedUris({QUrl::fromLocalFile(text(tree.path("here")))}));
         view.selectionModel()->clearSelection();
         selectRows(view, {1});
         view.OnDblClkList();
@@ -448,7 +450,7 @@ class FileActionsTest : public QObject {
         view.selectionModel()->clearSelection();
         selectRows(view, {2});
         view.OnProperties();
-        QCOMPARE(m_opened.urls.size(), 1);
+        QCOMPARE(m_desktop->opened(0).size(), 1);
         const QString away = text(tree.path("gone/away"));
         const QString gone = text(tree.path("gone"));
         QList<QStringList> shown;
@@ -475,7 +477,129 @@ class FileActionsTest : public QObject {
         view.OnOpen();
         view.OnDblClkList();
         view.OnOpenContainingFolder();
-        QVERIFY(m_opened.urls.isEmpty());
+        QCOMPARE(m_desktop->opened(0), QStringList{});
+    }
+
+    // A type no program takes: the user hears which item and why, and the
+    // other items open as usual.
+    void itemsNoProgramOpensAreNamedWithTheReason() {
+        test::TempTree tree;
+        tree.writeFile("picture.png", "\x89PNG\r\n\x1a\n");
+        tree.writeFile("notes.txt", "text\n");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor(tree.root(), "picture.png"));
+        view.AddResult(rowFor(tree.root(), "notes.txt"));
+        selectRows(view, {0, 1});
+        view.OnOpen();
+        QCOMPARE(m_desktop->opened(1),
+                 test::sortedUris({QUrl::fromLocalFile(text(tree.path("notes.txt")))}));
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.messages[0].caption, QStringLiteral("Open"));
+        QCOMPARE(prompts.messages[0].icon, QMessageBox::Warning);
+        const QString lead =
+            QStringLiteral("Could not open this item:\n\n%1: ").arg(text(tree.path("picture.png")));
+        QVERIFY2(prompts.messages[0].text.startsWith(lead), qPrintable(prompts.messages[0].text));
+        QVERIFY(prompts.messages[0].text.size() > lead.size());  // and why
+    }
+
+    // Open With: greyed without a row; the programs of the first selected
+    // row's type, its registered one first; the chosen one gets every
+    // selected item of that type in one start, and no other.
+    void openWithOffersTheFirstRowsProgramsAndOpensItsType() {
+        test::TempTree tree;
+        tree.writeFile("b one.txt", "1\n");
+        tree.writeFile("picture.png", "\x89PNG\r\n\x1a\n");
+        tree.writeFile("c.txt", "2\n");
+        tree.folder("dir");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        for (const char* name : {"b one.txt", "picture.png", "c.txt"}) {
+            view.AddResult(rowFor(tree.root(), name));
+        }
+        view.AddResult(rowFor(tree.root(), "dir", true));
+        QMenu menu(QStringLiteral("Open With"));
+        view.addOpenWithMenu(&menu);
+        QVERIFY(!menu.menuAction()->isEnabled());
+        selectRows(view, {3});
+        QVERIFY(menu.menuAction()->isEnabled());
+        const auto shown = [&] {
+            menu.popup(QPoint(10, 10));
+            QStringList texts;
+            for (const QAction* action : menu.actions()) {
+                texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            }
+            return texts;
+        };
+        QCOMPARE(shown(), test::strings({"Zandor Test Recorder", "-", "Other Program\u2026"}));
+        menu.hide();
+        view.selectionModel()->clearSelection();
+        QVERIFY(!menu.menuAction()->isEnabled());
+
+        selectRows(view, {2, 0, 1});
+        QCOMPARE(shown(), test::strings({"Zandor Test Recorder", "Zandor Test Editor", "-",
+                                         "Other Program\u2026"}));
+        menu.actions()[1]->trigger();
+        menu.hide();
+        QCOMPARE(
+            m_desktop->opened(1, test::StandInDesktop::kEditor),
+            QStringList{
+                QStringLiteral("file://%1/b%20one.txt\nfile://%1/c.txt").arg(text(tree.root()))});
+        QCOMPARE(m_desktop->opened(0), QStringList{});
+        QVERIFY(prompts.messages.isEmpty());
+        // The registered program is offered under its own name too.
+        m_desktop->forget();
+        shown();
+        menu.actions()[0]->trigger();
+        menu.hide();
+        QCOMPARE(
+            m_desktop->opened(1),
+            QStringList{
+                QStringLiteral("file://%1/b%20one.txt\nfile://%1/c.txt").arg(text(tree.root()))});
+    }
+
+    // Other Program…: the chosen program opens the items; a cancelled choice
+    // opens nothing; a program that cannot start and items gone are told,
+    // captioned Open With.
+    void otherProgramOpensWithTheChoiceAndFailuresAreTold() {
+        test::TempTree tree;
+        tree.writeFile("a.txt", "1\n");
+        tree.writeFile("gone.txt", "2\n");
+        CRightView view;
+        Prompts prompts;
+        view.setPrompts(prompts.make());
+        view.AddResult(rowFor(tree.root(), "a.txt"));
+        view.AddResult(rowFor(tree.root(), "gone.txt"));
+        QMenu menu;
+        view.addOpenWithMenu(&menu);
+        selectRows(view, {0});
+        menu.popup(QPoint(10, 10));
+        QAction* other = menu.findChild<QAction*>(QStringLiteral("openWithOther"));
+        QVERIFY(other != nullptr);
+        prompts.programs = {
+            std::nullopt, DesktopProgram{test::StandInDesktop::kEditor, "Editor", "", ""},
+            DesktopProgram{"zandor-test-uninstalled.desktop", "Gone & Away", "", ""}};
+        other->trigger();  // cancelled
+        other->trigger();
+        QCOMPARE(prompts.programsAsked, 2);
+        QCOMPARE(m_desktop->opened(1, test::StandInDesktop::kEditor),
+                 test::sortedUris({QUrl::fromLocalFile(text(tree.path("a.txt")))}));
+        QVERIFY(prompts.messages.isEmpty());
+
+        selectRows(view, {1});
+        ::unlink(tree.path("gone.txt").c_str());
+        other->trigger();
+        QCOMPARE(prompts.messages.size(), 2);
+        QCOMPARE(prompts.messages[0].caption, QStringLiteral("Open With"));
+        QCOMPARE(prompts.messages[0].text,
+                 QStringLiteral("This item no longer exists:\n\n") + text(tree.path("gone.txt")));
+        QCOMPARE(prompts.messages[1].caption, QStringLiteral("Open With"));
+        QVERIFY2(prompts.messages[1].text.startsWith(
+                     QStringLiteral("Could not open with Gone & Away:\n\n")),
+                 qPrintable(prompts.messages[1].text));
+        QCOMPARE(m_desktop->opened(0, test::StandInDesktop::kEditor).size(), 1);
     }
 
     // Properties.

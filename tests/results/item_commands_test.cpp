@@ -1,6 +1,6 @@
-// The commands on items without any view: opening (recorded in place of the
-// desktop), renaming, the Trash of a temporary home and permanent deletion,
-// and the properties report, with every prompt answered by a recorder.
+// The commands on items without any view: opening (by the stand-in programs
+// of a private desktop, which record what they get), renaming, the Trash of a temporary home and
+// permanent deletion, and the properties report, with every prompt answered by a recorder.
 #include <sys/stat.h>
 
 #include <QSignalSpy>
@@ -13,7 +13,6 @@
 #include "results/item_commands.h"
 #include "results/properties_counter.h"
 #include "temp_tree.h"
-#include "url_recorder.h"
 
 namespace zandor {
 
@@ -47,7 +46,7 @@ class ItemCommandsTest final : public QObject {
 
   private:
     std::unique_ptr<test::TempTree> m_home;
-    test::UrlRecorder m_opened;
+    std::unique_ptr<test::PrivateDesktop> m_desktop;
     QWidget m_owner;  // the prompts' owner; never shown
     test::Prompts m_prompts;
     std::unique_ptr<ItemCommands> m_items;
@@ -59,11 +58,10 @@ class ItemCommandsTest final : public QObject {
   private Q_SLOTS:
     void initTestCase() {
         m_home = std::make_unique<test::TempTree>();
-        test::enterPrivateDesktop(*m_home, m_opened);
+        m_desktop = std::make_unique<test::PrivateDesktop>(*m_home);
     }
-    void cleanupTestCase() { test::leavePrivateDesktop(); }
     void init() {
-        m_opened.urls.clear();
+        m_desktop->forget();
         m_prompts = test::Prompts{};
         m_items = std::make_unique<ItemCommands>(m_owner);
         m_items->setPrompts(m_prompts.make());
@@ -78,13 +76,15 @@ class ItemCommandsTest final : public QObject {
         const std::string c = tree.path("one/c");
         m_items->open({a, c, "/bin"});
         const QString one = text(tree.path("one"));
-        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(one + QStringLiteral("/a b.txt")),
-                                             QUrl::fromLocalFile(one + QStringLiteral("/c")),
-                                             QUrl::fromLocalFile(QStringLiteral("/bin"))}));
-        m_opened.urls.clear();
+        QCOMPARE(m_desktop->opened(3),
+                 test::sortedUris({QUrl::fromLocalFile(one + QStringLiteral("/a b.txt")),
+                                   QUrl::fromLocalFile(one + QStringLiteral("/c")),
+                                   QUrl::fromLocalFile(QStringLiteral("/bin"))}));
+        m_desktop->forget();
         m_items->openContainingFolders({a, c, "/bin"});
-        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(one), QUrl::fromLocalFile(one),
-                                             QUrl::fromLocalFile(QStringLiteral("/"))}));
+        QCOMPARE(m_desktop->opened(3),
+                 test::sortedUris({QUrl::fromLocalFile(one), QUrl::fromLocalFile(one),
+                                   QUrl::fromLocalFile(QStringLiteral("/"))}));
         QVERIFY(m_prompts.messages.isEmpty());
     }
 
@@ -95,7 +95,7 @@ class ItemCommandsTest final : public QObject {
         const std::string gone1 = tree.path("gone/one");
         const std::string gone2 = tree.path("gone/two");
         m_items->open({gone1, here, gone2});
-        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(text(here))});
+        QCOMPARE(m_desktop->opened(1), test::sortedUris({QUrl::fromLocalFile(text(here))}));
         m_items->openContainingFolders({gone1});
         m_items->properties(gone2);
         QCOMPARE(

@@ -1,10 +1,12 @@
-// Stand-ins for the results pane's message boxes: every message recorded,
-// every question answered from a prepared list. Window and pane tests share them.
+// Stand-ins for the results pane's message boxes and program chooser: every
+// message recorded, every question and choice answered from a prepared list. Window and pane tests
+// share them.
 #pragma once
 
 #include <QList>
 #include <QMessageBox>
 #include <QStringList>
+#include <optional>
 
 #include "results/pane_prompts.h"
 
@@ -16,12 +18,15 @@ struct Message {
     QMessageBox::Icon icon;
 };
 
-// Records every message and answers every question from a prepared list.
+// Records every message and answers every question and every choice of a
+// program from prepared lists (no answer: No, and no program).
 struct Prompts {
     QList<Message> messages;
     QStringList questions;
     QList<bool> answers;
     QList<QMessageBox::StandardButton> defaults;
+    QList<std::optional<DesktopProgram>> programs;
+    int programsAsked = 0;
 
     PanePrompts make() {
         PanePrompts prompts;
@@ -34,6 +39,10 @@ struct Prompts {
             questions << question;
             defaults << defaultButton;
             return answers.isEmpty() ? false : answers.takeFirst();
+        };
+        prompts.chooseProgram = [this](QWidget*) -> std::optional<DesktopProgram> {
+            ++programsAsked;
+            return programs.isEmpty() ? std::nullopt : programs.takeFirst();
         };
         return prompts;
     }
