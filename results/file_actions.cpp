@@ -1,6 +1,8 @@
 #include "results/file_actions.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <cerrno>
 #include <filesystem>
 
 #include "results/path_mime_data.h"
@@ -11,8 +13,13 @@ QUrl fileUrlOf(const std::string& path) {
     return QUrl::fromEncoded(fileUriOf(path));
 }
 
-void openWithDefaultHandler(const std::string& path) {
-    QDesktopServices::openUrl(fileUrlOf(path));
+Result<void> openWithDefaultHandler(const std::string& path) {
+    if (!QDesktopServices::openUrl(fileUrlOf(path))) {
+        return Error{ENOENT,
+                     QCoreApplication::translate("zandor::FileActions", "No program could open it")
+                         .toStdString()};
+    }
+    return {};
 }
 
 Result<void> deletePermanently(const std::string& path) {

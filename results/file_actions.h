@@ -14,9 +14,9 @@ namespace zandor {
 // valid UTF-8 (such bytes stay percent-encoded).
 QUrl fileUrlOf(const std::string& path);
 
-// Hands the item to the desktop's default handler; the outcome is not
-// examined, as a desktop shows its own errors.
-void openWithDefaultHandler(const std::string& path);
+// Hands the item to the desktop's default handler; an error when no program
+// could open it (what the program then does it reports itself).
+Result<void> openWithDefaultHandler(const std::string& path);
 
 // Deletes the item, a folder with everything below it, links not followed.
 Result<void> deletePermanently(const std::string& path);

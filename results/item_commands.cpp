@@ -1,5 +1,6 @@
 #include "results/item_commands.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/fs_entry_info.h"
@@ -7,6 +8,7 @@
 #include "platform/fs_rename.h"
 #include "platform/shell_trash.h"
 #include "results/file_actions.h"
+#include "results/file_manager_show.h"
 #include "results/properties_counter.h"
 #include "results/properties_report.h"
 #include "results/ui_post.h"
@@ -27,12 +29,9 @@ QString messageText(const Error& error) {
                                   static_cast<qsizetype>(error.message.size()));
 }
 
-QString missingText(const QStringList& paths, bool folders) {
-    const QString lead = paths.size() == 1
-                             ? (folders ? QStringLiteral("This folder no longer exists:")
-                                        : QStringLiteral("This item no longer exists:"))
-                             : (folders ? QStringLiteral("These folders no longer exist:")
-                                        : QStringLiteral("These items no longer exist:"));
+QString missingText(const QStringList& paths) {
+    const QString lead = paths.size() == 1 ? QStringLiteral("This item no longer exists:")
+                                           : QStringLiteral("These items no longer exist:");
     return lead + QStringLiteral("\n\n") + listOf(paths);
 }
 
@@ -53,16 +52,19 @@ ItemCommands::ItemCommands(QWidget& owner)
     : QObject(&owner),
       m_owner(owner),
       m_prompts(messageBoxPrompts()),
-      m_properties(new PropertiesCounter(&owner)) {
+      m_properties(new PropertiesCounter(&owner)),
+      m_show(new FileManagerShow(this)) {
     connect(m_properties, &PropertiesCounter::reportReady, this, &ItemCommands::showReport);
+    m_show->setFallback([this](const std::vector<std::string>& paths) { openFolders(paths); });
 }
 
-bool ItemCommands::handOver(const QString& command, const std::vector<std::string>& paths,
-                            bool folders) {
+bool ItemCommands::handOver(const QString& command, const std::vector<std::string>& paths) {
     QStringList missing;
     for (const std::string& path : paths) {
         if (entryExists(path)) {
-            openWithDefaultHandler(path);
+            // A desktop without a handler for files is told apart only where
+            // folders are opened: Open Containing Folder reports it.
+            static_cast<void>(openWithDefaultHandler(path));
         } else {
             missing << displayText(path);
         }
@@ -72,23 +74,54 @@ bool ItemCommands::handOver(const QString& command, const std::vector<std::strin
     }
     // Moved or removed by another program since the search listed it: the
     // desktop would only fail quietly, so the user hears it here.
-    m_prompts.message(&m_owner, command, missingText(missing, folders), QMessageBox::Warning);
+    m_prompts.message(&m_owner, command, missingText(missing), QMessageBox::Warning);
     return false;
 }
 
 void ItemCommands::open(const std::vector<std::string>& paths) {
-    handOver(QStringLiteral("Open"), paths, false);
+    handOver(QStringLiteral("Open"), paths);
 }
 
 void ItemCommands::openContainingFolders(const std::vector<std::string>& paths) {
+    std::vector<std::string> present;
+    QStringList missing;
+    for (const std::string& path : paths) {
+        if (entryExists(path)) {
+            present.push_back(path);
+        } else {
+            missing << displayText(path);
+        }
+    }
+    if (!missing.isEmpty()) {
+        m_prompts.message(&m_owner, QStringLiteral("Open Containing Folder"), missingText(missing),
+                          QMessageBox::Warning);
+    }
+    if (!present.empty()) {
+        m_show->showItems(present);
+    }
+}
+
+void ItemCommands::openFolders(const std::vector<std::string>& paths) {
     std::vector<std::string> folders;
     for (const std::string& path : paths) {
         std::string folder = containingFolder(path);
-        if (!folder.empty()) {
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
             folders.push_back(std::move(folder));
         }
     }
-    handOver(QStringLiteral("Open Containing Folder"), folders, true);
+    QStringList failures;
+    for (const std::string& folder : folders) {
+        const Result<void> opened = openWithDefaultHandler(folder);
+        if (!opened.ok()) {
+            failures << QStringLiteral("%1: %2").arg(displayText(folder),
+                                                     messageText(opened.error()));
+        }
+    }
+    if (!failures.isEmpty()) {
+        m_prompts.message(&m_owner, QStringLiteral("Open Containing Folder"),
+                          tr("These folders could not be opened:\n\n%1").arg(listOf(failures)),
+                          QMessageBox::Warning);
+    }
 }
 
 std::optional<std::string> ItemCommands::rename(const ResultRow& row, const QString& typed) {
@@ -184,8 +217,8 @@ void ItemCommands::offerPermanentDeletion(const std::vector<std::string>& paths,
 
 void ItemCommands::properties(const std::string& path) {
     if (!entryExists(path)) {
-        m_prompts.message(&m_owner, QStringLiteral("Properties"),
-                          missingText({displayText(path)}, false), QMessageBox::Warning);
+        m_prompts.message(&m_owner, QStringLiteral("Properties"), missingText({displayText(path)}),
+                          QMessageBox::Warning);
         return;
     }
     m_properties->start(path);

@@ -16,6 +16,7 @@
 
 namespace zandor {
 
+class FileManagerShow;
 class PropertiesCounter;
 
 class ItemCommands final : public QObject {
@@ -30,9 +31,11 @@ class ItemCommands final : public QObject {
     // Hands each item to the desktop's default handler; names those that no
     // longer exist in a message captioned "Open".
     void open(const std::vector<std::string>& paths);
-    // Opens the folder of each item, once per item (also for items of the
-    // same folder); names folders that no longer exist.
+    // Asks the file manager to show the items, selected in their folders, in
+    // one request; without a file manager that answers, opens each of their
+    // folders once. Items that no longer exist are named first, and left out.
     void openContainingFolders(const std::vector<std::string>& paths);
+    FileManagerShow& fileManagerShow() const { return *m_show; }
 
     // Gives the row's item the name the user typed in place of the shown
     // one; the new name's bytes when it now bears it. Nothing typed, or the
@@ -52,8 +55,10 @@ class ItemCommands final : public QObject {
 
   private:
     // False when some items were missing (and named in a message).
-    bool handOver(const QString& command, const std::vector<std::string>& paths, bool folders);
+    bool handOver(const QString& command, const std::vector<std::string>& paths);
     void showReport(const QByteArray& report);
+    // Opens the folder of each item with the default handler, once a folder.
+    void openFolders(const std::vector<std::string>& paths);
     // Adds to gone the refused items that were deleted for good.
     void offerPermanentDeletion(const std::vector<std::string>& paths, const QStringList& refusals,
                                 std::vector<std::string>& gone);
@@ -61,6 +66,7 @@ class ItemCommands final : public QObject {
     QWidget& m_owner;
     PanePrompts m_prompts;
     PropertiesCounter* m_properties;
+    FileManagerShow* m_show;
 };
 
 }  // namespace zandor

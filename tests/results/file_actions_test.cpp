@@ -416,9 +416,10 @@ class FileActionsTest : public QObject {
                                                 "/caf%E9")}));
         m_opened.urls.clear();
         view.OnOpenContainingFolder();
-        QCOMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(one), QUrl::fromLocalFile(one),
-                                             QUrl::fromLocalFile(QStringLiteral("/")),
-                                             QUrl::fromLocalFile(text(tree.root()))}));
+        // Without a file manager on the bus, each folder opens once.
+        QTRY_COMPARE(m_opened.urls, (QList<QUrl>{QUrl::fromLocalFile(one),
+                                                 QUrl::fromLocalFile(QStringLiteral("/")),
+                                                 QUrl::fromLocalFile(text(tree.root()))}));
         m_opened.urls.clear();
         view.OnDblClkList();
         QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(one + QStringLiteral("/a b.txt"))});
@@ -462,7 +463,7 @@ class FileActionsTest : public QObject {
                 {QStringLiteral("Open"), QStringLiteral("This item no longer exists:\n\n") + away},
                 {QStringLiteral("Open"), QStringLiteral("This item no longer exists:\n\n") + away},
                 {QStringLiteral("Open Containing Folder"),
-                 QStringLiteral("This folder no longer exists:\n\n") + gone},
+                 QStringLiteral("This item no longer exists:\n\n") + away},
                 {QStringLiteral("Properties"),
                  QStringLiteral("This item no longer exists:\n\n") + gone}}));
         QVERIFY(!view.propertiesCounter().busy());
