@@ -1,5 +1,6 @@
 #include "app/frame_actions.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -75,6 +76,9 @@ FrameActions createFrameActions(QWidget* owner) {
     a.properties = makeAction(owner, "Properties", cmd::kProperties, "properties.svg",
                               {"Show Properties", "Properties"});
     a.copyPath = makeAction(owner, "Copy Path", cmd::kCopyPath);
+    a.saveResults = makeAction(owner, "", cmd::kSaveResults);
+    a.saveResults->setText(QCoreApplication::translate("zandor::FrameActions", "Save Results As…"));
+    a.saveResults->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     a.exit = makeAction(owner, "Exit", cmd::kExit, "exit.svg", {"Exit", "Exit"});
     a.statusBar = makeAction(owner, "Status Bar", cmd::kViewStatusBar, nullptr,
                              {"Show or hide the status bar", "Toggle StatusBar"});
@@ -107,6 +111,8 @@ FrameActions createFrameActions(QWidget* owner) {
 
 void buildMenuBar(QMenuBar* bar, const FrameActions& a) {
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->addAction(a.saveResults);
+    file->addSeparator();
     file->addActions({a.rename, a.deleteItems, a.properties, a.exit});
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));

@@ -18,6 +18,7 @@ void connectResultCommands(const FrameActions& actions, CRightView& view) {
         {actions.deleteItems, &CRightView::OnDelete},
         {actions.properties, &CRightView::OnProperties},
         {actions.copyPath, &CRightView::OnCopyPath},
+        {actions.saveResults, &CRightView::OnSaveResults},
         {actions.selectAll, &CRightView::OnSelectAll},
         {actions.invertSelection, &CRightView::OnInvertSelection},
         {actions.selectPage, &CRightView::OnSelectPage},
@@ -28,6 +29,14 @@ void connectResultCommands(const FrameActions& actions, CRightView& view) {
     for (const auto& route : routes) {
         QObject::connect(route.action, &QAction::triggered, &view, route.handler);
     }
+    // Save Results As… is offered while there is a row to save.
+    QAction* save = actions.saveResults;
+    const auto updateSave = [&view, save] { save->setEnabled(view.hasRecordedRows()); };
+    ResultModel& model = view.model();
+    QObject::connect(&model, &ResultModel::rowsInserted, save, updateSave);
+    QObject::connect(&model, &ResultModel::rowsRemoved, save, updateSave);
+    QObject::connect(&model, &ResultModel::modelReset, save, updateSave);
+    updateSave();
     auto* menu = new QMenu(QStringLiteral("Options"), &view);
     menu->setObjectName(QStringLiteral("resultContextMenu"));
     buildContextMenu(menu, actions);

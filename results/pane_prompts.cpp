@@ -1,5 +1,8 @@
 #include "results/pane_prompts.h"
 
+#include <QCoreApplication>
+#include <QFileDialog>
+
 namespace zandor {
 
 PanePrompts messageBoxPrompts() {
@@ -15,6 +18,15 @@ PanePrompts messageBoxPrompts() {
                         owner);
         box.setDefaultButton(defaultButton);
         return box.exec() == QMessageBox::Yes;
+    };
+    prompts.saveFileName = [](QWidget* owner, const QString& caption) {
+        const QString filters =
+            QCoreApplication::translate("zandor::PanePrompts",
+                                        "Tab-separated text (*.tsv *.txt);;CSV (*.csv);;"
+                                        "All files (*)");
+        // The question before replacing is the caller's, asked once.
+        return QFileDialog::getSaveFileName(owner, caption, QString(), filters, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     };
     return prompts;
 }

@@ -1,5 +1,6 @@
 // How the results pane speaks to the user: message boxes with an OK button,
-// and questions answered Yes or No. Tests put recorders in their place.
+// questions answered Yes or No, and the file dialog that names a file to
+// save. Tests put recorders in their place.
 #pragma once
 
 #include <QMessageBox>
@@ -17,9 +18,12 @@ struct PanePrompts {
     std::function<bool(QWidget* owner, const QString& caption, const QString& text,
                        QMessageBox::StandardButton defaultButton)>
         ask;
+    // The name of a file to save to, or empty when the user cancelled. The
+    // caller asks before replacing a file that exists.
+    std::function<QString(QWidget* owner, const QString& caption)> saveFileName;
 };
 
-// Modal message boxes.
+// Modal message boxes and file dialogs.
 PanePrompts messageBoxPrompts();
 
 }  // namespace zandor

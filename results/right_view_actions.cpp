@@ -1,6 +1,6 @@
 // The pane's commands on its rows: open, open the containing folder, rename,
-// delete and properties (forwarded to ItemCommands), the selection commands
-// and the context menu.
+// delete and properties (forwarded to ItemCommands), saving the list, the
+// selection commands and the context menu.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "results/right_view.h"
+#include "results/save_results.h"
 #include "results/selection_commands.h"
 
 namespace zandor {
@@ -118,6 +119,14 @@ void CRightView::OnProperties() {
     if (const ResultRow* row = firstSelectedRecord()) {
         m_items->properties(row->m_strPath);
     }
+}
+
+void CRightView::OnSaveResults() {
+    saveListedRows(this, m_prompts, m_model);
+}
+
+bool CRightView::hasRecordedRows() const {
+    return listsRecordedRows(m_model);
 }
 
 void CRightView::OnSelectAll() {

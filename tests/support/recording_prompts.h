@@ -16,12 +16,15 @@ struct Message {
     QMessageBox::Icon icon;
 };
 
-// Records every message and answers every question from a prepared list.
+// Records every message, answers every question from a prepared list, and
+// names the files to save to from another.
 struct Prompts {
     QList<Message> messages;
     QStringList questions;
     QList<bool> answers;
     QList<QMessageBox::StandardButton> defaults;
+    QStringList saveNames;  // empty answers a cancelled dialog
+    QStringList saveCaptions;
 
     PanePrompts make() {
         PanePrompts prompts;
@@ -34,6 +37,10 @@ struct Prompts {
             questions << question;
             defaults << defaultButton;
             return answers.isEmpty() ? false : answers.takeFirst();
+        };
+        prompts.saveFileName = [this](QWidget*, const QString& caption) {
+            saveCaptions << caption;
+            return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
         };
         return prompts;
     }
