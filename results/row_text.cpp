@@ -32,8 +32,9 @@ void appendCsvField(std::string& out, std::string_view field) {
 // The six fields of both formats; only the name and the path need the
 // format's care, as the size, type and time texts hold no separator, quote,
 // backslash or line break.
-void appendFields(std::string& out, const FoundEntry& entry, char separator,
-                  void (*appendText)(std::string&, std::string_view), std::string_view lineEnd) {
+template <typename AppendText>
+void appendFields(std::string& out, const FoundEntry& entry, char separator, AppendText appendText,
+                  std::string_view lineEnd) {
     appendText(out, entry.name);
     out.push_back(separator);
     appendText(out, entry.path);

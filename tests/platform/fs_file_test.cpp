@@ -2,14 +2,11 @@
 // or gets, and what is left when saving fails.
 #include "platform/fs_file.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,23 +15,6 @@
 
 namespace zandor {
 namespace {
-
-std::vector<std::string> namesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
-        throw std::runtime_error("opendir " + folder);
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") {
-            names.push_back(name);
-        }
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 mode_t modeOf(const std::string& path) {
     struct stat st {};
@@ -55,7 +35,7 @@ TEST(SaveTextReplacing, ANewFileHoldsTheBytesWithTheUmasksPermissions) {
     ASSERT_TRUE(saved.ok()) << saved.error().message;
     EXPECT_EQ(contentOf(tree.path("new list.tsv")), bytes);
     EXPECT_EQ(modeOf(tree.path("new list.tsv")), 0644U);
-    EXPECT_EQ(namesIn(tree.root()), std::vector<std::string>{"new list.tsv"});
+    EXPECT_EQ(test::namesIn(tree.root()), std::vector<std::string>{"new list.tsv"});
 }
 
 TEST(SaveTextReplacing, AReplacedFileKeepsItsPermissionBits) {
@@ -67,7 +47,7 @@ TEST(SaveTextReplacing, AReplacedFileKeepsItsPermissionBits) {
     EXPECT_EQ(modeOf(tree.path("list.csv")), 0604U);
     ASSERT_TRUE(saveTextReplacing(tree.path("list.csv"), "").ok());
     EXPECT_EQ(contentOf(tree.path("list.csv")), "");
-    EXPECT_EQ(namesIn(tree.root()), std::vector<std::string>{"list.csv"});
+    EXPECT_EQ(test::namesIn(tree.root()), std::vector<std::string>{"list.csv"});
 }
 
 TEST(SaveTextReplacing, AFolderIsNeverReplacedAndNothingIsLeftBehind) {
@@ -80,9 +60,9 @@ TEST(SaveTextReplacing, AFolderIsNeverReplacedAndNothingIsLeftBehind) {
         EXPECT_EQ(saved.error().code, EISDIR) << folder;
         EXPECT_FALSE(saved.error().message.empty());
     }
-    EXPECT_EQ(namesIn(tree.root()), (std::vector<std::string>{"empty", "taken"}));
-    EXPECT_EQ(namesIn(tree.path("taken")), std::vector<std::string>{"inside"});
-    EXPECT_TRUE(namesIn(tree.path("empty")).empty());
+    EXPECT_EQ(test::namesIn(tree.root()), (std::vector<std::string>{"empty", "taken"}));
+    EXPECT_EQ(test::namesIn(tree.path("taken")), std::vector<std::string>{"inside"});
+    EXPECT_TRUE(test::namesIn(tree.path("empty")).empty());
 }
 
 TEST(SaveTextReplacing, AFolderThatCannotBeWrittenLeavesTheOldFileAsItWas) {
@@ -100,7 +80,7 @@ TEST(SaveTextReplacing, AFolderThatCannotBeWrittenLeavesTheOldFileAsItWas) {
     ASSERT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.output, std::to_string(EACCES));
     EXPECT_EQ(contentOf(path), "old rows\n");
-    EXPECT_EQ(namesIn(tree.path("locked")), std::vector<std::string>{"list.tsv"});
+    EXPECT_EQ(test::namesIn(tree.path("locked")), std::vector<std::string>{"list.tsv"});
 }
 
 TEST(SaveTextReplacing, ANameWithoutAFolderIsSavedInTheWorkingFolder) {
@@ -111,7 +91,7 @@ TEST(SaveTextReplacing, ANameWithoutAFolderIsSavedInTheWorkingFolder) {
     std::filesystem::current_path(before);
     ASSERT_TRUE(saved.ok()) << saved.error().message;
     EXPECT_EQ(contentOf(tree.path("here.tsv")), "x\n");
-    EXPECT_EQ(namesIn(tree.root()), std::vector<std::string>{"here.tsv"});
+    EXPECT_EQ(test::namesIn(tree.root()), std::vector<std::string>{"here.tsv"});
 }
 
 }  // namespace

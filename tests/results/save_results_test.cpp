@@ -1,7 +1,6 @@
 // Save Results As…: every listed row, in the order shown, read back from the
 // saved tsv and CSV to its exact bytes; the tsv is zandor-find's; a file is
 // replaced only when the user agrees, and a failed save keeps the old file.
-#include <dirent.h>
 
 #include <QTest>
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <map>
 
 #include "csv_read.h"
+#include "hex_text.h"
 #include "json_rows.h"
 #include "platform/fs_file.h"
 #include "platform/fs_time.h"
@@ -38,21 +38,6 @@ std::string contentOf(const std::string& path) {
     return text.ok() ? text.value() : "<unreadable: " + text.error().message + ">";
 }
 
-std::vector<std::string> namesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::vector<std::string> linesOf(const std::string& text, const std::string& end) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -79,11 +64,7 @@ std::string bytesOf(const test::JsonRow& row, const std::string& key) {
     if (hex == row.strings.end()) {
         return row.strings.at(key);
     }
-    std::string bytes;
-    for (std::size_t i = 0; i < hex->second.size(); i += 2) {
-        bytes.push_back(static_cast<char>(std::stoi(hex->second.substr(i, 2), nullptr, 16)));
-    }
-    return bytes;
+    return test::bytesFromLowerHex(hex->second).value_or("<not hex>");
 }
 
 }  // namespace
@@ -218,7 +199,7 @@ class SaveResultsTest final : public QObject {
         QCOMPARE(m_prompts.questions.size(), 2);
         QCOMPARE(contentOf(path), listedRowsText(m_view->model(), SavedFormat::Tsv));
         QVERIFY(m_prompts.messages.isEmpty());
-        QCOMPARE(namesIn(m_out->root()), std::vector<std::string>{"list.tsv"});
+        QCOMPARE(test::namesIn(m_out->root()), std::vector<std::string>{"list.tsv"});
     }
 
     // A save that fails names the file and the reason, and leaves the old
@@ -239,8 +220,8 @@ class SaveResultsTest final : public QObject {
         QVERIFY(m_prompts.messages[0].text.contains(fileName(m_out->path("taken.tsv"))));
         QVERIFY(m_prompts.messages[0].text.contains(QString::fromLocal8Bit(std::strerror(EISDIR))));
         QVERIFY(m_prompts.messages[1].text.contains(QString::fromLocal8Bit(std::strerror(ENOENT))));
-        QCOMPARE(namesIn(m_out->root()), std::vector<std::string>{"taken.tsv"});
-        QCOMPARE(namesIn(m_out->path("taken.tsv")), std::vector<std::string>{"inside"});
+        QCOMPARE(test::namesIn(m_out->root()), std::vector<std::string>{"taken.tsv"});
+        QCOMPARE(test::namesIn(m_out->path("taken.tsv")), std::vector<std::string>{"inside"});
     }
 
     // Nothing listed, or only the notice: there is nothing to save, and no
@@ -254,7 +235,7 @@ class SaveResultsTest final : public QObject {
         QVERIFY(m_prompts.saveCaptions.isEmpty());
         QCOMPARE(m_prompts.messages.size(), 2);
         QCOMPARE(m_prompts.messages.front().text, QStringLiteral("There are no results to save"));
-        QVERIFY(namesIn(m_out->root()).empty());
+        QVERIFY(test::namesIn(m_out->root()).empty());
     }
 };
 
