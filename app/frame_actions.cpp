@@ -13,26 +13,36 @@ namespace zandor {
 
 namespace {
 
+// The context under which the catalogues hold the menus' and commands' texts.
+class FrameTexts {
+    Q_DECLARE_TR_FUNCTIONS(zandor::FrameActions)
+};
+
+// A text of a table, in the user's language.
+QString translated(const char* text) {
+    return QCoreApplication::translate("zandor::FrameActions", text);
+}
+
 // A command's prompt: the status bar text and the toolbar tooltip. Commands
 // without one show neither.
 struct Prompt {
-    const char* status;
-    const char* tip;
+    QString status;
+    QString tip;
 };
 
-QAction* makeAction(QWidget* owner, const char* text, unsigned id, const char* icon = nullptr,
-                    Prompt prompt = {nullptr, nullptr}) {
-    auto* action = new QAction(QString::fromUtf8(text), owner);
+QAction* makeAction(QWidget* owner, const QString& text, unsigned id, const char* icon = nullptr,
+                    const Prompt& prompt = {}) {
+    auto* action = new QAction(text, owner);
     action->setObjectName(QStringLiteral("command%1").arg(id));
     action->setProperty("commandId", id);
     if (icon != nullptr) {
         action->setIcon(QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(icon)));
     }
-    if (prompt.status != nullptr) {
-        action->setStatusTip(QString::fromUtf8(prompt.status));
-        action->setToolTip(QString::fromUtf8(prompt.tip));
+    if (!prompt.status.isEmpty()) {
+        action->setStatusTip(prompt.status);
+        action->setToolTip(prompt.tip);
     }
-    action->setProperty("hasTip", prompt.tip != nullptr);
+    action->setProperty("hasTip", !prompt.tip.isEmpty());
     return action;
 }
 
@@ -54,7 +64,7 @@ class NoTipFilter final : public QObject {
 };
 
 QMenu* makeOpenWithMenu(QWidget* owner, const char* name) {
-    auto* menu = new QMenu(QCoreApplication::translate("zandor::FrameActions", "Open With"), owner);
+    auto* menu = new QMenu(FrameTexts::tr("Open With"), owner);
     menu->setObjectName(QString::fromLatin1(name));
     return menu;
 }
@@ -73,63 +83,85 @@ std::vector<QAction*> FrameActions::resultsPaneOnly() const {
 
 FrameActions createFrameActions(QWidget* owner) {
     FrameActions a;
-    a.open = makeAction(owner, "Open", cmd::kOpen, "open.svg");
-    a.openContainingFolder =
-        makeAction(owner, "Open Containing Folder", cmd::kOpenContainingFolder, "open-folder.svg");
-    a.rename = makeAction(owner, "Rename", cmd::kRename);
-    a.deleteItems =
-        makeAction(owner, "Delete", cmd::kDelete, "delete.svg", {"Delete File/Folder", "Delete"});
-    a.properties = makeAction(owner, "Properties", cmd::kProperties, "properties.svg",
-                              {"Show Properties", "Properties"});
-    a.copyPath = makeAction(owner, "Copy Path", cmd::kCopyPath);
-    a.exit = makeAction(owner, "Exit", cmd::kExit, "exit.svg", {"Exit", "Exit"});
-    a.statusBar = makeAction(owner, "Status Bar", cmd::kViewStatusBar, nullptr,
-                             {"Show or hide the status bar", "Toggle StatusBar"});
+    a.open = makeAction(owner, FrameTexts::tr("Open"), cmd::kOpen, "open.svg");
+    a.openContainingFolder = makeAction(owner, FrameTexts::tr("Open Containing Folder"),
+                                        cmd::kOpenContainingFolder, "open-folder.svg");
+    a.rename = makeAction(owner, FrameTexts::tr("Rename"), cmd::kRename);
+    a.deleteItems = makeAction(owner, FrameTexts::tr("Delete"), cmd::kDelete, "delete.svg",
+                               {FrameTexts::tr("Delete File/Folder"), FrameTexts::tr("Delete")});
+    a.properties =
+        makeAction(owner, FrameTexts::tr("Properties"), cmd::kProperties, "properties.svg",
+                   {FrameTexts::tr("Show Properties"), FrameTexts::tr("Properties")});
+    a.copyPath = makeAction(owner, FrameTexts::tr("Copy Path"), cmd::kCopyPath);
+    a.saveResults = makeAction(owner, FrameTexts::tr("Save Results As…"), cmd::kSaveResults);
+    a.saveResults->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    a.exit = makeAction(owner, FrameTexts::tr("Exit"), cmd::kExit, "exit.svg",
+                        {FrameTexts::tr("Exit"), FrameTexts::tr("Exit")});
+    a.statusBar = makeAction(
+        owner, FrameTexts::tr("Status Bar"), cmd::kViewStatusBar, nullptr,
+        {FrameTexts::tr("Show or hide the status bar"), FrameTexts::tr("Toggle StatusBar")});
     a.statusBar->setCheckable(true);
     a.statusBar->setChecked(true);
-    a.views = {makeAction(owner, "Large Icons", cmd::kViewLargeIcons, "view-large-icons.svg"),
-               makeAction(owner, "Small Icons", cmd::kViewSmallIcons, "view-small-icons.svg"),
-               makeAction(owner, "List Icons", cmd::kViewList, "view-list.svg"),
-               makeAction(owner, "Details", cmd::kViewDetails, "view-details.svg")};
-    const char* const sortTexts[6] = {"By Name", "By Path",          "By Size",
-                                      "By Type", "By Creation Time", "By Modified Time"};
-    const char* const contextSortTexts[6] = {"By Name", "By Path",          "By Size",
-                                             "By Type", "By Creation Time", "By Modification Time"};
+    a.views = {makeAction(owner, FrameTexts::tr("Large Icons"), cmd::kViewLargeIcons,
+                          "view-large-icons.svg"),
+               makeAction(owner, FrameTexts::tr("Small Icons"), cmd::kViewSmallIcons,
+                          "view-small-icons.svg"),
+               makeAction(owner, FrameTexts::tr("List Icons"), cmd::kViewList, "view-list.svg"),
+               makeAction(owner, FrameTexts::tr("Details"), cmd::kViewDetails, "view-details.svg")};
+    const char* const sortTexts[6] = {
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Name"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Path"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Size"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Type"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Creation Time"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Modified Time")};
+    const char* const contextSortTexts[6] = {
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Name"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Path"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Size"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Type"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Creation Time"),
+        QT_TRANSLATE_NOOP("zandor::FrameActions", "By Modification Time")};
     for (unsigned i = 0; i < 6; ++i) {
-        a.sorts[i] = makeAction(owner, sortTexts[i], cmd::kSortByName + i);
-        a.contextSorts[i] = makeAction(owner, contextSortTexts[i], cmd::kSortByName + i);
+        a.sorts[i] = makeAction(owner, translated(sortTexts[i]), cmd::kSortByName + i);
+        a.contextSorts[i] =
+            makeAction(owner, translated(contextSortTexts[i]), cmd::kSortByName + i);
     }
-    a.selectAll = makeAction(owner, "Select All", cmd::kSelectAll);
-    a.invertSelection = makeAction(owner, "Invert Selection", cmd::kInvertSelection);
-    a.selectPage = makeAction(owner, "Select Page", cmd::kSelectPage);
-    a.contextViews = {makeAction(owner, "Large Icons", cmd::kViewLargeIcons),
-                      makeAction(owner, "Small Icons", cmd::kViewSmallIcons),
-                      makeAction(owner, "List", cmd::kViewList),
-                      makeAction(owner, "Details", cmd::kViewDetails)};
-    a.contextSelectAll = makeAction(owner, "Select All", cmd::kContextSelectAll);
-    a.contextSelectPage = makeAction(owner, "Select Page", cmd::kContextSelectPage);
-    a.contextInvertSelection = makeAction(owner, "Invert Selection", cmd::kContextInvertSelection);
+    a.selectAll = makeAction(owner, FrameTexts::tr("Select All"), cmd::kSelectAll);
+    a.invertSelection =
+        makeAction(owner, FrameTexts::tr("Invert Selection"), cmd::kInvertSelection);
+    a.selectPage = makeAction(owner, FrameTexts::tr("Select Page"), cmd::kSelectPage);
+    a.contextViews = {makeAction(owner, FrameTexts::tr("Large Icons"), cmd::kViewLargeIcons),
+                      makeAction(owner, FrameTexts::tr("Small Icons"), cmd::kViewSmallIcons),
+                      makeAction(owner, FrameTexts::tr("List"), cmd::kViewList),
+                      makeAction(owner, FrameTexts::tr("Details"), cmd::kViewDetails)};
+    a.contextSelectAll = makeAction(owner, FrameTexts::tr("Select All"), cmd::kContextSelectAll);
+    a.contextSelectPage = makeAction(owner, FrameTexts::tr("Select Page"), cmd::kContextSelectPage);
+    a.contextInvertSelection =
+        makeAction(owner, FrameTexts::tr("Invert Selection"), cmd::kContextInvertSelection);
     a.openWith = makeOpenWithMenu(owner, "openWithMenu");
     a.contextOpenWith = makeOpenWithMenu(owner, "contextOpenWithMenu");
     return a;
 }
 
 void buildMenuBar(QMenuBar* bar, const FrameActions& a) {
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = bar->addMenu(FrameTexts::tr("&File"));
     file->addMenu(a.openWith);
+    file->addAction(a.saveResults);
+    file->addSeparator();
     file->addActions({a.rename, a.deleteItems, a.properties, a.exit});
 
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    QMenu* view = bar->addMenu(FrameTexts::tr("&View"));
     view->addAction(a.statusBar);
     view->addActions({a.views[0], a.views[1], a.views[2], a.views[3]});
-    QMenu* sort = view->addMenu(QStringLiteral("Sort"));
+    QMenu* sort = view->addMenu(FrameTexts::tr("Sort"));
     for (QAction* action : a.sorts) {
         sort->addAction(action);
     }
     view->addSeparator();
     view->addActions({a.selectAll, a.invertSelection, a.selectPage});
 
-    QMenu* options = bar->addMenu(QStringLiteral("Options"));
+    QMenu* options = bar->addMenu(FrameTexts::tr("Options"));
     options->addActions({a.open, a.openContainingFolder});
 }
 
@@ -159,11 +191,11 @@ void buildToolBar(QToolBar* bar, const FrameActions& a) {
 void buildContextMenu(QMenu* menu, const FrameActions& a) {
     menu->addAction(a.openContainingFolder);
     menu->addSeparator();
-    QMenu* view = menu->addMenu(QStringLiteral("View"));
+    QMenu* view = menu->addMenu(FrameTexts::tr("View"));
     for (QAction* action : a.contextViews) {
         view->addAction(action);
     }
-    QMenu* arrange = menu->addMenu(QStringLiteral("Arrange Icons"));
+    QMenu* arrange = menu->addMenu(FrameTexts::tr("Arrange Icons"));
     for (QAction* action : a.contextSorts) {
         arrange->addAction(action);
     }

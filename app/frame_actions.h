@@ -20,6 +20,7 @@ struct FrameActions {
     QAction* deleteItems = nullptr;
     QAction* properties = nullptr;
     QAction* copyPath = nullptr;
+    QAction* saveResults = nullptr;
     QAction* exit = nullptr;
     QAction* statusBar = nullptr;
     std::array<QAction*, 4> views{};  // Large Icons, Small Icons, List Icons, Details

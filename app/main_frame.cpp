@@ -100,7 +100,7 @@ void CMainFrame::connectCommands() {
     }
     connectResultCommands(a, *m_pRightView);
     addActions({a.open, a.openContainingFolder, a.rename, a.deleteItems, a.properties, a.selectAll,
-                a.invertSelection, a.selectPage});
+                a.invertSelection, a.selectPage, a.saveResults});
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     menuKey->setContext(Qt::WindowShortcut);
     connect(menuKey, &QShortcut::activated, this, &CMainFrame::openMenuBar);

@@ -1,5 +1,6 @@
 #include "app/result_commands.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 
 #include "app/frame_actions.h"
@@ -18,6 +19,7 @@ void connectResultCommands(const FrameActions& actions, CRightView& view) {
         {actions.deleteItems, &CRightView::OnDelete},
         {actions.properties, &CRightView::OnProperties},
         {actions.copyPath, &CRightView::OnCopyPath},
+        {actions.saveResults, &CRightView::OnSaveResults},
         {actions.selectAll, &CRightView::OnSelectAll},
         {actions.invertSelection, &CRightView::OnInvertSelection},
         {actions.selectPage, &CRightView::OnSelectPage},
@@ -28,7 +30,15 @@ void connectResultCommands(const FrameActions& actions, CRightView& view) {
     for (const auto& route : routes) {
         QObject::connect(route.action, &QAction::triggered, &view, route.handler);
     }
-    auto* menu = new QMenu(QStringLiteral("Options"), &view);
+    // Save Results As… is offered while there is a row to save.
+    QAction* save = actions.saveResults;
+    const auto updateSave = [&view, save] { save->setEnabled(view.hasRecordedRows()); };
+    ResultModel& model = view.model();
+    QObject::connect(&model, &ResultModel::rowsInserted, save, updateSave);
+    QObject::connect(&model, &ResultModel::rowsRemoved, save, updateSave);
+    QObject::connect(&model, &ResultModel::modelReset, save, updateSave);
+    updateSave();
+    auto* menu = new QMenu(QCoreApplication::translate("zandor::FrameActions", "Options"), &view);
     menu->setObjectName(QStringLiteral("resultContextMenu"));
     buildContextMenu(menu, actions);
     view.addOpenWithMenu(actions.openWith);

@@ -9,10 +9,10 @@
 
 #include "cli/cli_options.h"
 #include "cli/row_writer.h"
-#include "cli/text_escape.h"
 #include "platform/fs_file.h"
 #include "results/properties_report.h"
 #include "results/result_stores.h"
+#include "results/text_escape.h"
 #include "search/search_criteria.h"
 #include "search/search_request.h"
 #include "search/search_thread.h"

@@ -2,10 +2,11 @@
 
 #include <charconv>
 
-#include "cli/text_escape.h"
 #include "platform/fs_file.h"
 #include "platform/fs_time.h"
 #include "platform/utf8.h"
+#include "results/row_text.h"
+#include "results/text_escape.h"
 #include "search/size_text.h"
 
 namespace zandor {
@@ -19,27 +20,6 @@ void appendNumber(std::string& out, Number value) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     out.append(digits, end);
-}
-
-void appendTsv(std::string& out, const FoundEntry& entry) {
-    appendTsvEscaped(out, entry.name);
-    out.push_back('\t');
-    appendTsvEscaped(out, entry.path);
-    out.push_back('\t');
-    if (!entry.isFolder && entry.described) {
-        appendSizeText(out, entry.size);
-    }
-    out.push_back('\t');
-    out.append(entry.type());
-    out.push_back('\t');
-    if (entry.described) {
-        appendTimeText(out, entry.created);
-    }
-    out.push_back('\t');
-    if (entry.described) {
-        appendTimeText(out, entry.lastWrite);
-    }
-    out.push_back('\n');
 }
 
 void appendJsonText(std::string& out, std::string_view key, std::string_view text) {
@@ -109,7 +89,7 @@ RowWriter::~RowWriter() {
 void RowWriter::appendRow(std::string& out, const FoundEntry& entry, OutputFormat format) {
     switch (format) {
         case OutputFormat::Tsv:
-            appendTsv(out, entry);
+            appendTsvRow(out, entry);
             break;
         case OutputFormat::Json:
             appendJson(out, entry);

@@ -10,12 +10,12 @@
 #include <string_view>
 
 #include "cli/row_writer.h"
-#include "cli/text_escape.h"
 #include "fuzz_check.h"
 #include "hex_text.h"
 #include "json_checker.h"
 #include "platform/utf8.h"
 #include "reference_text.h"
+#include "results/text_escape.h"
 #include "tsv_decode.h"
 
 namespace {

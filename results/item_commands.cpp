@@ -1,5 +1,6 @@
 #include "results/item_commands.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/fs_entry_info.h"
@@ -8,6 +9,7 @@
 #include "platform/shell_apps.h"
 #include "platform/shell_trash.h"
 #include "results/file_actions.h"
+#include "results/file_manager_show.h"
 #include "results/properties_counter.h"
 #include "results/properties_report.h"
 #include "results/ui_post.h"
@@ -30,10 +32,10 @@ QString messageText(const Error& error) {
 
 QString missingText(const QStringList& paths, bool folders) {
     const QString lead = paths.size() == 1
-                             ? (folders ? QStringLiteral("This folder no longer exists:")
-                                        : QStringLiteral("This item no longer exists:"))
-                             : (folders ? QStringLiteral("These folders no longer exist:")
-                                        : QStringLiteral("These items no longer exist:"));
+                             ? (folders ? ItemCommands::tr("This folder no longer exists:")
+                                        : ItemCommands::tr("This item no longer exists:"))
+                             : (folders ? ItemCommands::tr("These folders no longer exist:")
+                                        : ItemCommands::tr("These items no longer exist:"));
     return lead + QStringLiteral("\n\n") + listOf(paths);
 }
 
@@ -54,8 +56,10 @@ ItemCommands::ItemCommands(QWidget& owner)
     : QObject(&owner),
       m_owner(owner),
       m_prompts(messageBoxPrompts()),
-      m_properties(new PropertiesCounter(&owner)) {
+      m_properties(new PropertiesCounter(&owner)),
+      m_show(new FileManagerShow(this)) {
     connect(m_properties, &PropertiesCounter::reportReady, this, &ItemCommands::showReport);
+    m_show->setFallback([this](const std::vector<std::string>& paths) { openFolders(paths); });
 }
 
 bool ItemCommands::handOver(const QString& command, const std::vector<std::string>& paths,
@@ -87,7 +91,7 @@ bool ItemCommands::handOver(const QString& command, const std::vector<std::strin
 }
 
 void ItemCommands::open(const std::vector<std::string>& paths) {
-    handOver(QStringLiteral("Open"), paths, false);
+    handOver(tr("Open"), paths, false);
 }
 
 void ItemCommands::openWith(const DesktopProgram& program, const std::vector<std::string>& paths) {
@@ -132,14 +136,33 @@ void ItemCommands::openWithOther(const std::vector<std::string>& paths) {
 }
 
 void ItemCommands::openContainingFolders(const std::vector<std::string>& paths) {
+    std::vector<std::string> present;
+    QStringList missing;
+    for (const std::string& path : paths) {
+        if (entryExists(path)) {
+            present.push_back(path);
+        } else {
+            missing << displayText(path);
+        }
+    }
+    if (!missing.isEmpty()) {
+        m_prompts.message(&m_owner, tr("Open Containing Folder"), missingText(missing, false),
+                          QMessageBox::Warning);
+    }
+    if (!present.empty()) {
+        m_show->showItems(present);
+    }
+}
+
+void ItemCommands::openFolders(const std::vector<std::string>& paths) {
     std::vector<std::string> folders;
     for (const std::string& path : paths) {
         std::string folder = containingFolder(path);
-        if (!folder.empty()) {
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
             folders.push_back(std::move(folder));
         }
     }
-    handOver(QStringLiteral("Open Containing Folder"), folders, true);
+    handOver(tr("Open Containing Folder"), folders, true);
 }
 
 std::optional<std::string> ItemCommands::rename(const ResultRow& row, const QString& typed) {
@@ -156,8 +179,8 @@ std::optional<std::string> ItemCommands::rename(const ResultRow& row, const QStr
         // Shown once the editor has closed, so that the message does not take
         // the focus from an editor that would then commit again.
         postToThreadOf(this, [this] {
-            m_prompts.message(&m_owner, QStringLiteral("Error"),
-                              QStringLiteral("Unable to rename the file"), QMessageBox::Critical);
+            m_prompts.message(&m_owner, tr("Error"), tr("Unable to rename the file"),
+                              QMessageBox::Critical);
         });
         return std::nullopt;
     }
@@ -170,11 +193,10 @@ std::vector<std::string> ItemCommands::deleteItems(const std::vector<const Resul
         return {};
     }
     const QString question =
-        rows.size() == 1
-            ? QStringLiteral("Move \"%1\" to the Trash?").arg(displayText(rows.front()->m_strName))
-            : QStringLiteral("Move %1 items to the Trash?").arg(rows.size());
+        rows.size() == 1 ? tr("Move \"%1\" to the Trash?").arg(displayText(rows.front()->m_strName))
+                         : tr("Move %1 items to the Trash?").arg(rows.size());
     // What goes to the Trash can be restored from it: Enter confirms.
-    if (!m_prompts.ask(&m_owner, QStringLiteral("Delete"), question, QMessageBox::Yes)) {
+    if (!m_prompts.ask(&m_owner, tr("Delete"), question, QMessageBox::Yes)) {
         return {};
     }
     std::vector<std::string> gone;
@@ -200,18 +222,16 @@ std::vector<std::string> ItemCommands::deleteItems(const std::vector<const Resul
 void ItemCommands::offerPermanentDeletion(const std::vector<std::string>& paths,
                                           const QStringList& refusals,
                                           std::vector<std::string>& gone) {
-    m_prompts.message(
-        &m_owner, QStringLiteral("Delete"),
-        QStringLiteral("These items cannot be moved to the Trash:\n\n%1").arg(listOf(refusals)),
-        QMessageBox::Warning);
+    m_prompts.message(&m_owner, tr("Delete"),
+                      tr("These items cannot be moved to the Trash:\n\n%1").arg(listOf(refusals)),
+                      QMessageBox::Warning);
     QStringList names;
     for (const std::string& path : paths) {
         names << displayText(path);
     }
     if (!m_prompts.ask(
-            &m_owner, QStringLiteral("Delete"),
-            QStringLiteral("Delete these items permanently? This cannot be undone.\n\n%1")
-                .arg(listOf(names)),
+            &m_owner, tr("Delete"),
+            tr("Delete these items permanently? This cannot be undone.\n\n%1").arg(listOf(names)),
             QMessageBox::No)) {
         return;
     }
@@ -226,17 +246,16 @@ void ItemCommands::offerPermanentDeletion(const std::vector<std::string>& paths,
         }
     }
     if (!failures.isEmpty()) {
-        m_prompts.message(
-            &m_owner, QStringLiteral("Delete"),
-            QStringLiteral("These items could not be deleted:\n\n%1").arg(listOf(failures)),
-            QMessageBox::Warning);
+        m_prompts.message(&m_owner, tr("Delete"),
+                          tr("These items could not be deleted:\n\n%1").arg(listOf(failures)),
+                          QMessageBox::Warning);
     }
 }
 
 void ItemCommands::properties(const std::string& path) {
     if (!entryExists(path)) {
-        m_prompts.message(&m_owner, QStringLiteral("Properties"),
-                          missingText({displayText(path)}, false), QMessageBox::Warning);
+        m_prompts.message(&m_owner, tr("Properties"), missingText({displayText(path)}, false),
+                          QMessageBox::Warning);
         return;
     }
     m_properties->start(path);

@@ -17,6 +17,7 @@
 
 namespace zandor {
 
+class FileManagerShow;
 class PropertiesCounter;
 
 class ItemCommands final : public QObject {
@@ -38,9 +39,11 @@ class ItemCommands final : public QObject {
     void openWith(const DesktopProgram& program, const std::vector<std::string>& paths);
     // Asks which program (of all the desktop shows) and opens the items with it.
     void openWithOther(const std::vector<std::string>& paths);
-    // Opens the folder of each item, once per item (also for items of the
-    // same folder); names folders that no longer exist.
+    // Asks the file manager to show the items, selected in their folders, in
+    // one request; without a file manager that answers, opens each of their
+    // folders once. Items that no longer exist are named first, and left out.
     void openContainingFolders(const std::vector<std::string>& paths);
+    FileManagerShow& fileManagerShow() const { return *m_show; }
 
     // Gives the row's item the name the user typed in place of the shown
     // one; the new name's bytes when it now bears it. Nothing typed, or the
@@ -63,6 +66,8 @@ class ItemCommands final : public QObject {
     // were missing or could not be opened (and named in a message).
     bool handOver(const QString& command, const std::vector<std::string>& paths, bool folders);
     void showReport(const QByteArray& report);
+    // Opens the folder of each item with the default handler, once a folder.
+    void openFolders(const std::vector<std::string>& paths);
     // Adds to gone the refused items that were deleted for good.
     void offerPermanentDeletion(const std::vector<std::string>& paths, const QStringList& refusals,
                                 std::vector<std::string>& gone);
@@ -70,6 +75,7 @@ class ItemCommands final : public QObject {
     QWidget& m_owner;
     PanePrompts m_prompts;
     PropertiesCounter* m_properties;
+    FileManagerShow* m_show;
 };
 
 }  // namespace zandor

@@ -1,5 +1,7 @@
 #include "results/pane_prompts.h"
 
+#include <QCoreApplication>
+#include <QFileDialog>
 #include "results/program_chooser.h"
 
 namespace zandor {
@@ -24,6 +26,15 @@ PanePrompts messageBoxPrompts() {
             return std::nullopt;
         }
         return chooser.chosen();
+    };
+    prompts.saveFileName = [](QWidget* owner, const QString& caption) {
+        const QString filters =
+            QCoreApplication::translate("zandor::PanePrompts",
+                                        "Tab-separated text (*.tsv *.txt);;CSV (*.csv);;"
+                                        "All files (*)");
+        // The question before replacing is the caller's, asked once.
+        return QFileDialog::getSaveFileName(owner, caption, QString(), filters, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
     };
     return prompts;
 }

@@ -1,6 +1,7 @@
 // How the results pane speaks to the user: message boxes with an OK button,
-// questions answered Yes or No, and the choice of a program to open items
-// with. Tests put recorders in their place.
+// questions answered Yes or No, the choice of a program to open items
+// with, and the file dialog that names a file to save. Tests put recorders
+// in their place.
 #pragma once
 
 #include <QMessageBox>
@@ -24,9 +25,12 @@ struct PanePrompts {
     // The program the user picks from those the desktop shows; nothing when
     // the choice is cancelled.
     std::function<std::optional<DesktopProgram>(QWidget* owner)> chooseProgram;
+    // The name of a file to save to, or empty when the user cancelled. The
+    // caller asks before replacing a file that exists.
+    std::function<QString(QWidget* owner, const QString& caption)> saveFileName;
 };
 
-// Modal message boxes, and the program chooser.
+// Modal message boxes, the program chooser and file dialogs.
 PanePrompts messageBoxPrompts();
 
 }  // namespace zandor

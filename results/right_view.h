@@ -84,6 +84,10 @@ class CRightView final : public QWidget {
     void OnInvertSelection();
     // Puts the selected rows' paths on the clipboard, as text and as a file list.
     void OnCopyPath();
+    // Saves every listed row, in the order shown, to a file the user names.
+    void OnSaveResults();
+    // Whether a recorded row is listed: there is something to save.
+    bool hasRecordedRows() const;
 
     // Shows the context menu at a screen position, the row commands greyed
     // while no row is selected.
@@ -96,7 +100,10 @@ class CRightView final : public QWidget {
     // registered one first) and Other Program….
     void addOpenWithMenu(QMenu* menu);
 
-    void setPrompts(PanePrompts prompts) { m_items->setPrompts(std::move(prompts)); }
+    void setPrompts(PanePrompts prompts) {
+        m_prompts = prompts;
+        m_items->setPrompts(std::move(prompts));
+    }
     PropertiesCounter& propertiesCounter() const { return m_items->propertiesCounter(); }
 
     const ResultStores& stores() const { return m_stores; }
@@ -150,6 +157,7 @@ class CRightView final : public QWidget {
     std::array<QListView*, 3> m_lists{};  // Large Icons, Small Icons, List
     QByteArray m_headerState;
     ItemCommands* m_items;
+    PanePrompts m_prompts = messageBoxPrompts();
     QPointer<QMenu> m_contextMenu;
     std::vector<QAction*> m_rowActions;
     std::vector<bool> m_rowActionsEnabled;

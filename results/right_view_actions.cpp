@@ -1,6 +1,7 @@
 // The pane's commands on its rows: open (with the registered program or a
 // chosen one), open the containing folder, rename, delete and properties
-// (forwarded to ItemCommands), the selection commands and the context menu.
+// (forwarded to ItemCommands), saving the list, the selection commands and
+// the context menu.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
@@ -12,6 +13,7 @@
 
 #include "results/program_chooser.h"
 #include "results/right_view.h"
+#include "results/save_results.h"
 #include "results/selection_commands.h"
 
 namespace zandor {
@@ -160,6 +162,14 @@ void CRightView::OnProperties() {
     if (const ResultRow* row = firstSelectedRecord()) {
         m_items->properties(row->m_strPath);
     }
+}
+
+void CRightView::OnSaveResults() {
+    saveListedRows(this, m_prompts, m_model);
+}
+
+bool CRightView::hasRecordedRows() const {
+    return listsRecordedRows(m_model);
 }
 
 void CRightView::OnSelectAll() {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
 #include "find_widget.h"
+#include "recording_prompts.h"
 #include "results/right_view.h"
 #include "temp_tree.h"
 
@@ -198,7 +200,8 @@ class MainFrameTest : public QObject {
         }
         QCOMPARE(bar, strings({"&File", "&View", "Options"}));
         QCOMPARE(menuTexts(menus[0]),
-                 strings({"Open With", "Rename", "Delete", "Properties", "Exit"}));
+                 strings({"Open With", "Save Results As…", "-", "Rename", "Delete", "Properties",
+                          "Exit"}));
         QCOMPARE(menuTexts(menus[1]),
                  strings({"Status Bar", "Large Icons", "Small Icons", "List Icons", "Details",
                           "Sort", "-", "Select All", "Invert Selection", "Select Page"}));
@@ -241,6 +244,33 @@ class MainFrameTest : public QObject {
         QTest::mouseClick(frame.rightView()->currentView()->viewport(), Qt::LeftButton);
         QCOMPARE(enabled(resultsOnly), (QList<bool>{true, true, true, true}));
         QCOMPARE(enabled(always), (QList<bool>{true, true, true, true, true, true}));
+    }
+
+    // Save Results As… (Ctrl+S) is offered only while a row is listed, and
+    // reaches the pane whichever pane is active.
+    void saveResultsIsOfferedWhileRowsAreListed() {
+        CMainFrame frame;
+        test::Prompts prompts;
+        frame.rightView()->setPrompts(prompts.make());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QAction* save = frame.actions().saveResults;
+        QCOMPARE(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        QVERIFY(!save->isEnabled());
+        frame.rightView()->AddResult(ResultRow{"a", "/t/a", "File", 1, 2, 3});
+        QVERIFY(save->isEnabled());
+        test::TempTree out;
+        prompts.saveNames = {QString::fromStdString(out.path("list.tsv"))};
+        QCOMPARE(frame.router().activePane(), Pane::Criteria);
+        QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(prompts.saveCaptions.size(), 1);
+        QVERIFY(QFileInfo::exists(QString::fromStdString(out.path("list.tsv"))));
+        frame.rightView()->beginSearch(7);
+        QVERIFY(!save->isEnabled());
+        frame.rightView()->showNoItemsNotice();
+        QVERIFY(!save->isEnabled());
+        frame.rightView()->AddResult(ResultRow{"b", "/t/b", "File", 1, 2, 3});
+        QVERIFY(save->isEnabled());
     }
 
     void viewCommandsReachTheResultsWhileTheFormIsActive() {

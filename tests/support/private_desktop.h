@@ -2,7 +2,9 @@
 // folders point into a temporary home, so that the Trash written to is the
 // test's and the items the window opens reach the stand-in programs of
 // stand_in_desktop.h, which record the URIs they get. Entered in
-// initTestCase, before anything asks GIO about programs or files.
+// initTestCase, before anything asks GIO about programs or files. The session
+// bus is one that does not exist, so that no file manager is asked to show an
+// item and folders are opened (and recorded) instead.
 #pragma once
 
 #include <QList>
@@ -20,7 +22,10 @@ namespace zandor::test {
 
 class PrivateDesktop {
   public:
-    explicit PrivateDesktop(const TempTree& home) : m_desktop(home.root()) {}
+    explicit PrivateDesktop(const TempTree& home) : m_desktop(home.root()) {
+        qputenv("DBUS_SESSION_BUS_ADDRESS",
+                QByteArray::fromStdString("unix:path=" + home.path("no-session-bus")));
+    }
 
     // The starts of the program once count of them are recorded (waiting a
     // few seconds at most), each as its URIs one a line; sorted, since each

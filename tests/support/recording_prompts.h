@@ -18,8 +18,9 @@ struct Message {
     QMessageBox::Icon icon;
 };
 
-// Records every message and answers every question and every choice of a
-// program from prepared lists (no answer: No, and no program).
+// Records every message and answers every question, every choice of a
+// program and every file to save to from prepared lists (no answer: No, no
+// program, a cancelled dialog).
 struct Prompts {
     QList<Message> messages;
     QStringList questions;
@@ -27,6 +28,8 @@ struct Prompts {
     QList<QMessageBox::StandardButton> defaults;
     QList<std::optional<DesktopProgram>> programs;
     int programsAsked = 0;
+    QStringList saveNames;  // empty answers a cancelled dialog
+    QStringList saveCaptions;
 
     PanePrompts make() {
         PanePrompts prompts;
@@ -43,6 +46,10 @@ struct Prompts {
         prompts.chooseProgram = [this](QWidget*) -> std::optional<DesktopProgram> {
             ++programsAsked;
             return programs.isEmpty() ? std::nullopt : programs.takeFirst();
+        };
+        prompts.saveFileName = [this](QWidget*, const QString& caption) {
+            saveCaptions << caption;
+            return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
         };
         return prompts;
     }

@@ -1,9 +1,11 @@
 #include "temp_tree.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -92,6 +94,23 @@ void removeTree(const std::string& path) {
     if (std::system(command.c_str()) != 0) {
         // Best effort: a test's temporary folder left behind harms nothing.
     }
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    std::vector<std::string> names;
+    if (dir == nullptr) {
+        return names;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace zandor::test

@@ -40,4 +40,8 @@ class TempTree {
 // Removes a tree of any depth without following links.
 void removeTree(const std::string& path);
 
+// The names in a folder ("." and ".." left out), sorted; none when the
+// folder cannot be read.
+std::vector<std::string> namesIn(const std::string& folder);
+
 }  // namespace zandor::test

@@ -1,6 +1,5 @@
 #include "trash_reader.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/mount.h>
@@ -49,22 +48,6 @@ std::string contentsOf(const std::string& path) {
     std::stringstream all;
     all << in.rdbuf();
     return all.str();
-}
-
-std::vector<std::string> namesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
-        return names;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") {
-            names.push_back(name);
-        }
-    }
-    ::closedir(dir);
-    return names;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cli/text_escape.h"
+#include "results/text_escape.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 // Tests of the tsv and json escaping that zandor-find writes names and paths
 // with, and of its hex text.
-#include "cli/text_escape.h"
+#include "results/text_escape.h"
 
 #include <gtest/gtest.h>
 

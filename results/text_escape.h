@@ -1,6 +1,6 @@
-// Escaping of raw names and paths for the text formats of zandor-find, so
-// that any name, a line feed or bytes that are not UTF-8 included, is written
-// without loss and without breaking the format.
+// Escaping of raw names and paths for the text formats of zandor-find and of
+// the pane's saved lists, so that any name, a line feed or bytes that are not
+// UTF-8 included, is written without loss and without breaking the format.
 #pragma once
 
 #include <cstddef>

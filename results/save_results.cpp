@@ -1,0 +1,85 @@
+#include "results/save_results.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include "platform/fs_entry_info.h"
+#include "platform/fs_file.h"
+#include "results/result_model.h"
+#include "results/row_text.h"
+#include "text/name_text.h"
+
+namespace zandor {
+
+namespace {
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("zandor::SaveResults", text);
+}
+
+QString caption() {
+    return translated("Save Results As…");
+}
+
+}  // namespace
+
+SavedFormat savedFormatOf(const QString& fileName) {
+    return fileName.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? SavedFormat::Csv
+                                                                          : SavedFormat::Tsv;
+}
+
+std::string listedRowsText(const ResultModel& model, SavedFormat format) {
+    std::string text;
+    if (format == SavedFormat::Csv) {
+        appendCsvHeader(text);
+    }
+    const int count = model.rowCount();
+    for (int i = 0; i < count; ++i) {
+        if (const ResultRow* row = model.rowAt(i)) {
+            if (format == SavedFormat::Csv) {
+                appendCsvRow(text, row->asEntry());
+            } else {
+                appendTsvRow(text, row->asEntry());
+            }
+        }
+    }
+    return text;
+}
+
+bool listsRecordedRows(const ResultModel& model) {
+    return model.rowAt(0) != nullptr;
+}
+
+void saveListedRows(QWidget* owner, const PanePrompts& prompts, const ResultModel& model) {
+    if (!listsRecordedRows(model)) {
+        prompts.message(owner, caption(), translated("There are no results to save"),
+                        QMessageBox::Information);
+        return;
+    }
+    const QString fileName = prompts.saveFileName(owner, caption());
+    if (fileName.isEmpty()) {
+        return;  // the dialog was cancelled
+    }
+    // The name as the file system spells it: bytes in the locale's encoding.
+    const std::string path = QFile::encodeName(fileName).toStdString();
+    const QString shown = displayText(path);
+    // Replacing loses the old list: No is what Enter answers.
+    if (entryExists(path) &&
+        !prompts.ask(owner, caption(),
+                     translated("\"%1\" already exists.\nDo you want to replace it?").arg(shown),
+                     QMessageBox::No)) {
+        return;
+    }
+    const Result<void> saved =
+        saveTextReplacing(path, listedRowsText(model, savedFormatOf(fileName)));
+    if (!saved.ok()) {
+        const std::string& reason = saved.error().message;
+        prompts.message(owner, caption(),
+                        translated("The results could not be saved to \"%1\":\n%2")
+                            .arg(shown, QString::fromLocal8Bit(
+                                            reason.data(), static_cast<qsizetype>(reason.size()))),
+                        QMessageBox::Critical);
+    }
+}
+
+}  // namespace zandor
