@@ -261,13 +261,8 @@ void ItemCommands::properties(const std::string& path) {
     m_properties->start(path);
 }
 
-void ItemCommands::showReport(const QByteArray& report) {
-    m_prompts.message(
-        &m_owner,
-        QString::fromLatin1(kPropertiesCaption.data(),
-                            static_cast<qsizetype>(kPropertiesCaption.size())),
-        displayText(std::string_view(report.constData(), static_cast<std::size_t>(report.size()))),
-        QMessageBox::NoIcon);
+void ItemCommands::showReport(const QString& report) {
+    m_prompts.message(&m_owner, tr("Properties"), report, QMessageBox::NoIcon);
 }
 
 }  // namespace zandor

@@ -65,7 +65,7 @@ class ItemCommands final : public QObject {
     // Opens each item with its registered program. False when some items
     // were missing or could not be opened (and named in a message).
     bool handOver(const QString& command, const std::vector<std::string>& paths, bool folders);
-    void showReport(const QByteArray& report);
+    void showReport(const QString& report);
     // Opens the folder of each item with the default handler, once a folder.
     void openFolders(const std::vector<std::string>& paths);
     // Adds to gone the refused items that were deleted for good.

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "results/properties_report.h"
+#include "search/size_text.h"
 #include "results/ui_post.h"
 #include "text/name_text.h"
 
@@ -53,8 +54,7 @@ bool PropertiesCounter::start(const std::string& path) {
             m_files.store(sofar.files, std::memory_order_relaxed);
             m_folders.store(sofar.folders, std::memory_order_relaxed);
         });
-        std::string report = propertiesReportText(path, isFolder, count);
-        postToThreadOf(this, [this, report = std::move(report)] { finish(report); });
+        postToThreadOf(this, [this, isFolder, count] { finish(isFolder, count); });
     });
     m_showTimer->start(kProgressDelayMs);
     return true;
@@ -87,7 +87,19 @@ void PropertiesCounter::updateProgress() {
                                .arg(folders > 0 ? folders - 1 : 0));
 }
 
-void PropertiesCounter::finish(const std::string& report) {
+QString PropertiesCounter::reportText(const QString& location, bool isFolder,
+                                      const ContentCount& count) {
+    std::string size;
+    appendSizeText(size, count.bytes);
+    // The item itself, counted as a folder, is not among those it contains.
+    const std::uint64_t folders = count.folders > 0 ? count.folders - 1 : 0;
+    // One arg() for all four, so that a % in the path is never taken for a place.
+    return tr("Type : \t\t%1\nLocation : \t%2\nSize : \t\t%3\nContains : \t%4")
+        .arg(isFolder ? tr("File Folder") : tr("File"), location, QString::fromStdString(size),
+             tr("%1 Files   :   %2 Folders").arg(count.files).arg(folders));
+}
+
+void PropertiesCounter::finish(bool isFolder, const ContentCount& count) {
     const bool stopped = m_worker.get_stop_token().stop_requested();
     m_worker.join();
     m_showTimer->stop();
@@ -100,7 +112,7 @@ void PropertiesCounter::finish(const std::string& report) {
         Q_EMIT cancelled();
         return;
     }
-    Q_EMIT reportReady(QByteArray(report.data(), static_cast<qsizetype>(report.size())));
+    Q_EMIT reportReady(reportText(m_location, isFolder, count));
 }
 
 }  // namespace zandor

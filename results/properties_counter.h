@@ -38,15 +38,19 @@ class PropertiesCounter final : public QObject {
 
     void setCountFunction(CountFunction count) { m_count = std::move(count); }
 
+    // The report in the user's language; in English, the very text of
+    // propertiesReportText, with the path as it shows.
+    static QString reportText(const QString& location, bool isFolder, const ContentCount& count);
+
   Q_SIGNALS:
-    // The report text (raw bytes of the path included), unless cancelled.
-    void reportReady(const QByteArray& report);
+    // The report text, unless cancelled.
+    void reportReady(const QString& report);
     void cancelled();
 
   private:
     void showProgress();
     void updateProgress();
-    void finish(const std::string& report);
+    void finish(bool isFolder, const ContentCount& count);
 
     QWidget* m_owner;
     CountFunction m_count;

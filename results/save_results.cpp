@@ -13,12 +13,8 @@ namespace zandor {
 
 namespace {
 
-QString translated(const char* text) {
-    return QCoreApplication::translate("zandor::SaveResults", text);
-}
-
 QString caption() {
-    return translated("Save Results As…");
+    return QCoreApplication::translate("zandor::SaveResults", "Save Results As…");
 }
 
 }  // namespace
@@ -52,8 +48,10 @@ bool listsRecordedRows(const ResultModel& model) {
 
 void saveListedRows(QWidget* owner, const PanePrompts& prompts, const ResultModel& model) {
     if (!listsRecordedRows(model)) {
-        prompts.message(owner, caption(), translated("There are no results to save"),
-                        QMessageBox::Information);
+        prompts.message(
+            owner, caption(),
+            QCoreApplication::translate("zandor::SaveResults", "There are no results to save"),
+            QMessageBox::Information);
         return;
     }
     const QString fileName = prompts.saveFileName(owner, caption());
@@ -64,10 +62,12 @@ void saveListedRows(QWidget* owner, const PanePrompts& prompts, const ResultMode
     const std::string path = QFile::encodeName(fileName).toStdString();
     const QString shown = displayText(path);
     // Replacing loses the old list: No is what Enter answers.
-    if (entryExists(path) &&
-        !prompts.ask(owner, caption(),
-                     translated("\"%1\" already exists.\nDo you want to replace it?").arg(shown),
-                     QMessageBox::No)) {
+    if (entryExists(path) && !prompts.ask(owner, caption(),
+                                          QCoreApplication::translate(
+                                              "zandor::SaveResults",
+                                              "\"%1\" already exists.\nDo you want to replace it?")
+                                              .arg(shown),
+                                          QMessageBox::No)) {
         return;
     }
     const Result<void> saved =
@@ -75,7 +75,8 @@ void saveListedRows(QWidget* owner, const PanePrompts& prompts, const ResultMode
     if (!saved.ok()) {
         const std::string& reason = saved.error().message;
         prompts.message(owner, caption(),
-                        translated("The results could not be saved to \"%1\":\n%2")
+                        QCoreApplication::translate("zandor::SaveResults",
+                                                    "The results could not be saved to \"%1\":\n%2")
                             .arg(shown, QString::fromLocal8Bit(
                                             reason.data(), static_cast<qsizetype>(reason.size()))),
                         QMessageBox::Critical);

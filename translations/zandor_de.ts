@@ -161,6 +161,10 @@
         <source>Results, list</source>
         <translation>Ergebnisse, Liste</translation>
     </message>
+    <message>
+        <source>Other Program…</source>
+        <translation>Anderes Programm…</translation>
+    </message>
 </context>
 <context>
     <name>zandor::FormLists</name>
@@ -186,6 +190,270 @@
     </message>
 </context>
 <context>
+    <name>zandor::FrameActions</name>
+    <message>
+        <source>Open With</source>
+        <translation>Öffnen mit</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Open Containing Folder</source>
+        <translation>Enthaltenden Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete File/Folder</source>
+        <translation>Datei/Ordner löschen</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Show Properties</source>
+        <translation>Eigenschaften anzeigen</translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation>Pfad kopieren</translation>
+    </message>
+    <message>
+        <source>Save Results As…</source>
+        <translation>Ergebnisse speichern unter…</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Status Bar</source>
+        <translation>Statusleiste</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar</source>
+        <translation>Statusleiste ein- oder ausblenden</translation>
+    </message>
+    <message>
+        <source>Toggle StatusBar</source>
+        <translation>Statusleiste umschalten</translation>
+    </message>
+    <message>
+        <source>Large Icons</source>
+        <translation>Große Symbole</translation>
+    </message>
+    <message>
+        <source>Small Icons</source>
+        <translation>Kleine Symbole</translation>
+    </message>
+    <message>
+        <source>List Icons</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>By Name</source>
+        <translation>Nach Name</translation>
+    </message>
+    <message>
+        <source>By Path</source>
+        <translation>Nach Pfad</translation>
+    </message>
+    <message>
+        <source>By Size</source>
+        <translation>Nach Größe</translation>
+    </message>
+    <message>
+        <source>By Type</source>
+        <translation>Nach Typ</translation>
+    </message>
+    <message>
+        <source>By Creation Time</source>
+        <translation>Nach Erstellungszeit</translation>
+    </message>
+    <message>
+        <source>By Modified Time</source>
+        <translation>Nach Änderungszeit</translation>
+    </message>
+    <message>
+        <source>By Modification Time</source>
+        <translation>Nach Änderungszeit</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Invert Selection</source>
+        <translation>Auswahl umkehren</translation>
+    </message>
+    <message>
+        <source>Select Page</source>
+        <translation>Seite auswählen</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Sortieren</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ansicht</translation>
+    </message>
+    <message>
+        <source>Arrange Icons</source>
+        <translation>Symbole anordnen</translation>
+    </message>
+</context>
+<context>
+    <name>zandor::ItemCommands</name>
+    <message>
+        <source>This folder no longer exists:</source>
+        <translation>Dieser Ordner existiert nicht mehr:</translation>
+    </message>
+    <message>
+        <source>This item no longer exists:</source>
+        <translation>Dieser Eintrag existiert nicht mehr:</translation>
+    </message>
+    <message>
+        <source>These folders no longer exist:</source>
+        <translation>Diese Ordner existieren nicht mehr:</translation>
+    </message>
+    <message>
+        <source>These items no longer exist:</source>
+        <translation>Diese Einträge existieren nicht mehr:</translation>
+    </message>
+    <message>
+        <source>Could not open this folder:</source>
+        <translation>Dieser Ordner konnte nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>Could not open this item:</source>
+        <translation>Dieser Eintrag konnte nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>Could not open these folders:</source>
+        <translation>Diese Ordner konnten nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>Could not open these items:</source>
+        <translation>Diese Einträge konnten nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Open With</source>
+        <translation>Öffnen mit</translation>
+    </message>
+    <message>
+        <source>Could not open with %1:
+
+%2</source>
+        <translation>Öffnen mit %1 ist fehlgeschlagen:
+
+%2</translation>
+    </message>
+    <message>
+        <source>Open Containing Folder</source>
+        <translation>Enthaltenden Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Unable to rename the file</source>
+        <translation>Die Datei kann nicht umbenannt werden</translation>
+    </message>
+    <message>
+        <source>Move &quot;%1&quot; to the Trash?</source>
+        <translation>„%1“ in den Papierkorb verschieben?</translation>
+    </message>
+    <message>
+        <source>Move %1 items to the Trash?</source>
+        <translation>%1 Einträge in den Papierkorb verschieben?</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>These items cannot be moved to the Trash:
+
+%1</source>
+        <translation>Diese Einträge können nicht in den Papierkorb verschoben werden:
+
+%1</translation>
+    </message>
+    <message>
+        <source>Delete these items permanently? This cannot be undone.
+
+%1</source>
+        <translation>Diese Einträge endgültig löschen? Das kann nicht rückgängig gemacht werden.
+
+%1</translation>
+    </message>
+    <message>
+        <source>These items could not be deleted:
+
+%1</source>
+        <translation>Diese Einträge konnten nicht gelöscht werden:
+
+%1</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Eigenschaften</translation>
+    </message>
+</context>
+<context>
+    <name>zandor::PanePrompts</name>
+    <message>
+        <source>Tab-separated text (*.tsv *.txt);;CSV (*.csv);;All files (*)</source>
+        <translation>Text mit Tabulatoren (*.tsv *.txt);;CSV (*.csv);;Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
+    <name>zandor::ProgramChooser</name>
+    <message>
+        <source>Open With</source>
+        <translation>Öffnen mit</translation>
+    </message>
+    <message>
+        <source>Filter programs</source>
+        <translation>Programme filtern</translation>
+    </message>
+</context>
+<context>
     <name>zandor::PropertiesCounter</name>
     <message>
         <source>Properties</source>
@@ -196,6 +464,28 @@
 %2 files, %3 folders</source>
         <translation>Inhalt von %1 wird gezählt
 %2 Dateien, %3 Ordner</translation>
+    </message>
+    <message>
+        <source>Type : 		%1
+Location : 	%2
+Size : 		%3
+Contains : 	%4</source>
+        <translation>Typ : 		%1
+Ort : 		%2
+Größe : 		%3
+Enthält : 	%4</translation>
+    </message>
+    <message>
+        <source>File Folder</source>
+        <translation>Dateiordner</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>%1 Files   :   %2 Folders</source>
+        <translation>%1 Dateien   :   %2 Ordner</translation>
     </message>
 </context>
 <context>
@@ -235,6 +525,29 @@
     <message>
         <source>File Folder</source>
         <translation>Dateiordner</translation>
+    </message>
+</context>
+<context>
+    <name>zandor::SaveResults</name>
+    <message>
+        <source>Save Results As…</source>
+        <translation>Ergebnisse speichern unter…</translation>
+    </message>
+    <message>
+        <source>There are no results to save</source>
+        <translation>Es gibt keine Ergebnisse zum Speichern</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Do you want to replace it?</source>
+        <translation>„%1“ existiert bereits.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>The results could not be saved to &quot;%1&quot;:
+%2</source>
+        <translation>Die Ergebnisse konnten nicht in „%1“ gespeichert werden:
+%2</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -93,8 +94,20 @@ class WindowLanguageTest final : public QObject {
         QCOMPARE(buttons.button(QDialogButtonBox::Yes)->text(), expected("&Ja", "&Yes"));
     }
 
-    void theFormAndItsListsSpeakTheLanguage() {
+    void theMenusTheFormAndItsListsSpeakTheLanguage() {
         auto frame = shownFrame();
+        QCOMPARE(menuTitles(*frame),
+                 kGerman ? QStringList({QStringLiteral("&Datei"), QStringLiteral("&Ansicht"),
+                                        QStringLiteral("Optionen")})
+                         : QStringList({QStringLiteral("&File"), QStringLiteral("&View"),
+                                        QStringLiteral("Options")}));
+        QStringList file;
+        for (const QAction* action : frame->menuBar()->actions().front()->menu()->actions()) {
+            file << action->text();
+        }
+        QCOMPARE(file.mid(0, 2), QStringList({expected("Öffnen mit", "Open With"),
+                                              expected("Ergebnisse speichern unter…",
+                                                       "Save Results As…")}));
         QCOMPARE(
             test::widget<QLabel>(*frame, "labelName")->text(),
             expected("Dateien oder Ordner mit dem &Namen:", "Search for  file or folders &named:"));

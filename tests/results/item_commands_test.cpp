@@ -13,6 +13,8 @@
 #include "results/file_manager_show.h"
 #include "results/item_commands.h"
 #include "results/properties_counter.h"
+#include "results/properties_report.h"
+#include "text/name_text.h"
 #include "temp_tree.h"
 
 namespace zandor {
@@ -232,6 +234,21 @@ class ItemCommandsTest final : public QObject {
                  QStringLiteral("Type : \t\tFile Folder\nLocation : \t%1\nSize : \t\t2 KB\n"
                                 "Contains : \t1 Files   :   2 Folders")
                      .arg(text(tree.path("top"))));
+    }
+
+    // The window makes the report in the user's language; in English it is
+    // zandor-find's report to the letter, a path with places and bytes that
+    // are not UTF-8 included.
+    void theEnglishReportIsTheTerminalsOwn() {
+        for (const bool isFolder : {false, true}) {
+            for (const std::string& path : {std::string("/a/%1 %2 b"), std::string("/caf\xe9")}) {
+                for (const ContentCount& count :
+                     {ContentCount{0, 0, 0}, ContentCount{4, 3, 5000}, ContentCount{1, 0, 1023}}) {
+                    QCOMPARE(PropertiesCounter::reportText(displayText(path), isFolder, count),
+                             displayText(propertiesReportText(path, isFolder, count)));
+                }
+            }
+        }
     }
 };
 
