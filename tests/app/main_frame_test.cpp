@@ -199,9 +199,8 @@ class MainFrameTest : public QObject {
             menus << action->menu();
         }
         QCOMPARE(bar, strings({"&File", "&View", "Options"}));
-        QCOMPARE(menuTexts(menus[0]),
-                 strings({"Open With", "Save Results As…", "-", "Rename", "Delete", "Properties",
-                          "Exit"}));
+        QCOMPARE(menuTexts(menus[0]), strings({"Open With", "Save Results As…", "-", "Rename",
+                                               "Delete", "Properties", "Exit"}));
         QCOMPARE(menuTexts(menus[1]),
                  strings({"Status Bar", "Large Icons", "Small Icons", "List Icons", "Details",
                           "Sort", "-", "Select All", "Invert Selection", "Select Page"}));

@@ -25,6 +25,7 @@
 #include "app/search_controller.h"
 #include "criteria/left_view.h"
 #include "find_widget.h"
+#include "frame_mnemonics.h"
 #include "private_desktop.h"
 #include "recording_prompts.h"
 #include "results/right_view.h"
@@ -83,32 +84,6 @@ QStringList listedNames(CRightView& view) {
 
 QString statusText(const CMainFrame& frame) {
     return test::widget<QLabel>(frame, "readyMessage")->text();
-}
-
-// The mnemonic letters of the window's menu bar and of its shown controls.
-QStringList mnemonics(const CMainFrame& frame) {
-    QStringList letters;
-    const auto add = [&letters](const QString& text) {
-        const qsizetype amp = text.indexOf(QLatin1Char('&'));
-        if (amp >= 0 && amp + 1 < text.size()) {
-            letters << text.at(amp + 1).toUpper();
-        }
-    };
-    for (const QAction* menu : frame.menuBar()->actions()) {
-        add(menu->text());
-    }
-    for (const QLabel* label : frame.leftView()->findChildren<QLabel*>()) {
-        if (label->isVisible() && label->buddy() != nullptr) {
-            add(label->text());
-        }
-    }
-    for (const QAbstractButton* button : frame.leftView()->findChildren<QAbstractButton*>()) {
-        if (button->isVisible()) {
-            add(button->text());
-        }
-    }
-    letters.sort();
-    return letters;
 }
 
 // Opens the window active, with a home of its own for the Trash.
@@ -362,11 +337,12 @@ class WindowKeysTest : public QObject {
     void eachAltLetterDoesOneThing() {
         auto frame = activeFrame();
         const QStringList closed = strings({"B", "D", "F", "I", "N", "O", "S", "T", "V", "Y", "Z"});
-        QCOMPARE(mnemonics(*frame), closed);
+        QCOMPARE(test::frameMnemonics(*frame), closed);
         press(Qt::Key_O, Qt::AltModifier);
         QTRY_VERIFY(test::widget<QCheckBox>(*frame, "checkAdvanced")->isChecked());
-        QCOMPARE(mnemonics(*frame), (strings({"A", "B", "C", "D", "F", "I", "K", "L", "N", "O", "S",
-                                              "T", "U", "V", "X", "Y", "Z"})));
+        QCOMPARE(test::frameMnemonics(*frame),
+                 (strings({"A", "B", "C", "D", "F", "I", "K", "L", "N", "O", "S", "T", "U", "V",
+                           "X", "Y", "Z"})));
         // The same letter, the same thing, each time.
         for (int time = 0; time < 2; ++time) {
             press(Qt::Key_F, Qt::AltModifier);

@@ -22,6 +22,7 @@
 #include "app/translations.h"
 #include "criteria/left_view.h"
 #include "find_widget.h"
+#include "frame_mnemonics.h"
 #include "temp_tree.h"
 
 #ifndef ZANDOR_TEST_GERMAN
@@ -45,33 +46,6 @@ QStringList menuTitles(const CMainFrame& frame) {
         titles << menu->text();
     }
     return titles;
-}
-
-// The Alt letters of the menu bar and of the form's visible labelled fields
-// and buttons, upper case, sorted.
-QStringList mnemonics(const CMainFrame& frame) {
-    QStringList letters;
-    const auto add = [&letters](const QString& text) {
-        const qsizetype amp = text.indexOf(QLatin1Char('&'));
-        if (amp >= 0 && amp + 1 < text.size()) {
-            letters << text.at(amp + 1).toUpper();
-        }
-    };
-    for (const QString& title : menuTitles(frame)) {
-        add(title);
-    }
-    for (const QLabel* label : frame.leftView()->findChildren<QLabel*>()) {
-        if (label->isVisible() && label->buddy() != nullptr) {
-            add(label->text());
-        }
-    }
-    for (const QAbstractButton* button : frame.leftView()->findChildren<QAbstractButton*>()) {
-        if (button->isVisible()) {
-            add(button->text());
-        }
-    }
-    letters.sort();
-    return letters;
 }
 
 std::unique_ptr<CMainFrame> shownFrame() {
@@ -105,9 +79,9 @@ class WindowLanguageTest final : public QObject {
         for (const QAction* action : frame->menuBar()->actions().front()->menu()->actions()) {
             file << action->text();
         }
-        QCOMPARE(file.mid(0, 2), QStringList({expected("Öffnen mit", "Open With"),
-                                              expected("Ergebnisse speichern unter…",
-                                                       "Save Results As…")}));
+        QCOMPARE(file.mid(0, 2),
+                 QStringList({expected("Öffnen mit", "Open With"),
+                              expected("Ergebnisse speichern unter…", "Save Results As…")}));
         QCOMPARE(
             test::widget<QLabel>(*frame, "labelName")->text(),
             expected("Dateien oder Ordner mit dem &Namen:", "Search for  file or folders &named:"));
@@ -132,7 +106,7 @@ class WindowLanguageTest final : public QObject {
             if (check->isChecked() != advanced) {
                 check->click();
             }
-            QStringList letters = mnemonics(*frame);
+            QStringList letters = test::frameMnemonics(*frame);
             const qsizetype count = letters.size();
             letters.removeDuplicates();
             QCOMPARE(letters.size(), count);
