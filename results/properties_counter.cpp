@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "results/properties_report.h"
-#include "search/size_text.h"
 #include "results/ui_post.h"
+#include "search/size_text.h"
 #include "text/name_text.h"
 
 namespace zandor {

@@ -14,8 +14,8 @@
 #include "results/item_commands.h"
 #include "results/properties_counter.h"
 #include "results/properties_report.h"
-#include "text/name_text.h"
 #include "temp_tree.h"
+#include "text/name_text.h"
 
 namespace zandor {
 
