@@ -20,7 +20,7 @@ namespace {
 // for every other program's messages.
 QByteArray messagesLocale() {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const QByteArray value = qgetenv(name);
+        QByteArray value = qgetenv(name);
         if (!value.isEmpty()) {
             return value;
         }
