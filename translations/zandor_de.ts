@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>in the last</source>
-        <translation>in den letzten</translation>
+        <translation>letzten</translation>
     </message>
     <message>
         <source>T&amp;ype</source>
@@ -170,11 +170,11 @@
     <name>zandor::FormLists</name>
     <message>
         <source>at least</source>
-        <translation>mindestens</translation>
+        <translation>ab</translation>
     </message>
     <message>
         <source>at most</source>
-        <translation>höchstens</translation>
+        <translation>bis</translation>
     </message>
     <message>
         <source>equal</source>
