@@ -21,6 +21,11 @@
 #              every run; skipped with a message otherwise
 #   window     zandor-results-bench --search TREE: the window's engine and
 #              results pane, offscreen, to the completion (beside zandor-find)
+#   xwindow    the window itself on Xvfb with openbox, driven with xdotool
+#              (bench/window_x.sh): from the Search key to the completion
+#              title, against zandor-find TREE in the same run, and its
+#              resident memory empty and after the search; skipped with a
+#              message when Xvfb, openbox, xdotool or xprop is missing
 #   contents   files holding a word, on a real tree (not the generated one, whose
 #              files are mostly empty), case-blind and case-sensitive:
 #              zandor-find --format null [--case-sensitive] --containing WORD TREE
@@ -35,14 +40,14 @@
 #   ZANDOR_FIND          zandor-find binary to time (default BUILD_DIR/cli/zandor-find)
 #   ZANDOR_NO_BUILD=1    skip the CMake configure and build; BUILD_DIR must hold
 #                        bench/zandor-make-tree already
-#   ZANDOR_BENCH_RUNS    timed runs per command (default 5; cold: 3)
+#   ZANDOR_BENCH_RUNS    timed runs per command (default 5; cold and xwindow: 3)
 #   ZANDOR_BENCH_OUTPUT  hyperfine --output value: null (default) or pipe
 #   ZANDOR_TREE_FILES    files in the tree (default 1000000)
 #   ZANDOR_TREE_FOLDERS  folders in the tree (default 100000)
 #   ZANDOR_COLD_IMAGE    the ext4 image of the cold group (default TREE_DIR.img;
 #                        made on first use, about 2 GB)
 #   ZANDOR_BENCH_GROUPS  the groups to run, separated by spaces or commas (default:
-#                        list names selective cold window contents); with only
+#                        list names selective cold window xwindow contents); with only
 #                        contents, no tree is made and TREE_DIR may be left out
 #   ZANDOR_CONTENTS_TREE the real tree of the contents group (default /usr/include)
 #   ZANDOR_CONTENTS_WORD the word it looks for (default mutex: in some files, not
@@ -54,12 +59,12 @@ die() {
   exit 1
 }
 
-groups=" ${ZANDOR_BENCH_GROUPS:-list names selective cold window contents} "
+groups=" ${ZANDOR_BENCH_GROUPS:-list names selective cold window xwindow contents} "
 groups=${groups//,/ }
 wants() { [[ $groups == *" $1 "* ]]; }
 # Every group but contents walks the generated tree.
 needs_tree=0
-for group in list names selective cold window; do
+for group in list names selective cold window xwindow; do
   wants "$group" && needs_tree=1
 done
 
@@ -259,6 +264,29 @@ else
   echo "== Group \"window\" skipped: $results_bench was not built (no Qt?)" >&2
 fi
 
+# The window itself on a real X server, driven from outside.
+window_app=$build_dir/app/zandor
+xwindow_out=$tmp/xwindow.txt
+if ! wants xwindow; then
+  :
+elif ! command -v Xvfb >/dev/null 2>&1 || ! command -v openbox >/dev/null 2>&1 ||
+  ! command -v xdotool >/dev/null 2>&1 || ! command -v xprop >/dev/null 2>&1; then
+  echo "== Group \"xwindow\" skipped: needs Xvfb, openbox, xdotool and xprop" \
+    "(Debian: xvfb openbox xdotool x11-utils; scripts/bootstrap.sh)" >&2
+elif [[ ! -x $window_app ]]; then
+  echo "== Group \"xwindow\" skipped: $window_app was not built (no Qt?)" >&2
+else
+  echo >&2
+  echo "== Group \"xwindow\"" >&2
+  # A window that fails to start or to finish costs this group, not the
+  # figures of the others.
+  if ! bash "$repo_root/bench/window_x.sh" "$window_app" "$zandor" "$tree_dir" \
+    "${ZANDOR_BENCH_RUNS:-3}" >"$xwindow_out"; then
+    echo "== Group \"xwindow\" failed (its message is above)" >&2
+    rm -f "$xwindow_out"
+  fi
+fi
+
 # Prints "label mean stddev" lines from a hyperfine JSON export.
 means() {
   if [[ -n $python ]]; then
@@ -419,6 +447,7 @@ wants names && report names
 wants selective && report selective
 [[ $cold_ran == 1 ]] && report cold
 report_window
+[[ -s $xwindow_out ]] && cat "$xwindow_out"
 if wants contents; then
   report_contents
 fi
