@@ -1,8 +1,9 @@
 // zandor-row-release-bench: two ways of giving back the memory of a search's
 // rows, timed on 330,000 rows shaped like a real search's (made on a worker
 // thread, as the walk makes them, then kept on this one):
-//   1. the stores as they are (each row and its strings on the heap), freed,
-//      then malloc_trim, which is what ResultStores::Clear does;
+//   1. the stores as they are (rows made in arenas on the worker, a batch
+//      each, adopted by the stores), freed, then malloc_trim, which is what
+//      ResultStores::clear does;
 //   2. the same rows with their strings in one arena per search
 //      (std::pmr::monotonic_buffer_resource), given back as a whole.
 // Prints the time the release takes and the resident memory around it; run
@@ -47,31 +48,29 @@ constexpr int kBatch = 1000;
 
 void measureHeapRows() {
     const double before = residentMB();
-    std::vector<std::vector<ResultRow>> batches;
+    std::vector<RowArena> batches;
     std::thread worker([&] {
         for (int i = 0; i < kRows; ++i) {
             if (i % kBatch == 0) {
-                batches.emplace_back().reserve(kBatch);
+                batches.emplace_back();
             }
-            batches.back().push_back(ResultRow{nameOf(i), pathOf(i),
-                                               i % 11 == 0 ? "File Folder" : "File", 1700000000 + i,
-                                               1700000000 + i, static_cast<unsigned>(i)});
+            const std::string name = nameOf(i);
+            const std::string path = pathOf(i);
+            batches.back().add(FoundEntry{name, path, static_cast<unsigned>(i), i % 11 == 0,
+                                          1700000000 + i, 1700000000 + i, true});
         }
     });
     worker.join();
     ResultStores stores;
-    for (auto& batch : batches) {
-        for (ResultRow& row : batch) {
-            stores.add(std::move(row));
-        }
-        std::vector<ResultRow>().swap(batch);
+    for (RowArena& batch : batches) {
+        stores.adopt(std::move(batch));
     }
     const double full = residentMB();
     const auto start = Clock::now();
     stores.clear();  // frees the rows, then malloc_trim
     const double clearMs = msSince(start);
     std::printf(
-        "heap rows + malloc_trim: %6.1f MB before, %6.1f MB with rows, "
+        "compact rows + malloc_trim: %6.1f MB before, %6.1f MB with rows, "
         "clear (free + trim) %6.1f ms, %6.1f MB after\n",
         before, full, clearMs, residentMB());
 }

@@ -100,12 +100,12 @@ class TitlePrinter : public ProgressSink {
 // written after it, all folders and then all files, each store sorted.
 class StoreCollector : public ResultSink {
   public:
-    void AddResult(const FoundEntry& entry) override { m_stores.add(ResultRow::fromEntry(entry)); }
+    void AddResult(const FoundEntry& entry) override { m_stores.add(entry); }
 
     void writeSorted(RowWriter& writer, SortKey key, bool descending) {
         m_stores.SortStores(key, descending);
         for (const ResultRow* row : m_stores.listing()) {
-            writer.AddResult(row->asEntry());
+            writer.AddResult(row->asEntry(row->path()));
         }
     }
 

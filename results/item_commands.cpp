@@ -42,12 +42,19 @@ QString missingText(const QStringList& paths, bool folders) {
 std::vector<const ResultRow*> outermostOf(std::vector<const ResultRow*> rows) {
     // An item inside a folder that is itself selected goes with that folder:
     // it is neither asked about nor trashed on its own.
-    PathSet selected;
+    std::vector<std::string> paths;  // the set below views them
+    paths.reserve(rows.size());
     for (const ResultRow* row : rows) {
-        selected.insert(row->m_strPath);
+        paths.push_back(row->path());
     }
-    std::erase_if(rows, [&](const ResultRow* row) { return isBelowAny(row->m_strPath, selected); });
-    return rows;
+    const PathSet selected(paths.begin(), paths.end());
+    std::vector<const ResultRow*> outermost;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!isBelowAny(paths[i], selected)) {
+            outermost.push_back(rows[i]);
+        }
+    }
+    return outermost;
 }
 
 }  // namespace
@@ -171,11 +178,11 @@ std::optional<std::string> ItemCommands::rename(const ResultRow& row, const QStr
     }
     // Only what the user changed is new: bytes of the old name that were not
     // UTF-8, and so shown as replacement characters, stay as they were.
-    std::string newName = editedNameBytes(row.m_strName, typed);
-    if (newName == row.m_strName) {
+    std::string newName = editedNameBytes(row.name(), typed);
+    if (newName == row.name()) {
         return std::nullopt;
     }
-    if (!renameInFolder(containingFolder(row.m_strPath), row.m_strName, newName).ok()) {
+    if (!renameInFolder(containingFolder(row.path()), std::string(row.name()), newName).ok()) {
         // Shown once the editor has closed, so that the message does not take
         // the focus from an editor that would then commit again.
         postToThreadOf(this, [this] {
@@ -193,7 +200,7 @@ std::vector<std::string> ItemCommands::deleteItems(const std::vector<const Resul
         return {};
     }
     const QString question =
-        rows.size() == 1 ? tr("Move \"%1\" to the Trash?").arg(displayText(rows.front()->m_strName))
+        rows.size() == 1 ? tr("Move \"%1\" to the Trash?").arg(displayText(rows.front()->name()))
                          : tr("Move %1 items to the Trash?").arg(rows.size());
     // What goes to the Trash can be restored from it: Enter confirms.
     if (!m_prompts.ask(&m_owner, tr("Delete"), question, QMessageBox::Yes)) {
@@ -203,13 +210,14 @@ std::vector<std::string> ItemCommands::deleteItems(const std::vector<const Resul
     std::vector<std::string> refused;
     QStringList refusals;
     for (const ResultRow* row : rows) {
-        const Result<void> trashed = moveToTrash(row->m_strPath);
+        const std::string path = row->path();
+        const Result<void> trashed = moveToTrash(path);
         // An item that had vanished is listed no longer either.
         if (trashed.ok() || trashed.error().code == ENOENT) {
-            gone.push_back(row->m_strPath);
+            gone.push_back(path);
         } else {
-            refused.push_back(row->m_strPath);
-            refusals << QStringLiteral("%1: %2").arg(displayText(row->m_strPath),
+            refused.push_back(path);
+            refusals << QStringLiteral("%1: %2").arg(displayText(path),
                                                      messageText(trashed.error()));
         }
     }

@@ -19,17 +19,17 @@ ResultBatcher::ResultBatcher(QObject* parent)
 
 void ResultBatcher::onSearchStarted(std::uint64_t generation) {
     m_pending.update([generation](Pending& pending) {
-        pending.rows.clear();  // whatever is left belongs to an older search
+        pending.rows = RowBatch();  // whatever is left belongs to an older search
         pending.generation = generation;
     });
 }
 
 void ResultBatcher::AddResult(const FoundEntry& entry) {
-    // Made before the lock, which the user-interface thread also takes.
-    auto row = std::make_unique<ResultRow>(ResultRow::fromEntry(entry));
-    // Only the first row of a batch wakes the user-interface thread; the
-    // rest wait for the timer it starts.
-    m_pending.update([&row](Pending& pending) { pending.rows.push_back(std::move(row)); });
+    // The name's bytes go straight into the batch's arena; its folder is
+    // shared with the row before in nearly every case. Only the first row of
+    // a batch wakes the user-interface thread; the rest wait for the timer
+    // it starts.
+    m_pending.update([&entry](Pending& pending) { pending.rows.add(entry); });
 }
 
 void ResultBatcher::scheduleDrain() {
@@ -46,7 +46,8 @@ void ResultBatcher::accept(std::uint64_t generation) {
 void ResultBatcher::drain() {
     RowBatch rows;
     const std::uint64_t generation = m_pending.take([&rows](Pending& pending) {
-        rows.swap(pending.rows);
+        rows = std::move(pending.rows);
+        pending.rows = RowBatch();
         return pending.generation;
     });
     if (!rows.empty() && generation == m_accepted && m_receiver) {

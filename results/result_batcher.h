@@ -14,14 +14,15 @@
 #include <functional>
 #include <vector>
 
-#include "results/result_stores.h"
+#include "results/row_arena.h"
 #include "results/ui_post.h"
 #include "search/sinks.h"
 
 namespace zandor {
 
-// Rows made on the worker, each on the heap, for the stores to take as they are.
-using RowBatch = RowStore;
+// Rows made on the worker in an arena of their own, for the stores to adopt
+// as they are.
+using RowBatch = RowArena;
 
 class ResultBatcher final : public QObject, public ResultSink {
     Q_OBJECT

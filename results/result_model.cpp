@@ -51,13 +51,13 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return index.column() == Name ? cellText(*row, Name) : QVariant();
         case Qt::ToolTipRole:
-            return index.column() == Name || index.column() == Path ? displayText(row->m_strPath)
+            return index.column() == Name || index.column() == Path ? displayText(row->path())
                                                                     : QVariant();
         case Qt::DecorationRole:
             if (index.column() != Name) {
                 return {};
             }
-            return row->isFile() ? m_icons.fileIcon(displayText(row->m_strName))
+            return row->isFile() ? m_icons.fileIcon(displayText(row->name()))
                                  : m_icons.folderIcon();
         default:
             return {};
@@ -67,9 +67,9 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
 QVariant ResultModel::cellText(const ResultRow& row, int column) const {
     switch (column) {
         case Name:
-            return displayText(row.m_strName);
+            return displayText(row.name());
         case Path:
-            return displayText(row.m_strPath);
+            return displayText(row.path());
         case Size:
             return fromUtf8(row.sizeText());
         case Type:
@@ -141,7 +141,7 @@ std::vector<std::string> ResultModel::pathsOf(const QModelIndexList& indexes) co
     std::vector<std::string> paths;
     paths.reserve(rows.size());
     for (const int row : rows) {
-        paths.push_back(rowAt(row)->m_strPath);
+        paths.push_back(rowAt(row)->path());
     }
     return paths;
 }

@@ -5,6 +5,14 @@
 
 namespace zandor {
 
+std::string ResultRow::path() const {
+    const auto [head, tail] = pathParts();
+    std::string joined;
+    joined.reserve(head.size() + tail.size());
+    joined.append(head).append(tail);
+    return joined;
+}
+
 std::string ResultRow::sizeText() const {
     return isFile() && m_bDescribed ? zandor::sizeText(m_size) : std::string();
 }

@@ -12,48 +12,62 @@ namespace zandor {
 namespace {
 
 std::vector<const ResultRow*> rowsOf(const RowStore& store) {
-    std::vector<const ResultRow*> rows;
-    rows.reserve(store.size());
-    for (const auto& row : store) {
-        rows.push_back(row.get());
-    }
-    return rows;
+    return {store.begin(), store.end()};
 }
 
 void reorder(RowStore& store, const std::vector<std::uint32_t>& order) {
     RowStore sorted;
     sorted.reserve(store.size());
     for (const std::uint32_t index : order) {
-        sorted.push_back(std::move(store[index]));
+        sorted.push_back(store[index]);
     }
     for (std::size_t later = order.size(); later < store.size(); ++later) {
-        sorted.push_back(std::move(store[later]));
+        sorted.push_back(store[later]);
     }
     store = std::move(sorted);
 }
 
-}  // namespace
-
-const ResultRow& ResultStores::add(ResultRow row) {
-    return add(std::make_unique<ResultRow>(std::move(row)));
+// Replaces `from` at the start of text by `to` when text starts with it.
+void replacePrefix(std::string& text, const std::string& from, const std::string& to) {
+    if (text.compare(0, from.size(), from) == 0) {
+        text.replace(0, from.size(), to);
+    }
 }
 
-const ResultRow& ResultStores::add(std::unique_ptr<ResultRow> row) {
-    RowStore& store = row->isFile() ? m_arrFiles : m_arrFolders;
-    store.push_back(std::move(row));
-    return *store.back();
+}  // namespace
+
+void ResultStores::record(ResultRow& row) {
+    (row.isFile() ? m_arrFiles : m_arrFolders).push_back(&row);
+}
+
+const ResultRow& ResultStores::add(const FoundEntry& entry) {
+    ResultRow& row = m_arena.add(entry);
+    record(row);
+    return row;
+}
+
+std::vector<const ResultRow*> ResultStores::adopt(RowArena&& rows) {
+    std::vector<const ResultRow*> added;
+    added.reserve(rows.size());
+    rows.forEachRow([&](ResultRow& row) {
+        record(row);
+        added.push_back(&row);
+    });
+    m_arena.adopt(std::move(rows));
+    return added;
 }
 
 void ResultStores::clear() {
     // Swapped out rather than cleared, so that the arrays' own storage goes too.
     RowStore().swap(m_arrFiles);
     RowStore().swap(m_arrFolders);
+    m_arena = RowArena();
     releaseFreedMemory();
 }
 
 void ResultStores::remove(const std::unordered_set<const ResultRow*>& rows) {
     for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
-        std::erase_if(*store, [&](const auto& row) { return rows.contains(row.get()); });
+        std::erase_if(*store, [&](const ResultRow* row) { return rows.contains(row); });
     }
     if (size() == 0) {
         clear();  // an emptied list gives its memory back like a new search
@@ -65,9 +79,9 @@ std::unordered_set<const ResultRow*> ResultStores::rowsAtOrBelow(
     const PathSet gone(items.begin(), items.end());
     std::unordered_set<const ResultRow*> rows;
     for (const RowStore* store : {&m_arrFiles, &m_arrFolders}) {
-        for (const auto& row : *store) {
-            if (isAtOrBelowAny(row->m_strPath, gone)) {
-                rows.insert(row.get());
+        for (const ResultRow* row : *store) {
+            if (isAtOrBelowAny(row->path(), gone)) {
+                rows.insert(row);
             }
         }
     }
@@ -75,19 +89,22 @@ std::unordered_set<const ResultRow*> ResultStores::rowsAtOrBelow(
 }
 
 void ResultStores::itemRenamed(const ResultRow& renamed, const std::string& newName) {
-    const std::string oldPath = renamed.m_strPath;
+    const std::string oldPath = renamed.path();
     const std::string newPath = joinPath(containingFolder(oldPath), newName);
-    const PathSet moved{oldPath};
-    for (RowStore* store : {&m_arrFiles, &m_arrFolders}) {
-        for (auto& row : *store) {
-            if (row.get() == &renamed) {
-                row->m_strName = newName;
-                row->m_strPath = newPath;
-            } else if (isBelowAny(row->m_strPath, moved)) {
-                row->m_strPath.replace(0, oldPath.size(), newPath);
-            }
-        }
+    // The row is the stores' own; the reference is const only for the callers.
+    auto& row = const_cast<ResultRow&>(renamed);
+    const std::string_view kept = m_arena.keepText(newName);
+    row.m_strName = kept.data();
+    row.m_nameSize = static_cast<std::uint32_t>(kept.size());
+    if (row.m_folder->whole) {
+        row.m_folder = &m_arena.addFolder(newPath, true);
     }
+    // What lies below the item: every folder whose prefix starts with its
+    // path and a slash, each changed once, whatever number of rows it holds.
+    const std::string oldBelow = oldPath + '/';
+    const std::string newBelow = newPath + '/';
+    m_arena.forEachFolder(
+        [&](RowFolder& folder) { replacePrefix(folder.prefix, oldBelow, newBelow); });
 }
 
 void ResultStores::SortStores(SortKey key, bool descending) {
@@ -110,9 +127,7 @@ std::vector<const ResultRow*> ResultStores::listing() const {
     std::vector<const ResultRow*> listing;
     listing.reserve(size());
     for (const RowStore* store : {&m_arrFolders, &m_arrFiles}) {
-        for (const auto& row : *store) {
-            listing.push_back(row.get());
-        }
+        listing.insert(listing.end(), store->begin(), store->end());
     }
     return listing;
 }

@@ -251,19 +251,12 @@ void CRightView::OnViewMode(ViewType type) {
     }
 }
 
-void CRightView::AddResult(ResultRow row) {
-    RowBatch one;
-    one.push_back(std::make_unique<ResultRow>(std::move(row)));
-    takeRows(std::move(one));
+void CRightView::AddResult(const FoundEntry& entry) {
+    m_model.append({&m_stores.add(entry)});
 }
 
 void CRightView::takeRows(RowBatch rows) {
-    std::vector<const ResultRow*> listed;
-    listed.reserve(rows.size());
-    for (std::unique_ptr<ResultRow>& row : rows) {
-        listed.push_back(&m_stores.add(std::move(row)));
-    }
-    m_model.append(listed);
+    m_model.append(m_stores.adopt(std::move(rows)));
 }
 
 void CRightView::beginSearch(std::uint64_t generation) {

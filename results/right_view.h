@@ -40,7 +40,7 @@ class CRightView final : public QWidget {
     ~CRightView() override;
 
     // One match: listed at the end and recorded in its store.
-    void AddResult(ResultRow row);
+    void AddResult(const FoundEntry& entry);
     // The sink the search worker hands rows to; they arrive here in batches.
     ResultSink& resultSink() { return m_batcher; }
 

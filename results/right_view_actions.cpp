@@ -49,7 +49,7 @@ std::vector<const ResultRow*> CRightView::selectedRecords() const {
 std::vector<std::string> CRightView::selectedPaths() const {
     std::vector<std::string> paths;
     for (const ResultRow* row : selectedRecords()) {
-        paths.push_back(row->m_strPath);
+        paths.push_back(row->path());
     }
     return paths;
 }
@@ -60,7 +60,7 @@ void CRightView::OnOpen() {
 
 void CRightView::OnDblClkList() {
     if (const ResultRow* row = firstSelectedRecord()) {
-        m_items->open({row->m_strPath});
+        m_items->open({row->path()});
     }
 }
 
@@ -91,7 +91,7 @@ void CRightView::fillOpenWithMenu(QMenu* menu) {
     if (row == nullptr) {
         return;
     }
-    for (const DesktopProgram& program : programsFor(row->m_strPath)) {
+    for (const DesktopProgram& program : programsFor(row->path())) {
         QString name = QString::fromStdString(program.name);
         // An ampersand in a program's name is part of it, not a mnemonic.
         name.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -160,7 +160,7 @@ void CRightView::forgetItems(const std::vector<std::string>& paths) {
 
 void CRightView::OnProperties() {
     if (const ResultRow* row = firstSelectedRecord()) {
-        m_items->properties(row->m_strPath);
+        m_items->properties(row->path());
     }
 }
 

@@ -23,16 +23,56 @@ int compareNoCase(std::string_view a, std::string_view b) {
     return compareNumbers(a.size(), b.size());
 }
 
+int compareNoCase(const JoinedText& a, const JoinedText& b) {
+    // Walks both texts piece by piece: the common length of the pieces in
+    // hand is compared, then whichever piece ran out gives way to the next.
+    std::string_view x = a.head;
+    std::string_view y = b.head;
+    bool xTail = false;
+    bool yTail = false;
+    for (;;) {
+        if (x.empty() && !xTail) {
+            x = a.tail;
+            xTail = true;
+            continue;
+        }
+        if (y.empty() && !yTail) {
+            y = b.tail;
+            yTail = true;
+            continue;
+        }
+        if (x.empty() || y.empty()) {
+            return compareNumbers(x.size() + (xTail ? 0 : a.tail.size()),
+                                  y.size() + (yTail ? 0 : b.tail.size()));
+        }
+        const std::size_t common = x.size() < y.size() ? x.size() : y.size();
+        for (std::size_t i = 0; i < common; ++i) {
+            const unsigned char p = folded(x[i]);
+            const unsigned char q = folded(y[i]);
+            if (p != q) {
+                return p < q ? -1 : 1;
+            }
+        }
+        x.remove_prefix(common);
+        y.remove_prefix(common);
+    }
+}
+
+JoinedText pathOf(const ResultRow& row) {
+    const auto [head, tail] = row.pathParts();
+    return JoinedText{head, tail};
+}
+
 int compareRows(const ResultRow& a, const ResultRow& b, SortKey key) {
     switch (key) {
         case SortKey::Name:
-            return compareNoCase(a.m_strName, b.m_strName);
+            return compareNoCase(a.name(), b.name());
         case SortKey::Path:
-            return compareNoCase(a.m_strPath, b.m_strPath);
+            return compareNoCase(pathOf(a), pathOf(b));
         case SortKey::Size:
             return compareNumbers(a.m_size, b.m_size);
         case SortKey::Type:
-            return compareNoCase(a.m_strType, b.m_strType);
+            return compareNoCase(a.type(), b.type());
         case SortKey::Created:
             return compareNumbers(a.m_created, b.m_created);
         case SortKey::LastWrite:

@@ -21,6 +21,16 @@ enum class SortKey : unsigned {
 // Negative, zero or positive as a sorts before, with or after b.
 int compareNoCase(std::string_view a, std::string_view b);
 
+// A text kept in two pieces that joined make it (a row's path: its folder's
+// prefix and its name), compared as the joined text without joining it.
+struct JoinedText {
+    std::string_view head;
+    std::string_view tail;
+};
+int compareNoCase(const JoinedText& a, const JoinedText& b);
+// A row's path as such a text.
+JoinedText pathOf(const ResultRow& row);
+
 template <typename Number>
 int compareNumbers(Number a, Number b) {
     return a < b ? -1 : (a > b ? 1 : 0);

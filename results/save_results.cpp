@@ -32,10 +32,11 @@ std::string listedRowsText(const ResultModel& model, SavedFormat format) {
     const int count = model.rowCount();
     for (int i = 0; i < count; ++i) {
         if (const ResultRow* row = model.rowAt(i)) {
+            const std::string path = row->path();
             if (format == SavedFormat::Csv) {
-                appendCsvRow(text, row->asEntry());
+                appendCsvRow(text, row->asEntry(path));
             } else {
-                appendTsvRow(text, row->asEntry());
+                appendTsvRow(text, row->asEntry(path));
             }
         }
     }

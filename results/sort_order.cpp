@@ -97,8 +97,10 @@ std::optional<std::vector<std::uint32_t>> sortBy(const std::vector<const ResultR
                                                  const std::stop_token& stop) {
     // The keys are those compareRows compares, taken out of the rows once.
     const auto text = [&](auto keyOf) {
-        return sortPrepared(prepared<std::string_view>(rows, keyOf), descending, compareNoCase,
-                            stop);
+        using Text = decltype(keyOf(*rows.front()));
+        return sortPrepared(
+            prepared<Text>(rows, keyOf), descending,
+            [](const Text& a, const Text& b) { return compareNoCase(a, b); }, stop);
     };
     const auto number = [&](auto keyOf) {
         using Number = decltype(keyOf(*rows.front()));
@@ -107,11 +109,11 @@ std::optional<std::vector<std::uint32_t>> sortBy(const std::vector<const ResultR
     };
     switch (key) {
         case SortKey::Name:
-            return text([](const ResultRow& r) { return std::string_view(r.m_strName); });
+            return text([](const ResultRow& r) { return r.name(); });
         case SortKey::Path:
-            return text([](const ResultRow& r) { return std::string_view(r.m_strPath); });
+            return text([](const ResultRow& r) { return pathOf(r); });
         case SortKey::Type:
-            return text([](const ResultRow& r) { return r.m_strType; });
+            return text([](const ResultRow& r) { return r.type(); });
         case SortKey::Size:
             return number([](const ResultRow& r) { return r.m_size; });
         case SortKey::Created:

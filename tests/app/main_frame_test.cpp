@@ -21,6 +21,7 @@
 #include "find_widget.h"
 #include "recording_prompts.h"
 #include "results/right_view.h"
+#include "row_spec.h"
 #include "temp_tree.h"
 
 namespace zandor {
@@ -256,7 +257,7 @@ class MainFrameTest : public QObject {
         QAction* save = frame.actions().saveResults;
         QCOMPARE(save->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
         QVERIFY(!save->isEnabled());
-        frame.rightView()->AddResult(ResultRow{"a", "/t/a", "File", 1, 2, 3});
+        frame.rightView()->AddResult(test::RowSpec{"a", "/t/a", "File", 1, 2, 3});
         QVERIFY(save->isEnabled());
         test::TempTree out;
         prompts.saveNames = {QString::fromStdString(out.path("list.tsv"))};
@@ -268,7 +269,7 @@ class MainFrameTest : public QObject {
         QVERIFY(!save->isEnabled());
         frame.rightView()->showNoItemsNotice();
         QVERIFY(!save->isEnabled());
-        frame.rightView()->AddResult(ResultRow{"b", "/t/b", "File", 1, 2, 3});
+        frame.rightView()->AddResult(test::RowSpec{"b", "/t/b", "File", 1, 2, 3});
         QVERIFY(save->isEnabled());
     }
 
@@ -287,9 +288,9 @@ class MainFrameTest : public QObject {
     void sortCommandsSortThePaneByTheirColumn() {
         CMainFrame frame;
         CRightView& view = *frame.rightView();
-        for (ResultRow row : {ResultRow{"b", "/t/b", "File", 1, 20, 1000},
-                              ResultRow{"a", "/t/a", "File", 1, 10, 3000},
-                              ResultRow{"c", "/t/c", "File", 1, 30, 2000}}) {
+        for (const test::RowSpec& row : {test::RowSpec{"b", "/t/b", "File", 1, 20, 1000},
+                                         test::RowSpec{"a", "/t/a", "File", 1, 10, 3000},
+                                         test::RowSpec{"c", "/t/c", "File", 1, 30, 2000}}) {
             view.AddResult(std::move(row));
         }
         const auto listed = [&view] {

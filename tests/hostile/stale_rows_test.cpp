@@ -16,6 +16,7 @@
 #include "private_desktop.h"
 #include "results/properties_counter.h"
 #include "results/right_view.h"
+#include "row_spec.h"
 #include "temp_tree.h"
 
 namespace zandor {
@@ -27,8 +28,8 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-ResultRow rowFor(const std::string& folder, const std::string& name, bool isFolder) {
-    return ResultRow{name, folder + "/" + name, isFolder ? "File Folder" : "File", 1, 2, 0};
+test::RowSpec rowFor(const std::string& folder, const std::string& name, bool isFolder) {
+    return test::RowSpec{name, folder + "/" + name, isFolder ? "File Folder" : "File", 1, 2, 0};
 }
 
 void selectOnly(CRightView& view, int row) {

@@ -25,6 +25,7 @@
 #include "results/details_view.h"
 #include "results/properties_counter.h"
 #include "results/right_view.h"
+#include "row_spec.h"
 #include "temp_tree.h"
 
 namespace zandor {
@@ -50,8 +51,8 @@ std::string contentsOf(const std::string& path) {
     return all.str();
 }
 
-ResultRow rowFor(const std::string& folder, const std::string& name, bool isFolder = false) {
-    return ResultRow{name, folder + "/" + name, isFolder ? "File Folder" : "File", 1, 2, 0};
+test::RowSpec rowFor(const std::string& folder, const std::string& name, bool isFolder = false) {
+    return test::RowSpec{name, folder + "/" + name, isFolder ? "File Folder" : "File", 1, 2, 0};
 }
 
 void selectRows(CRightView& view, std::initializer_list<int> rows) {
@@ -279,8 +280,9 @@ class FileActionsTest : public QObject {
         Prompts prompts;
         prompts.answers = {true};
         view.setPrompts(prompts.make());
-        for (ResultRow row : {rowFor(tree.root(), "gone.txt"), rowFor(tree.root(), "stays.txt"),
-                              rowFor(tree.root(), "old dir", true), rowFor(tree.root(), latin1)}) {
+        for (const test::RowSpec& row :
+             {rowFor(tree.root(), "gone.txt"), rowFor(tree.root(), "stays.txt"),
+              rowFor(tree.root(), "old dir", true), rowFor(tree.root(), latin1)}) {
             view.AddResult(std::move(row));
         }
         selectRows(view, {0, 2, 3});

@@ -14,6 +14,8 @@
 #include "results/item_commands.h"
 #include "results/properties_counter.h"
 #include "results/properties_report.h"
+#include "results/result_stores.h"
+#include "row_spec.h"
 #include "temp_tree.h"
 #include "text/name_text.h"
 
@@ -30,8 +32,8 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-ResultRow rowFor(const std::string& folder, const std::string& name, bool isFolder = false) {
-    return ResultRow{name, folder + "/" + name, isFolder ? kFolderType : kFileType, 1, 2, 0};
+test::RowSpec rowFor(const std::string& folder, const std::string& name, bool isFolder = false) {
+    return test::RowSpec{name, folder + "/" + name, isFolder ? kFolderType : kFileType, 1, 2, 0};
 }
 
 QList<QStringList> captionsAndTexts(const test::Prompts& prompts) {
@@ -53,6 +55,7 @@ class ItemCommandsTest final : public QObject {
     QWidget m_owner;  // the prompts' owner; never shown
     test::Prompts m_prompts;
     std::unique_ptr<ItemCommands> m_items;
+    ResultStores m_rows;  // the rows the commands are given, as the pane keeps them
 
     std::string trash(const std::string& relative) const {
         return m_home->path("data/Trash/" + relative);
@@ -126,7 +129,7 @@ class ItemCommandsTest final : public QObject {
         tree.file("a", 1);
         tree.file("b", 2);
         tree.folder("sub");
-        const ResultRow row = rowFor(tree.root(), "a");
+        const ResultRow& row = m_rows.add(rowFor(tree.root(), "a"));
         for (const QString& refused : {QStringLiteral("b"), QStringLiteral("sub/a"),
                                        QStringLiteral(".."), QStringLiteral(".")}) {
             QCOMPARE(m_items->rename(row, refused), std::nullopt);
@@ -155,7 +158,7 @@ class ItemCommandsTest final : public QObject {
         test::TempTree tree;
         const std::string raw = "bad\xff\xfename.txt";
         tree.file(raw, 6);
-        const ResultRow row = rowFor(tree.root(), raw);
+        const ResultRow& row = m_rows.add(rowFor(tree.root(), raw));
         QCOMPARE(m_items->rename(row, QStringLiteral("bad\uFFFD\uFFFDname.txt-x")),
                  std::optional<std::string>(raw + "-x"));
         QVERIFY(exists(tree.path(raw + "-x")));
@@ -168,17 +171,16 @@ class ItemCommandsTest final : public QObject {
         tree.file("other.txt");
         tree.file("kept.txt");
         m_prompts.answers = {true};
-        const ResultRow dir = rowFor(tree.root(), "dir", true);
-        const ResultRow inside = rowFor(tree.path("dir"), "a.txt");
-        const ResultRow other = rowFor(tree.root(), "other.txt");
-        const ResultRow vanished = rowFor(tree.root(), "vanished");
+        const ResultRow& dir = m_rows.add(rowFor(tree.root(), "dir", true));
+        const ResultRow& inside = m_rows.add(rowFor(tree.path("dir"), "a.txt"));
+        const ResultRow& other = m_rows.add(rowFor(tree.root(), "other.txt"));
+        const ResultRow& vanished = m_rows.add(rowFor(tree.root(), "vanished"));
         const std::vector<std::string> gone =
             m_items->deleteItems({&inside, &dir, &other, &vanished});
         QCOMPARE(m_prompts.questions, QStringList{QStringLiteral("Move 3 items to the Trash?")});
         QCOMPARE(m_prompts.defaults, QList<QMessageBox::StandardButton>{QMessageBox::Yes});
         QVERIFY(m_prompts.messages.isEmpty());
-        QCOMPARE(gone,
-                 (std::vector<std::string>{dir.m_strPath, other.m_strPath, vanished.m_strPath}));
+        QCOMPARE(gone, (std::vector<std::string>{dir.path(), other.path(), vanished.path()}));
         QVERIFY(exists(trash("files/dir/sub/b.txt")));
         QVERIFY(exists(trash("files/other.txt")));
         QVERIFY(!exists(tree.path("dir")));
@@ -192,7 +194,7 @@ class ItemCommandsTest final : public QObject {
         tree.file("a");
         QVERIFY(m_items->deleteItems({}).empty());
         QVERIFY(m_prompts.questions.isEmpty());
-        const ResultRow row = rowFor(tree.root(), "a");
+        const ResultRow& row = m_rows.add(rowFor(tree.root(), "a"));
         QVERIFY(m_items->deleteItems({&row}).empty());  // answered No
         QCOMPARE(m_prompts.questions, QStringList{QStringLiteral("Move \"a\" to the Trash?")});
         QVERIFY(exists(tree.path("a")));
@@ -200,7 +202,7 @@ class ItemCommandsTest final : public QObject {
 
     // /proc has no trash folder and its entries cannot be removed, as root too.
     void permanentDeletionOnlyAfterTheSecondConfirmation() {
-        const ResultRow row = rowFor("/proc", "version");
+        const ResultRow& row = m_rows.add(rowFor("/proc", "version"));
         m_prompts.answers = {true, false};
         QVERIFY(m_items->deleteItems({&row}).empty());
         QCOMPARE(m_prompts.questions.size(), 2);

@@ -2,6 +2,7 @@
 #include "results/result_stores.h"
 #include "results/background_sort.h"
 #include "results/sort_order.h"
+#include "row_spec.h"
 
 #include <gtest/gtest.h>
 
@@ -15,31 +16,40 @@
 namespace zandor {
 namespace {
 
-ResultRow file(const std::string& name, std::uint64_t size = 0, std::int64_t created = 0) {
-    return ResultRow{name, "/x/" + name, "File", created, created, size};
+test::RowSpec file(const std::string& name, std::uint64_t size = 0, std::int64_t created = 0) {
+    return test::RowSpec{name, "/x/" + name, "File", created, created, size};
 }
 
-ResultRow folder(const std::string& name) {
-    return ResultRow{name, "/x/" + name, "File Folder", 0, 0, 0};
+test::RowSpec folder(const std::string& name) {
+    return test::RowSpec{name, "/x/" + name, "File Folder", 0, 0, 0};
+}
+
+// The rows the stores make of these specs, in order.
+std::vector<const ResultRow*> stored(ResultStores& stores,
+                                     const std::vector<test::RowSpec>& specs) {
+    std::vector<const ResultRow*> rows;
+    rows.reserve(specs.size());
+    for (const test::RowSpec& spec : specs) {
+        rows.push_back(&stores.add(spec));
+    }
+    return rows;
 }
 
 std::vector<std::string> names(const std::vector<const ResultRow*>& rows) {
     std::vector<std::string> out;
     for (const ResultRow* row : rows) {
-        out.push_back(row->m_strName);
+        out.emplace_back(row->name());
     }
     return out;
 }
 
 TEST(SortOrder, StableInBothDirectionsAndCancelledWhenAsked) {
-    std::vector<ResultRow> rows;
+    std::vector<test::RowSpec> rows;
     for (int i = 0; i < 20000; ++i) {
         rows.push_back(file("n" + std::to_string(i % 7), static_cast<std::uint64_t>(i % 3)));
     }
-    std::vector<const ResultRow*> pointers;
-    for (const ResultRow& row : rows) {
-        pointers.push_back(&row);
-    }
+    ResultStores made;
+    const std::vector<const ResultRow*> pointers = stored(made, rows);
     for (const bool descending : {false, true}) {
         const auto order = sortedOrder(pointers, SortKey::Size, descending);
         ASSERT_TRUE(order.has_value());
@@ -47,8 +57,8 @@ TEST(SortOrder, StableInBothDirectionsAndCancelledWhenAsked) {
         for (std::size_t i = 1; i < order->size(); ++i) {
             const std::uint32_t a = (*order)[i - 1];
             const std::uint32_t b = (*order)[i];
-            const auto sizeA = rows[a].m_size;
-            const auto sizeB = rows[b].m_size;
+            const auto sizeA = pointers[a]->m_size;
+            const auto sizeB = pointers[b]->m_size;
             ASSERT_TRUE(descending ? sizeA >= sizeB : sizeA <= sizeB) << i;
             if (sizeA == sizeB) {
                 ASSERT_LT(a, b) << "equal sizes keep their order, at " << i;
@@ -63,15 +73,16 @@ TEST(SortOrder, StableInBothDirectionsAndCancelledWhenAsked) {
 // Rows whose every key repeats, in texts that differ only in case too, over
 // enough blocks that the sort's merge passes all run (and one run is left
 // over at the end of a pass).
-std::vector<ResultRow> rowsWithRepeatedKeys(int count) {
+std::vector<test::RowSpec> rowsWithRepeatedKeys(int count) {
     static const char* const kNames[] = {"alpha", "Alpha", "ALPHA", "beta", "b", "", "Zeta", "_x"};
     static const std::string_view kTypes[] = {kFileType, kFolderType};
-    std::vector<ResultRow> rows;
+    std::vector<test::RowSpec> rows;
     for (int i = 0; i < count; ++i) {
         const std::string name = std::string(kNames[i % 8]) + std::to_string(i % 5);
-        rows.push_back(ResultRow{name, "/p/" + std::to_string(i % 11) + "/" + name, kTypes[i % 2],
-                                 (std::int64_t{i} * 7919) % 300, (std::int64_t{i} * 104729) % 70,
-                                 static_cast<std::uint64_t>((i * 31) % 13)});
+        rows.push_back(test::RowSpec{name, "/p/" + std::to_string(i % 11) + "/" + name,
+                                     kTypes[i % 2], (std::int64_t{i} * 7919) % 300,
+                                     (std::int64_t{i} * 104729) % 70,
+                                     static_cast<std::uint64_t>((i * 31) % 13)});
     }
     return rows;
 }
@@ -79,11 +90,9 @@ std::vector<ResultRow> rowsWithRepeatedKeys(int count) {
 // Every sort, by every key in both directions, leaves no neighbours that
 // ShouldSwap would exchange, keeps equal rows in their order and loses none.
 TEST(SortOrder, EveryKeyAndDirectionGivesTheOrderShouldSwapDefines) {
-    const std::vector<ResultRow> rows = rowsWithRepeatedKeys(3 * 4096 * 2 + 517);
-    std::vector<const ResultRow*> pointers;
-    for (const ResultRow& row : rows) {
-        pointers.push_back(&row);
-    }
+    const std::vector<test::RowSpec> rows = rowsWithRepeatedKeys(3 * 4096 * 2 + 517);
+    ResultStores made;
+    const std::vector<const ResultRow*> pointers = stored(made, rows);
     for (const SortKey key : {SortKey::Name, SortKey::Path, SortKey::Size, SortKey::Type,
                               SortKey::Created, SortKey::LastWrite}) {
         for (const bool descending : {false, true}) {
@@ -96,8 +105,8 @@ TEST(SortOrder, EveryKeyAndDirectionGivesTheOrderShouldSwapDefines) {
                 ASSERT_EQ(all[i], i) << "every row once";
             }
             for (std::size_t i = 1; i < order->size(); ++i) {
-                const ResultRow& a = rows[(*order)[i - 1]];
-                const ResultRow& b = rows[(*order)[i]];
+                const ResultRow& a = *pointers[(*order)[i - 1]];
+                const ResultRow& b = *pointers[(*order)[i]];
                 ASSERT_FALSE(ShouldSwap(a, b, key, descending))
                     << static_cast<unsigned>(key) << (descending ? " descending at " : " at ") << i;
                 if (compareRows(a, b, key) == 0) {
@@ -111,8 +120,8 @@ TEST(SortOrder, EveryKeyAndDirectionGivesTheOrderShouldSwapDefines) {
 // The stores sorted on this thread follow the same order.
 TEST(ResultStores, SortStoresGivesTheOrderShouldSwapDefines) {
     ResultStores stores;
-    for (ResultRow& row : rowsWithRepeatedKeys(9000)) {
-        stores.add(std::move(row));
+    for (const test::RowSpec& row : rowsWithRepeatedKeys(9000)) {
+        stores.add(row);
     }
     for (const SortKey key : {SortKey::Name, SortKey::Size, SortKey::Type, SortKey::LastWrite}) {
         for (const bool descending : {true, false}) {
@@ -173,34 +182,37 @@ TEST(ResultRows, AnEntryThatCouldNotBeDescribedShowsNoSizeOrTimes) {
     found.created = 100;
     found.lastWrite = 200;
     found.described = false;
-    const ResultRow row = ResultRow::fromEntry(found);
+    ResultStores stores;
+    const ResultRow& row = stores.add(found);
     EXPECT_EQ(row.sizeText(), "");
     EXPECT_EQ(row.createdText(), "");
     EXPECT_EQ(row.lastWriteText(), "");
-    EXPECT_EQ(row.m_strType, "File");
+    EXPECT_EQ(row.type(), "File");
     // It sorts as size and times of zero, before every described row.
     EXPECT_EQ(row.m_size, 0u);
     EXPECT_EQ(row.m_created, 0);
-    EXPECT_FALSE(row.asEntry().described);
+    EXPECT_FALSE(row.asEntry(row.path()).described);
 
     found.described = true;
-    EXPECT_EQ(ResultRow::fromEntry(found).sizeText(), "5 KB");
+    EXPECT_EQ(stores.add(found).sizeText(), "5 KB");
 }
 
 TEST(ResultRows, SizeTextAndWhichStoreARowJoins) {
-    EXPECT_EQ(file("a", 0).sizeText(), "0 KB");
-    EXPECT_EQ(file("a", 1).sizeText(), "1 KB");
-    EXPECT_EQ(file("a", 1023).sizeText(), "1 KB");
-    EXPECT_EQ(file("a", 1024).sizeText(), "2 KB");
-    EXPECT_EQ(file("a", 2047).sizeText(), "2 KB");
-    EXPECT_EQ(file("a", 1048576).sizeText(), "1025 KB");
-    EXPECT_EQ(file("a", 5ULL << 30).sizeText(), "5242881 KB");
-    EXPECT_EQ(folder("d").sizeText(), "");
+    ResultStores made;
+    const auto sizeText = [&made](const test::RowSpec& spec) { return made.add(spec).sizeText(); };
+    EXPECT_EQ(sizeText(file("a", 0)), "0 KB");
+    EXPECT_EQ(sizeText(file("a", 1)), "1 KB");
+    EXPECT_EQ(sizeText(file("a", 1023)), "1 KB");
+    EXPECT_EQ(sizeText(file("a", 1024)), "2 KB");
+    EXPECT_EQ(sizeText(file("a", 2047)), "2 KB");
+    EXPECT_EQ(sizeText(file("a", 1048576)), "1025 KB");
+    EXPECT_EQ(sizeText(file("a", 5ULL << 30)), "5242881 KB");
+    EXPECT_EQ(sizeText(folder("d")), "");
 
     ResultStores stores;
     stores.add(file("f"));
     stores.add(folder("d"));
-    stores.add(ResultRow{"odd", "/x/odd", "file", 0, 0, 10});  // not exactly "File"
+    stores.add(test::RowSpec{"odd", "/x/odd", "file", 0, 0, 10});  // not exactly "File"
     EXPECT_EQ(stores.files().size(), 1u);
     EXPECT_EQ(stores.folders().size(), 2u);
     EXPECT_EQ(stores.folders()[1]->sizeText(), "");

@@ -9,6 +9,7 @@
 #include "pane_test_support.h"
 #include "results/details_view.h"
 #include "results/right_view.h"
+#include "row_spec.h"
 
 namespace zandor {
 
@@ -18,20 +19,20 @@ using test::column;
 using test::selectedRows;
 using test::strings;
 
-ResultRow fileRow(const std::string& name, std::uint64_t size = 0) {
-    return ResultRow{name, "/t/" + name, "File", 1, 2, size};
+test::RowSpec fileRow(const std::string& name, std::uint64_t size = 0) {
+    return test::RowSpec{name, "/t/" + name, "File", 1, 2, size};
 }
 
-ResultRow folderRow(const std::string& name) {
-    return ResultRow{name, "/t/" + name, "File Folder", 1, 2, 0};
+test::RowSpec folderRow(const std::string& name) {
+    return test::RowSpec{name, "/t/" + name, "File Folder", 1, 2, 0};
 }
 
 // Hands rows to the pane's sink from another thread, as the walk does.
-void feed(CRightView& view, std::uint64_t generation, const std::vector<ResultRow>& rows) {
+void feed(CRightView& view, std::uint64_t generation, const std::vector<test::RowSpec>& rows) {
     std::thread worker([&] {
         view.resultSink().onSearchStarted(generation);
-        for (const ResultRow& row : rows) {
-            view.resultSink().AddResult(row.asEntry());
+        for (const test::RowSpec& row : rows) {
+            view.resultSink().AddResult(row);
         }
     });
     worker.join();
@@ -61,14 +62,14 @@ QStringList listedNames(ResultModel& model) {
 
 // Rows with many equal names, sizes and times, so that a sort's stability
 // and direction both show in the order.
-std::vector<ResultRow> manyRows(int count) {
-    std::vector<ResultRow> rows;
+std::vector<test::RowSpec> manyRows(int count) {
+    std::vector<test::RowSpec> rows;
     for (std::int64_t i = 0; i < count; ++i) {
         const std::string name = (i % 3 == 0 ? "Item" : "item") + std::to_string(i % 97);
         const bool folder = i % 10 == 0;
-        rows.push_back(ResultRow{name, "/t/" + std::to_string(i % 13) + "/" + name,
-                                 folder ? "File Folder" : "File", (i * 7919) % 1000,
-                                 (i * 104729) % 500, static_cast<std::uint64_t>((i * 31) % 211)});
+        rows.push_back(test::RowSpec{
+            name, "/t/" + std::to_string(i % 13) + "/" + name, folder ? "File Folder" : "File",
+            (i * 7919) % 1000, (i * 104729) % 500, static_cast<std::uint64_t>((i * 31) % 211)});
     }
     return rows;
 }
@@ -78,7 +79,7 @@ std::vector<ResultRow> manyRows(int count) {
 void fillToCompareSorts(CRightView& inline_, CRightView& background) {
     inline_.setBackgroundSortFrom(std::numeric_limits<std::size_t>::max());
     background.setBackgroundSortFrom(0);
-    for (ResultRow& row : manyRows(30000)) {
+    for (const test::RowSpec& row : manyRows(30000)) {
         inline_.AddResult(row);
         background.AddResult(std::move(row));
     }
@@ -88,7 +89,7 @@ QStringList listedPaths(ResultModel& model) {
     return column(model, ResultModel::Path);
 }
 
-std::vector<ResultRow> mixedRows() {
+std::vector<test::RowSpec> mixedRows() {
     return {fileRow("b.txt", 5000), folderRow("Docs"), fileRow("a.h", 10), folderRow("bin"),
             fileRow("C.txt", 10)};
 }
@@ -131,9 +132,9 @@ class RightViewTest : public QObject {
         QCOMPARE(batcher.interval(), ResultBatcher::kIntervalMs);
         batcher.accept(1);
         batcher.onSearchStarted(1);
-        const ResultRow row = fileRow("a");
-        batcher.AddResult(row.asEntry());
-        batcher.AddResult(row.asEntry());
+        const test::RowSpec row = fileRow("a");
+        batcher.AddResult(row);
+        batcher.AddResult(row);
         batcher.drain();
         QCOMPARE(taken, 2);
         QCOMPARE(batcher.interval(), ResultBatcher::kMaxIntervalMs);
@@ -156,7 +157,7 @@ class RightViewTest : public QObject {
         CRightView view;
         QAbstractItemModelTester tester(&view.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        for (ResultRow& row : mixedRows()) {
+        for (const test::RowSpec& row : mixedRows()) {
             view.AddResult(std::move(row));
         }
         view.selectionModel()->select(view.model().index(0, 0),
@@ -177,9 +178,9 @@ class RightViewTest : public QObject {
     void eachKeySortsByItsColumnAndTheDirectionTurnsAtEverySort() {
         CRightView view;
         // Name order a b c, size order b c a, last-write order c a b; listed a c b.
-        for (ResultRow row : {ResultRow{"a", "/t/a", "File", 1, 20, 3000},
-                              ResultRow{"c", "/t/c", "File", 1, 10, 2000},
-                              ResultRow{"b", "/t/b", "File", 1, 30, 1000}}) {
+        for (const test::RowSpec& row : {test::RowSpec{"a", "/t/a", "File", 1, 20, 3000},
+                                         test::RowSpec{"c", "/t/c", "File", 1, 10, 2000},
+                                         test::RowSpec{"b", "/t/b", "File", 1, 30, 1000}}) {
             view.AddResult(std::move(row));
         }
         QCOMPARE(listedNames(view.model()), (strings({"a", "c", "b"})));
@@ -254,8 +255,9 @@ class RightViewTest : public QObject {
     void rowsRecordedDuringABackgroundSortFollowTheSortedOnes() {
         CRightView view;
         view.setBackgroundSortFrom(0);
-        std::vector<ResultRow> first = {fileRow("d"), folderRow("Y"), fileRow("b"), folderRow("x")};
-        for (ResultRow& row : first) {
+        std::vector<test::RowSpec> first = {fileRow("d"), folderRow("Y"), fileRow("b"),
+                                            folderRow("x")};
+        for (const test::RowSpec& row : first) {
             view.AddResult(std::move(row));
         }
         view.OnSort(SortKey::Name);
@@ -297,7 +299,7 @@ class RightViewTest : public QObject {
 
     void switchingViewsKeepsRowsOrderAndSelection() {
         CRightView view;
-        for (ResultRow& row : mixedRows()) {
+        for (const test::RowSpec& row : mixedRows()) {
             view.AddResult(std::move(row));
         }
         for (int row : {1, 3}) {
@@ -338,7 +340,7 @@ class RightViewTest : public QObject {
         view.resize(800, 400);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        for (ResultRow& row : mixedRows()) {
+        for (const test::RowSpec& row : mixedRows()) {
             view.AddResult(std::move(row));
         }
         auto* details = view.findChild<DetailsView*>(QStringLiteral("resultDetails"));
@@ -404,7 +406,7 @@ class RightViewTest : public QObject {
         view.resize(500, 200);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        for (ResultRow& row : manyRows(100)) {
+        for (const test::RowSpec& row : manyRows(100)) {
             view.AddResult(std::move(row));
         }
         auto* details = view.findChild<DetailsView*>(QStringLiteral("resultDetails"));
@@ -412,14 +414,14 @@ class RightViewTest : public QObject {
         details->viewport()->installEventFilter(&paints);
         settle();
         paints.count = 0;
-        for (ResultRow& row : manyRows(50)) {
+        for (const test::RowSpec& row : manyRows(50)) {
             view.AddResult(std::move(row));
         }
         settle();
         QCOMPARE(view.model().rowCount(), 150);
         QCOMPARE(paints.count, 0);
 
-        for (ResultRow& row : manyRows(50)) {
+        for (const test::RowSpec& row : manyRows(50)) {
             view.AddResult(std::move(row));
         }
         view.model().removeRecords({view.model().rowAt(0)});
@@ -428,9 +430,9 @@ class RightViewTest : public QObject {
 
     void iconsComeFromTheTypeAndAreShared() {
         CRightView view;
-        for (ResultRow row :
+        for (const test::RowSpec& row :
              {fileRow("one.txt"), fileRow("two.TXT"), fileRow("three.png"), folderRow("dir")}) {
-            view.AddResult(std::move(row));
+            view.AddResult(row);
         }
         const auto icon = [&](int row) {
             return qvariant_cast<QIcon>(

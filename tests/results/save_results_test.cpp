@@ -16,6 +16,7 @@
 #include "recording_prompts.h"
 #include "results/right_view.h"
 #include "results/save_results.h"
+#include "row_spec.h"
 #include "run_process.h"
 #include "search/size_text.h"
 #include "temp_tree.h"
@@ -53,7 +54,7 @@ std::vector<std::string> linesOf(const std::string& text, const std::string& end
 std::vector<std::pair<std::string, std::string>> listed(ResultModel& model) {
     std::vector<std::pair<std::string, std::string>> rows;
     for (int i = 0; i < model.rowCount(); ++i) {
-        rows.emplace_back(model.rowAt(i)->m_strName, model.rowAt(i)->m_strPath);
+        rows.emplace_back(model.rowAt(i)->name(), model.rowAt(i)->path());
     }
     return rows;
 }
@@ -81,12 +82,12 @@ class SaveResultsTest final : public QObject {
     void listHostileRows() {
         std::int64_t time = 1700000000;
         for (const std::string& name : kHostileNames) {
-            m_view->AddResult(ResultRow{name, "/t/" + name + "/" + name, kFileType, time, time + 60,
-                                        static_cast<std::uint64_t>(time % 5000)});
+            m_view->AddResult(test::RowSpec{name, "/t/" + name + "/" + name, kFileType, time,
+                                            time + 60, static_cast<std::uint64_t>(time % 5000)});
             time += 86400;
         }
-        m_view->AddResult(ResultRow{"folder,\"x\"", "/t/folder,\"x\"", kFolderType, 1, 2, 0});
-        m_view->AddResult(ResultRow{"odd", "/t/odd", kFileType, 0, 0, 0, false});
+        m_view->AddResult(test::RowSpec{"folder,\"x\"", "/t/folder,\"x\"", kFolderType, 1, 2, 0});
+        m_view->AddResult(test::RowSpec{"odd", "/t/odd", kFileType, 0, 0, 0, false});
     }
 
   private Q_SLOTS:
@@ -138,7 +139,7 @@ class SaveResultsTest final : public QObject {
             QCOMPARE(record[1], shown[i].second);
             const ResultRow& row = *m_view->model().rowAt(static_cast<int>(i));
             QCOMPARE(record[2], row.isFile() && row.m_bDescribed ? sizeText(row.m_size) : "");
-            QCOMPARE(record[3], std::string(row.m_strType));
+            QCOMPARE(record[3], std::string(row.type()));
             QCOMPARE(record[4], row.m_bDescribed ? timeText(row.m_created) : "");
             QCOMPARE(record[5], row.m_bDescribed ? timeText(row.m_lastWrite) : "");
         }
@@ -162,11 +163,11 @@ class SaveResultsTest final : public QObject {
             const std::optional<test::JsonRow> row = test::readJsonRow(line);
             QVERIFY2(row.has_value(), line.c_str());
             m_view->AddResult(
-                ResultRow{bytesOf(*row, "name"), bytesOf(*row, "path"),
-                          row->strings.at("type") == kFileType ? kFileType : kFolderType,
-                          std::stoll(row->numbers.at("created_epoch")),
-                          std::stoll(row->numbers.at("last_write_epoch")),
-                          std::stoull(row->numbers.at("size"))});
+                test::RowSpec{bytesOf(*row, "name"), bytesOf(*row, "path"),
+                              row->strings.at("type") == kFileType ? kFileType : kFolderType,
+                              std::stoll(row->numbers.at("created_epoch")),
+                              std::stoll(row->numbers.at("last_write_epoch")),
+                              std::stoull(row->numbers.at("size"))});
         }
         QCOMPARE(m_view->model().rowCount(), static_cast<int>(kHostileNames.size()) + 1);
         const auto tsv = test::runProcess({test::zandorFindPath(), tree.path("in")});

@@ -7,20 +7,21 @@
 #include <vector>
 
 #include "results/sort_controller.h"
+#include "row_spec.h"
 
 namespace zandor {
 
 namespace {
 
 // Rows with many equal keys, one folder in ten.
-std::vector<ResultRow> manyRows(int count, const std::string& prefix = "") {
-    std::vector<ResultRow> rows;
+std::vector<test::RowSpec> manyRows(int count, const std::string& prefix = "") {
+    std::vector<test::RowSpec> rows;
     for (int i = 0; i < count; ++i) {
         const std::string name = prefix + (i % 3 == 0 ? "Item" : "item") + std::to_string(i % 97);
-        rows.push_back(ResultRow{name, "/t/" + std::to_string(i) + "/" + name,
-                                 i % 10 == 0 ? kFolderType : kFileType,
-                                 (std::int64_t{i} * 7919) % 1000, (std::int64_t{i} * 104729) % 500,
-                                 static_cast<std::uint64_t>((i * 31) % 211)});
+        rows.push_back(test::RowSpec{
+            name, "/t/" + std::to_string(i) + "/" + name, i % 10 == 0 ? kFolderType : kFileType,
+            (std::int64_t{i} * 7919) % 1000, (std::int64_t{i} * 104729) % 500,
+            static_cast<std::uint64_t>((i * 31) % 211)});
     }
     return rows;
 }
@@ -34,9 +35,9 @@ struct Pane {
         add(manyRows(rows));
         sorting.setBackgroundSortFrom(0);  // every sort in the background
     }
-    void add(std::vector<ResultRow> rows) {
+    void add(std::vector<test::RowSpec> rows) {
         std::vector<const ResultRow*> listed;
-        for (ResultRow& row : rows) {
+        for (const test::RowSpec& row : rows) {
             listed.push_back(&stores.add(std::move(row)));
         }
         model.append(listed);
@@ -44,7 +45,7 @@ struct Pane {
     QStringList paths() const {
         QStringList all;
         for (int row = 0; row < model.rowCount(); ++row) {
-            all << QString::fromStdString(model.rowAt(row)->m_strPath);
+            all << QString::fromStdString(model.rowAt(row)->path());
         }
         return all;
     }

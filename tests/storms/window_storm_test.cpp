@@ -14,6 +14,7 @@
 #include "find_widget.h"
 #include "reference_walk.h"
 #include "results/right_view.h"
+#include "row_spec.h"
 #include "temp_tree.h"
 
 namespace zandor {
@@ -36,7 +37,7 @@ bool completed(const CMainFrame& frame) {
 std::vector<std::string> listedPaths(CMainFrame& frame) {
     std::vector<std::string> paths;
     for (const ResultRow* row : frame.rightView()->stores().listing()) {
-        paths.push_back(row->m_strPath);
+        paths.push_back(row->path());
     }
     std::sort(paths.begin(), paths.end());
     return paths;
