@@ -20,7 +20,7 @@ struct RowSpec {
     std::uint64_t size = 0;
     bool described = true;
 
-    // Views this spec's texts: valid while the spec lives.
+    // Views these texts: valid while this description lives.
     operator FoundEntry() const {  // NOLINT(google-explicit-constructor): stands for an entry
         return FoundEntry{name, path, size, type != kFileType, created, lastWrite, described};
     }
