@@ -57,10 +57,8 @@ RowFolder& RowArena::addFolder(std::string prefix, bool whole) {
 RowFolder& RowArena::folderOf(std::string_view prefix, bool whole) {
     // The walk hands on the entries of a folder one after another: comparing
     // with the last row's folder finds nearly every row's.
-    if (m_lastFolder == nullptr || whole || m_lastWhole || prefix != m_lastPrefix) {
+    if (m_lastFolder == nullptr || whole || m_lastFolder->whole || prefix != m_lastFolder->prefix) {
         m_lastFolder = &addFolder(std::string(prefix), whole);
-        m_lastPrefix.assign(prefix);
-        m_lastWhole = whole;
     }
     return *m_lastFolder;
 }

@@ -71,11 +71,11 @@ class RowArena {
     std::size_t m_textLeft = 0;
     std::size_t m_lastBlock = 0;
     std::vector<std::unique_ptr<RowFolder>> m_folders;
-    // The folder of the last row added, and its prefix as it was then (a
-    // rename may change the folder's own afterwards).
+    // The folder of the last row added. Only this arena's owner touches its
+    // folders until the stores adopt them (the batcher's arena is filled and
+    // taken under one lock), and a rename changes the folder itself, so its
+    // prefix is always the one to compare with.
     RowFolder* m_lastFolder = nullptr;
-    std::string m_lastPrefix;
-    bool m_lastWhole = false;
     std::size_t m_size = 0;
 };
 

@@ -136,6 +136,16 @@ TEST(CompactRows, ARenamedFolderMovesEveryRowBelowIt) {
     // A row added after the rename, in the renamed folder, gets its new path.
     stores.add(spec("/t/new", "after"));
     EXPECT_EQ(paths(stores).back(), "/t/new/after");
+
+    // The last row before the rename lay in the renamed folder: a row still
+    // named by the old path keeps it rather than joining the renamed folder.
+    ResultStores more;
+    const ResultRow& d = more.add(spec("/u", "d", true));
+    more.add(spec("/u/d", "x"));
+    more.itemRenamed(d, "e");
+    more.add(spec("/u/d", "y"));
+    more.add(spec("/u/e", "z"));
+    EXPECT_EQ(paths(more), (std::vector<std::string>{"/u/e", "/u/e/x", "/u/d/y", "/u/e/z"}));
 }
 
 // The pieces of a path compare as the joined texts, case-blind for A-Z.
