@@ -9,9 +9,9 @@ unsigned char folded(char c) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
-}  // namespace
-
-int compareNoCase(std::string_view a, std::string_view b) {
+// The order of the first byte that differs within the shorter text's
+// length, A-Z as a-z; 0 when that much of both is the same.
+int firstDifference(std::string_view a, std::string_view b) {
     const std::size_t common = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < common; ++i) {
         const unsigned char x = folded(a[i]);
@@ -20,7 +20,14 @@ int compareNoCase(std::string_view a, std::string_view b) {
             return x < y ? -1 : 1;
         }
     }
-    return compareNumbers(a.size(), b.size());
+    return 0;
+}
+
+}  // namespace
+
+int compareNoCase(std::string_view a, std::string_view b) {
+    const int order = firstDifference(a, b);
+    return order != 0 ? order : compareNumbers(a.size(), b.size());
 }
 
 int compareNoCase(const JoinedText& a, const JoinedText& b) {
@@ -45,14 +52,10 @@ int compareNoCase(const JoinedText& a, const JoinedText& b) {
             return compareNumbers(x.size() + (xTail ? 0 : a.tail.size()),
                                   y.size() + (yTail ? 0 : b.tail.size()));
         }
-        const std::size_t common = x.size() < y.size() ? x.size() : y.size();
-        for (std::size_t i = 0; i < common; ++i) {
-            const unsigned char p = folded(x[i]);
-            const unsigned char q = folded(y[i]);
-            if (p != q) {
-                return p < q ? -1 : 1;
-            }
+        if (const int order = firstDifference(x, y); order != 0) {
+            return order;
         }
+        const std::size_t common = x.size() < y.size() ? x.size() : y.size();
         x.remove_prefix(common);
         y.remove_prefix(common);
     }
