@@ -73,6 +73,16 @@ void CMainFrame::createBars() {
     auto* ready = new QLabel(tr("Ready"), bar);
     ready->setObjectName(QStringLiteral("readyMessage"));
     bar->addWidget(ready, 1);
+    // How many rows the filter lets through, while one is on.
+    auto* shown = new QLabel(bar);
+    shown->setObjectName(QStringLiteral("filterStatus"));
+    shown->hide();
+    bar->addWidget(shown);
+    connect(m_pRightView, &CRightView::filterStatusChanged, shown, [this, shown] {
+        const QString status = m_pRightView->filterStatus();
+        shown->setText(status);
+        shown->setVisible(!status.isEmpty());
+    });
     new LockKeyIndicators(bar);
 }
 
@@ -101,6 +111,10 @@ void CMainFrame::connectCommands() {
     connectResultCommands(a, *m_pRightView);
     addActions({a.open, a.openContainingFolder, a.rename, a.deleteItems, a.properties, a.selectAll,
                 a.invertSelection, a.selectPage, a.saveResults});
+    // Ctrl+F reaches the results' filter from any control of the window.
+    auto* filterKey = new QShortcut(QKeySequence::Find, this);
+    filterKey->setContext(Qt::WindowShortcut);
+    connect(filterKey, &QShortcut::activated, m_pRightView, &CRightView::focusFilter);
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     menuKey->setContext(Qt::WindowShortcut);
     connect(menuKey, &QShortcut::activated, this, &CMainFrame::openMenuBar);

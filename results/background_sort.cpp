@@ -9,10 +9,8 @@ namespace zandor {
 
 std::uint64_t BackgroundSort::start(ResultStores::Snapshot rows, SortKey key, bool descending,
                                     Done done) {
-    cancel();
-    const std::uint64_t ticket = ++m_ticket;
-    m_thread = std::jthread([ticket, key, descending, rows = std::move(rows),
-                             done = std::move(done)](const std::stop_token& stop) {
+    return m_task.start([key, descending, rows = std::move(rows), done = std::move(done)](
+                            const std::stop_token& stop, std::uint64_t ticket) {
         std::optional<std::vector<std::uint32_t>> folders =
             sortedOrder(rows.folders, key, descending, stop);
         if (!folders) {
@@ -25,15 +23,6 @@ std::uint64_t BackgroundSort::start(ResultStores::Snapshot rows, SortKey key, bo
         }
         done(ticket, std::move(*folders), std::move(*files));
     });
-    return ticket;
-}
-
-void BackgroundSort::cancel() {
-    if (!m_thread.joinable()) {
-        return;
-    }
-    m_thread.request_stop();
-    m_thread.join();
 }
 
 }  // namespace zandor

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <thread>
 #include <vector>
 
+#include "results/background_task.h"
 #include "results/result_stores.h"
 #include "results/row_compare.h"
 
@@ -20,21 +20,15 @@ class BackgroundSort {
     using Done = std::function<void(std::uint64_t ticket, std::vector<std::uint32_t> folders,
                                     std::vector<std::uint32_t> files)>;
 
-    BackgroundSort() = default;
-    ~BackgroundSort() { cancel(); }
-    BackgroundSort(const BackgroundSort&) = delete;
-    BackgroundSort& operator=(const BackgroundSort&) = delete;
-
     // Starts sorting rows (which must not change until the sort is done or
     // cancelled) and returns its ticket; a sort still running is cancelled first.
     std::uint64_t start(ResultStores::Snapshot rows, SortKey key, bool descending, Done done);
     // Ends the sort running, if any, and waits for its thread (a stop is
     // felt within a block of a few thousand keys).
-    void cancel();
+    void cancel() { m_task.cancel(); }
 
   private:
-    std::jthread m_thread;
-    std::uint64_t m_ticket = 0;
+    BackgroundTask m_task;
 };
 
 }  // namespace zandor

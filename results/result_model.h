@@ -63,6 +63,8 @@ class ResultModel final : public QAbstractTableModel {
 
     // The recorded row listed at index, or null for the notice row.
     const ResultRow* rowAt(int row) const;
+    // Every recorded row listed, top to bottom.
+    const std::vector<const ResultRow*>& recordedRows() const { return m_rows; }
 
   private:
     // The rows listed: the recorded ones, and the notice when it is shown.

@@ -1,11 +1,15 @@
 #include "results/right_view.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QStackedLayout>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <optional>
 
 namespace zandor {
@@ -88,13 +92,19 @@ void prepareView(QAbstractItemView* view) {
 
 CRightView::CRightView(QWidget* parent)
     : QWidget(parent),
-      m_sorting(m_stores, m_model),
+      m_filter(m_model),
+      m_sorting(m_stores, m_filter),
       m_selection(new QItemSelectionModel(&m_model, this)),
       m_items(new ItemCommands(*this)) {
     setObjectName(QStringLiteral("rightView"));
     IconCache::ensureIconTheme();
-    m_stack = new QStackedLayout(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(makeFilterBar());
+    m_stack = new QStackedLayout;
     m_stack->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(m_stack, 1);
     m_details = makeDetailsView();
     m_stack->addWidget(m_details);
     m_lists = {makeListView(ViewType::LargeIcons), makeListView(ViewType::SmallIcons),
@@ -130,6 +140,47 @@ CRightView::~CRightView() {
           static_cast<QAbstractItemView*>(m_lists[2])}) {
         view->setModel(nullptr);
     }
+}
+
+QWidget* CRightView::makeFilterBar() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 4, 4, 0);
+    auto* label = new QLabel(tr("Filte&r:"), bar);
+    m_filterEdit = new QLineEdit(bar);
+    m_filterEdit->setObjectName(QStringLiteral("resultFilter"));
+    m_filterEdit->setPlaceholderText(tr("Filter the results"));
+    m_filterEdit->setAccessibleName(tr("Filter the results"));
+    m_filterEdit->setToolTip(
+        tr("Shows only the rows whose names hold every word; a word with a \"/\" is looked for "
+           "in their paths (Ctrl+F)"));
+    m_filterEdit->setClearButtonEnabled(true);
+    label->setBuddy(m_filterEdit);
+    row->addWidget(label);
+    row->addWidget(m_filterEdit, 1);
+    m_filterEdit->installEventFilter(this);
+    connect(m_filterEdit, &QLineEdit::textChanged, &m_filter, &FilterController::setText);
+    connect(&m_filter, &FilterController::countsChanged, this, &CRightView::filterStatusChanged);
+    return bar;
+}
+
+void CRightView::focusFilter() {
+    m_filterEdit->setFocus(Qt::ShortcutFocusReason);
+    m_filterEdit->selectAll();
+}
+
+void CRightView::setFilterText(const QString& text) {
+    m_filterEdit->setText(text);
+}
+
+QString CRightView::filterStatus() const {
+    if (!m_filter.isFiltering()) {
+        return {};
+    }
+    // Plain numbers, as the completion title writes them.
+    return tr("Showing %1 of %2 items")
+        .arg(static_cast<qulonglong>(m_filter.shownCount()))
+        .arg(static_cast<qulonglong>(m_filter.listedCount()));
 }
 
 DetailsView* CRightView::makeDetailsView() {
@@ -252,17 +303,17 @@ void CRightView::OnViewMode(ViewType type) {
 }
 
 void CRightView::AddResult(const FoundEntry& entry) {
-    m_model.append({&m_stores.add(entry)});
+    m_filter.append({&m_stores.add(entry)});
 }
 
 void CRightView::takeRows(RowBatch rows) {
-    m_model.append(m_stores.adopt(std::move(rows)));
+    m_filter.append(m_stores.adopt(std::move(rows)));
 }
 
 void CRightView::beginSearch(std::uint64_t generation) {
     m_sorting.pause();
     m_batcher.accept(generation);
-    m_model.clear();  // before the rows it refers to go
+    m_filter.clear();  // the list lets go of the rows before they go
     m_stores.clear();
 }
 

@@ -1,8 +1,10 @@
 // CRightView: the results pane. One model of the listed rows, shown by one of
 // four views (Details, Large Icons, Small Icons, List) that share it and one
-// selection model; the two stores of recorded rows behind it. Sorting is the
-// SortController's, the commands on items are ItemCommands'; the pane keeps
-// the views, the selection, the keys and the context menu.
+// selection model; the two stores of recorded rows behind it; above the
+// views, a field whose words narrow the rows shown. Sorting is the
+// SortController's, the filter the FilterController's, the commands on items
+// ItemCommands'; the pane keeps the views, the selection, the keys and the
+// context menu. Every command acts on the rows shown.
 #pragma once
 
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "results/details_view.h"
+#include "results/filter_controller.h"
 #include "results/item_commands.h"
 #include "results/pane_prompts.h"
 #include "results/result_batcher.h"
@@ -26,6 +29,7 @@ class QAbstractItemView;
 class QAction;
 class QItemSelectionModel;
 class QKeyEvent;
+class QLineEdit;
 class QListView;
 class QStackedLayout;
 
@@ -62,6 +66,18 @@ class CRightView final : public QWidget {
     // Lists of fewer rows than this are sorted at once, on this thread.
     void setBackgroundSortFrom(std::size_t rows) { m_sorting.setBackgroundSortFrom(rows); }
     void OnViewMode(ViewType type);
+
+    // The filter field takes the keys, its words selected (Ctrl+F).
+    void focusFilter();
+    // Shows only the rows whose names hold every word of text (a word with
+    // a "/": whose paths hold it), as if typed into the filter field. A new
+    // search keeps the words and applies them to its rows.
+    void setFilterText(const QString& text);
+    FilterController& filter() { return m_filter; }
+    // "Showing N of M items" while a filter is on; empty while none is.
+    QString filterStatus() const;
+    // Lists of fewer rows than this are filtered at once, on this thread.
+    void setBackgroundFilterFrom(std::size_t rows) { m_filter.setBackgroundFilterFrom(rows); }
 
     // File actions on the selected rows; the notice row stands for no item.
     void OnOpen();
@@ -111,13 +127,22 @@ class CRightView final : public QWidget {
     QItemSelectionModel* selectionModel() const { return m_selection; }
     QAbstractItemView* currentView() const;
 
+  Q_SIGNALS:
+    // The rows shown or listed changed in number, or the filter went on or off.
+    void filterStatusChanged();
+
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
-    // The list's own keys: F2, Delete, Enter, Shift+F10 and Menu, Ctrl+A and Ctrl+C.
+    // The list's own keys: F2, Delete, Enter, Shift+F10 and Menu, Ctrl+A and
+    // Ctrl+C; the filter field's Down, Enter and Esc.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     bool listKey(const QKeyEvent& key);
+    bool filterKey(const QKeyEvent& key);
+    // Moves the keys from the filter field to the first row shown, selected.
+    void OnFirstShownRow();
+    QWidget* makeFilterBar();
     // Tab into the list shows a current row without selecting it; the keys
     // that act on the selection then act on that row.
     void selectCurrentIfNone();
@@ -149,9 +174,12 @@ class CRightView final : public QWidget {
 
     ResultStores m_stores;
     ResultModel m_model;
-    SortController m_sorting;  // after the stores and the model, so that it ends before they go
+    // After the stores and the model, so that they end before those go.
+    FilterController m_filter;
+    SortController m_sorting;
     QItemSelectionModel* m_selection;
     ResultBatcher m_batcher;
+    QLineEdit* m_filterEdit = nullptr;
     QStackedLayout* m_stack;
     DetailsView* m_details;
     std::array<QListView*, 3> m_lists{};  // Large Icons, Small Icons, List

@@ -134,8 +134,13 @@ bool CRightView::renameRow(int index, const QString& name) {
     // The recorded rows follow the item, and those below a renamed folder
     // follow it too, so that opening, reports and later sorts find them.
     const std::optional<SortKey> sorting = m_sorting.pause();
+    m_filter.pause();
     m_stores.itemRenamed(*row, *newName);
     m_sorting.resume(sorting);
+    // The new names may pass the filter or not: every listed row is tested
+    // again once the editor has closed (relisting under it would end it
+    // while it commits).
+    QTimer::singleShot(0, &m_filter, &FilterController::refilter);
     return true;
 }
 
@@ -153,7 +158,7 @@ void CRightView::forgetItems(const std::vector<std::string>& paths) {
     // lets go of them before the stores delete them.
     const std::unordered_set<const ResultRow*> rows = m_stores.rowsAtOrBelow(paths);
     const std::optional<SortKey> sorting = m_sorting.pause();
-    m_model.removeRecords(rows);
+    m_filter.removeRecords(rows);
     m_stores.remove(rows);
     m_sorting.resume(sorting);
 }

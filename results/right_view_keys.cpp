@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include "results/path_mime_data.h"
 #include "results/right_view.h"
@@ -17,6 +18,10 @@ bool CRightView::eventFilter(QObject* watched, QEvent* event) {
     // is the editor's: it must not open the item as well.
     if (event->type() == QEvent::KeyPress && watched == currentView() &&
         currentView()->hasFocus() && listKey(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && watched == m_filterEdit &&
+        filterKey(*static_cast<QKeyEvent*>(event))) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -66,6 +71,40 @@ bool CRightView::listKey(const QKeyEvent& key) {
         default:
             return false;
     }
+}
+
+bool CRightView::filterKey(const QKeyEvent& key) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return false;
+    }
+    switch (key.key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            OnFirstShownRow();
+            return true;
+        case Qt::Key_Escape:
+            // An empty field leaves Esc to the window.
+            if (m_filterEdit->text().isEmpty()) {
+                return false;
+            }
+            m_filterEdit->clear();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CRightView::OnFirstShownRow() {
+    if (m_model.rowAt(0) == nullptr) {
+        return;  // nothing shown: the keys stay in the field
+    }
+    QAbstractItemView* view = currentView();
+    const QModelIndex first = m_model.index(0, ResultModel::Name);
+    m_selection->setCurrentIndex(first,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(first);
+    view->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CRightView::OnRClickCurrentRow() {

@@ -6,8 +6,8 @@
 
 namespace zandor {
 
-SortController::SortController(ResultStores& stores, ResultModel& model, QObject* parent)
-    : QObject(parent), m_stores(stores), m_model(model) {}
+SortController::SortController(ResultStores& stores, FilterController& filter, QObject* parent)
+    : QObject(parent), m_stores(stores), m_filter(filter) {}
 
 SortController::~SortController() {
     pause();
@@ -18,7 +18,7 @@ void SortController::sort(SortKey key) {
     pause();
     if (m_stores.size() < m_backgroundSortFrom) {
         m_stores.SortStores(key, m_bSortDescending);
-        m_model.relist(m_stores.listing());
+        m_filter.relist(m_stores.listing());
         Q_EMIT sorted();
         return;
     }
@@ -47,7 +47,7 @@ void SortController::finish(std::uint64_t ticket, const std::vector<std::uint32_
     // Listed again from the stores: all folders, then all files (rows that
     // arrived during the sort after the sorted ones), nothing selected, and
     // no row recorded twice.
-    m_model.relist(m_stores.listing());
+    m_filter.relist(m_stores.listing());
     Q_EMIT sorted();
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "results/background_sort.h"
-#include "results/result_model.h"
+#include "results/filter_controller.h"
 #include "results/result_stores.h"
 
 namespace zandor {
@@ -19,8 +19,8 @@ namespace zandor {
 class SortController final : public QObject {
     Q_OBJECT
   public:
-    // Sorts these stores and lists them in this model (both outlive it).
-    SortController(ResultStores& stores, ResultModel& model, QObject* parent = nullptr);
+    // Sorts these stores and lists them through this filter (both outlive it).
+    SortController(ResultStores& stores, FilterController& filter, QObject* parent = nullptr);
     ~SortController() override;  // ends a sort in progress and waits for it
 
     void sort(SortKey key);
@@ -34,7 +34,9 @@ class SortController final : public QObject {
     void resume(std::optional<SortKey> key);
 
   Q_SIGNALS:
-    // A sorted order was listed (at once or when a background sort ended).
+    // A sorted order was listed (at once or when a background sort ended);
+    // while a filter is on, the rows that pass show in it when the filter
+    // has tested them.
     void sorted();
 
   private:
@@ -45,7 +47,7 @@ class SortController final : public QObject {
     static constexpr std::size_t kBackgroundSortFrom = 20000;
 
     ResultStores& m_stores;
-    ResultModel& m_model;
+    FilterController& m_filter;
     bool m_bSortDescending = true;  // so that the first sort is ascending
     std::size_t m_backgroundSortFrom = kBackgroundSortFrom;
     std::uint64_t m_sortTicket = 0;  // of the sort in progress, 0 when none

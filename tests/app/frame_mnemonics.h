@@ -1,6 +1,6 @@
-// The Alt letters a user of the window can press: those of the menu bar and
-// of the form's visible labelled fields and buttons, upper case and sorted,
-// so that tests can check each letter does one thing.
+// The Alt letters a user of the window can press: those of the menu bar, of
+// both panes' visible labelled fields and of the form's buttons, upper case
+// and sorted, so that tests can check each letter does one thing.
 #pragma once
 
 #include <QAbstractButton>
@@ -10,6 +10,7 @@
 
 #include "app/main_frame.h"
 #include "criteria/left_view.h"
+#include "results/right_view.h"
 
 namespace zandor::test {
 
@@ -24,9 +25,12 @@ inline QStringList frameMnemonics(const CMainFrame& frame) {
     for (const QAction* menu : frame.menuBar()->actions()) {
         add(menu->text());
     }
-    for (const QLabel* label : frame.leftView()->findChildren<QLabel*>()) {
-        if (label->isVisible() && label->buddy() != nullptr) {
-            add(label->text());
+    for (const QWidget* pane :
+         {static_cast<QWidget*>(frame.leftView()), static_cast<QWidget*>(frame.rightView())}) {
+        for (const QLabel* label : pane->findChildren<QLabel*>()) {
+            if (label->isVisible() && label->buddy() != nullptr) {
+                add(label->text());
+            }
         }
     }
     for (const QAbstractButton* button : frame.leftView()->findChildren<QAbstractButton*>()) {

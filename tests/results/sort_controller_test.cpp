@@ -29,7 +29,8 @@ std::vector<test::RowSpec> manyRows(int count, const std::string& prefix = "") {
 struct Pane {
     ResultStores stores;
     ResultModel model;
-    SortController sorting{stores, model};
+    FilterController filter{model};
+    SortController sorting{stores, filter};
 
     explicit Pane(int rows) {
         add(manyRows(rows));
