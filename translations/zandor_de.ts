@@ -165,6 +165,22 @@
         <source>Other Program…</source>
         <translation>Anderes Programm…</translation>
     </message>
+    <message>
+        <source>Filte&amp;r:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>Filter the results</source>
+        <translation>Ergebnisse filtern</translation>
+    </message>
+    <message>
+        <source>Shows only the rows whose names hold every word; a word with a &quot;/&quot; is looked for in their paths (Ctrl+F)</source>
+        <translation>Zeigt nur die Zeilen, deren Namen jedes Wort enthalten; ein Wort mit „/“ wird im Pfad gesucht (Strg+F)</translation>
+    </message>
+    <message>
+        <source>Showing %1 of %2 items</source>
+        <translation>%1 von %2 Einträgen angezeigt</translation>
+    </message>
 </context>
 <context>
     <name>zandor::FormLists</name>

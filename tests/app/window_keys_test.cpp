@@ -277,6 +277,45 @@ class WindowKeysTest : public QObject {
         QCOMPARE(copied->data(QStringLiteral("x-special/gnome-copied-files")), gnome);
     }
 
+    // Ctrl+F from the form, two words, Down to the rows, Ctrl+A and Ctrl+C:
+    // exactly the paths of the rows whose names hold both; Esc in the field
+    // shows every row again.
+    void ctrlFAndTwoWordsNarrowTheRowsThatCtrlAAndCtrlCCopy() {
+        test::TempTree tree;
+        for (int i = 0; i < 400; ++i) {
+            const std::string name = std::string(i % 2 == 0 ? "Red" : "blue") + "-" +
+                                     (i % 3 == 0 ? "pear" : "apple") + "-" + std::to_string(i) +
+                                     ".txt";
+            tree.file(name);
+        }
+        auto frame = activeFrame();
+        CRightView& results = *frame->rightView();
+        findByKeys(*frame, QStringLiteral("*"), tree.root());
+        QCOMPARE(results.model().rowCount(), 400);
+        auto* status = test::widget<QLabel>(*frame, "filterStatus");
+        QVERIFY(status->isHidden());
+        press(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("resultFilter"));
+        type(QStringLiteral("PEAR red"));
+        QTRY_COMPARE(results.model().rowCount(), 67);
+        QByteArray paths;
+        for (const QString& name : listedNames(results)) {
+            QVERIFY(name.startsWith(QStringLiteral("Red-pear-")));
+            paths += (paths.isEmpty() ? "" : "\n") + bytes(tree.path(name.toStdString()));
+        }
+        QVERIFY(!status->isHidden());
+        QCOMPARE(status->text(), QStringLiteral("Showing 67 of 400 items"));
+        press(Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), results.currentView());
+        press(Qt::Key_A, Qt::ControlModifier);
+        press(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")), paths);
+        press(Qt::Key_F, Qt::ControlModifier);
+        press(Qt::Key_Escape);
+        QCOMPARE(results.model().rowCount(), 400);
+        QVERIFY(status->isHidden());
+    }
+
     void aDragCarriesTheRawBytesOfTheName() {
         test::TempTree tree;
         tree.file("caf\xe9 menu.txt");
@@ -336,7 +375,8 @@ class WindowKeysTest : public QObject {
 
     void eachAltLetterDoesOneThing() {
         auto frame = activeFrame();
-        const QStringList closed = strings({"B", "D", "F", "I", "N", "O", "R", "S", "T", "V", "Y", "Z"});
+        const QStringList closed =
+            strings({"B", "D", "F", "I", "N", "O", "R", "S", "T", "V", "Y", "Z"});
         QCOMPARE(test::frameMnemonics(*frame), closed);
         press(Qt::Key_O, Qt::AltModifier);
         QTRY_VERIFY(test::widget<QCheckBox>(*frame, "checkAdvanced")->isChecked());
@@ -418,14 +458,14 @@ class WindowKeysTest : public QObject {
         QStringList fields;
         for (const char* name :
              {"editName", "comboLookIn", "editLookIn", "comboSizeRelation", "editSize",
-              "comboDateKind", "editDays", "editMonths", "comboType", "resultDetails",
-              "resultLargeIcons", "resultSmallIcons", "resultList"}) {
+              "comboDateKind", "editDays", "editMonths", "comboType", "resultFilter",
+              "resultDetails", "resultLargeIcons", "resultSmallIcons", "resultList"}) {
             fields << test::widget<QWidget>(*frame, name)->accessibleName();
         }
-        QCOMPARE(fields,
-                 (strings({"Search for file or folders named", "Look in", "Look in", "Size is",
-                           "Size in KB", "Date of", "Days", "Months", "Type", "Results, details",
-                           "Results, large icons", "Results, small icons", "Results, list"})));
+        QCOMPARE(fields, (strings({"Search for file or folders named", "Look in", "Look in",
+                                   "Size is", "Size in KB", "Date of", "Days", "Months", "Type",
+                                   "Filter the results", "Results, details", "Results, large icons",
+                                   "Results, small icons", "Results, list"})));
     }
 };
 
