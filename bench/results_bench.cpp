@@ -1,6 +1,7 @@
 // Times the results pane with a million rows, offscreen: rows through the
-// batching path, sorts with their re-listing, view switches, the memory the
-// rows take and the longest the event loop stalled meanwhile; or, with
+// batching path, sorts with their re-listing, each key typed into the
+// filter, view switches, the memory the rows take and the longest the event
+// loop stalled meanwhile; or, with
 // --search TREE, a search of a real tree into the pane. One line per figure.
 #include <time.h>
 #include <QApplication>
@@ -158,6 +159,51 @@ void timeSorts(CRightView& view, StallMeter& stalls) {
     }
 }
 
+// Types words into the filter letter by letter, deleting each again, as
+// keys would: for each key, how long until the rows shown were those of the
+// words typed, and the longest the window went without answering meanwhile.
+void timeFilterKeys(CRightView& view, StallMeter& stalls) {
+    // A name, then a word of the path (once its slash is typed).
+    QStringList typed;
+    for (const QString& word : {QStringLiteral("file-425.cpp"), QStringLiteral("data/42/")}) {
+        for (qsizetype length = 1; length <= word.size(); ++length) {
+            typed << word.left(length);
+        }
+        for (qsizetype length = word.size() - 1; length >= 0; --length) {
+            typed << word.left(length);
+        }
+    }
+    qint64 slowest = 0;
+    qint64 longestStall = 0;
+    for (const QString& text : typed) {
+        QElapsedTimer timer;
+        timer.start();
+        stalls.start();
+        view.setFilterText(text);
+        if (view.filter().isRunning()) {
+            QEventLoop loop;
+            QObject::connect(&view, &CRightView::filterStatusChanged, &loop, [&] {
+                if (!view.filter().isRunning()) {
+                    loop.quit();
+                }
+            });
+            loop.exec();
+        }
+        const qint64 took = timer.elapsed();
+        QCoreApplication::processEvents();
+        const qint64 longest = stalls.stop();
+        slowest = std::max(slowest, took);
+        longestStall = std::max(longestStall, longest);
+        std::printf(
+            "filter key \"%s\": %d rows shown after %lld ms, window busy %lld ms of longest "
+            "stall %lld ms\n",
+            qPrintable(text), view.model().rowCount(), static_cast<long long>(took),
+            static_cast<long long>(stalls.busyInLongest()), static_cast<long long>(longest));
+    }
+    std::printf("filter keys: slowest %lld ms, longest stall %lld ms\n",
+                static_cast<long long>(slowest), static_cast<long long>(longestStall));
+}
+
 // With --search TREE [THREADS]: the window's own path end to end, offscreen:
 // the search engine walks TREE into the pane until the completion, then sorts.
 int searchTree(const std::string& tree, unsigned threads) {
@@ -227,6 +273,7 @@ int main(int argc, char** argv) {
                 (residentKiB() - baseKiB) / 1024.0, baseKiB, residentKiB());
 
     timeSorts(view, stalls);
+    timeFilterKeys(view, stalls);
 
     for (const ViewType type :
          {ViewType::LargeIcons, ViewType::SmallIcons, ViewType::List, ViewType::Details}) {

@@ -40,44 +40,64 @@ std::string_view foldInto(std::string_view text, std::string& buffer) {
     return {buffer.data(), foldCaseInto(text, buffer.data())};
 }
 
-// Tests rows one after another, keeping the folded path of the last folder
-// met: rows of one folder lie together, so each folder is folded about once.
+// Tests rows one after another. A word with a slash is in a row's path when
+// it is in the folder's part, or when it runs from the folder's part into
+// the name: a name holds no slash, so the word's last slash must then be the
+// folder part's last, its text up to that slash must end the folder part,
+// and the rest must start the name. What the folder part holds is worked
+// out when a folder is met: rows of one folder lie together, so each folder
+// is looked at about once, and each row costs a comparison with its name.
 class RowTester {
   public:
     RowTester(const std::vector<std::string>& nameWords, const std::vector<std::string>& pathWords)
-        : m_nameWords(nameWords), m_pathWords(pathWords) {}
+        : m_nameWords(nameWords),
+          m_pathWords(pathWords),
+          m_inFolder(pathWords.size()),
+          m_endsFolder(pathWords.size()) {}
 
     bool passes(const ResultRow& row) {
         const std::string_view name = foldInto(row.name(), m_name);
         if (!holdsEvery(name, m_nameWords)) {
             return false;
         }
-        return m_pathWords.empty() || holdsEvery(foldedPath(row, name), m_pathWords);
+        if (m_pathWords.empty()) {
+            return true;
+        }
+        if (row.m_folder != m_lastFolder) {
+            meetFolder(*row.m_folder);
+        }
+        for (std::size_t i = 0; i < m_pathWords.size(); ++i) {
+            if (!m_inFolder[i] && !(m_endsFolder[i] && !row.m_folder->whole &&
+                                    name.starts_with(afterLastSlash(m_pathWords[i])))) {
+                return false;
+            }
+        }
+        return true;
     }
 
   private:
-    std::string_view foldedPath(const ResultRow& row, std::string_view foldedName) {
-        if (row.m_folder != m_lastFolder) {
-            m_lastFolder = row.m_folder;
-            const std::string_view prefix = foldInto(row.m_folder->prefix, m_prefix);
-            m_prefixSize = prefix.size();
+    static std::string_view afterLastSlash(std::string_view word) {
+        return word.substr(word.rfind('/') + 1);
+    }
+
+    void meetFolder(const RowFolder& folder) {
+        m_lastFolder = &folder;
+        const std::string_view prefix = foldInto(folder.prefix, m_prefix);
+        for (std::size_t i = 0; i < m_pathWords.size(); ++i) {
+            const std::string_view word = m_pathWords[i];
+            m_inFolder[i] = prefix.find(word) != std::string_view::npos;
+            m_endsFolder[i] = prefix.ends_with(word.substr(0, word.rfind('/') + 1));
         }
-        if (row.m_folder->whole) {
-            return {m_prefix.data(), m_prefixSize};
-        }
-        // The prefix ends with a slash, so folding it and the name apart
-        // gives what folding the joined path gives.
-        m_path.assign(m_prefix.data(), m_prefixSize);
-        m_path.append(foldedName);
-        return m_path;
     }
 
     const std::vector<std::string>& m_nameWords;
     const std::vector<std::string>& m_pathWords;
     std::string m_name;
     std::string m_prefix;
-    std::size_t m_prefixSize = 0;
-    std::string m_path;
+    // For each path word, of the last folder met: whether its part holds
+    // the word, and whether it ends with the word up to its last slash.
+    std::vector<bool> m_inFolder;
+    std::vector<bool> m_endsFolder;
     const RowFolder* m_lastFolder = nullptr;
 };
 

@@ -18,6 +18,7 @@
 #include "results/result_stores.h"
 #include "results/row_filter.h"
 #include "row_spec.h"
+#include "search/name_fold.h"
 
 namespace zandor {
 namespace {
@@ -102,6 +103,51 @@ TEST(RowFilter, APathWordFollowsARenamedFolder) {
     EXPECT_EQ(passing("new/", rows),
               (std::vector<std::string>{"/t/new/a.txt", "/t/new/sub/b.txt"}));
     EXPECT_EQ(passing("new", rows), std::vector<std::string>{"/t/new"});
+}
+
+// Random paths and words of a few letters, slashes and a letter beyond
+// A-Z, against folding each whole text and looking for each word in it.
+TEST(RowFilter, RandomWordsPassAsInTheWholeFoldedTexts) {
+    std::mt19937 random(11);
+    const std::vector<std::string> pieces = {"a", "B", "/", "\xc3\x89", "\xc3\xa9", "b"};
+    const auto text = [&](std::size_t most) {
+        std::string out;
+        for (std::size_t i = random() % (most + 1); i > 0; --i) {
+            out += pieces[random() % pieces.size()];
+        }
+        return out;
+    };
+    ResultStores stores;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 400; ++i) {
+        std::string name = text(4);
+        std::erase(name, '/');
+        paths.push_back("/" + text(5) + "/" + (name.empty() ? "x" : name));
+    }
+    const Rows rows = addAll(stores, paths);
+    for (int round = 0; round < 300; ++round) {
+        const std::string typed = text(3) + (round % 2 == 0 ? " " + text(4) : "");
+        std::vector<std::string> expected;
+        for (const ResultRow* row : rows) {
+            std::string name;
+            std::string path;
+            foldCase(row->name(), name);
+            foldCase(row->path(), path);
+            bool all = true;
+            for (std::size_t at = 0; at < typed.size();) {
+                const std::size_t end = std::min(typed.find(' ', at), typed.size());
+                std::string word;
+                foldCase(std::string_view(typed).substr(at, end - at), word);
+                const std::string& where = word.find('/') == std::string::npos ? name : path;
+                all = all && where.find(word) != std::string::npos;
+                at = end + 1;
+            }
+            if (all) {
+                expected.push_back(row->path());
+            }
+        }
+        ASSERT_EQ(passing(typed, rows), expected) << typed;
+    }
 }
 
 TEST(RowFilter, WordsThatNarrowOthersNeedTestOnlyTheRowsTheyLetThrough) {
