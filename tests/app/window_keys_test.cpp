@@ -314,6 +314,10 @@ class WindowKeysTest : public QObject {
         press(Qt::Key_Escape);
         QCOMPARE(results.model().rowCount(), 400);
         QVERIFY(status->isHidden());
+        // Its Alt letter reaches the field too.
+        tabToList(*frame);
+        press(Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("resultFilter"));
     }
 
     void aDragCarriesTheRawBytesOfTheName() {
