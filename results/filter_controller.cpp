@@ -29,6 +29,12 @@ void FilterController::setText(const QString& text) {
 }
 
 void FilterController::relist(std::vector<const ResultRow*> all) {
+    if (!isFiltering()) {
+        // Listed anew even when the rows are the same: a sort takes the
+        // notice row away.
+        m_model.relist(std::move(all));
+        return;
+    }
     show(m_list.relist(std::move(all)));
 }
 

@@ -14,8 +14,8 @@ Fails (exit status 1, one line per finding) when
   - files include each other in a circle.
 
 A file's layer is the library its CMakeLists.txt builds it into (a header
-goes with the .cpp of the same name); files that no library lists take the
-layer of their folder. Tests, benchmarks and tools are not layered.
+goes with the .cpp of the same name, or is listed itself when it has none);
+files that no library lists take the layer of their folder. Tests, benchmarks and tools are not layered.
 """
 
 import os
@@ -79,8 +79,8 @@ def library_members(root, folder):
     for target, sources in LIBRARY.findall(text):
         layer = LAYER_OF_TARGET.get(target)
         for source in sources.split():
-            if layer is not None and source.endswith(".cpp"):
-                members[source[: -len(".cpp")]] = layer
+            if layer is not None and source.endswith((".cpp", ".h")):
+                members[os.path.splitext(source)[0]] = layer
     return members
 
 

@@ -66,6 +66,17 @@ class CheckLayersTest(unittest.TestCase):
             "results/row.cpp (results core) includes results/pane.h (results ui), "
             "which it may not use"]))
 
+    def test_a_header_without_a_source_takes_the_library_that_lists_it(self):
+        files = dict(CLEAN)
+        files["results/task.h"] = "#pragma once\n#include <thread>\n"
+        files["results/row.h"] = '#include "search/walk.h"\n#include "results/task.h"\n'
+        self.assertEqual(run_checker(files), (1, [
+            "results/row.h (results core) includes results/task.h (results ui), "
+            "which it may not use"]))
+        files["results/CMakeLists.txt"] = ("add_library(zandor_results_core STATIC row.cpp task.h)\n"
+                                           "add_library(zandor_results_ui STATIC pane.cpp)\n")
+        self.assertEqual(run_checker(files), (0, []))
+
     def test_cli_and_the_results_pane_do_not_use_each_other(self):
         files = dict(CLEAN)
         files["cli/main.cpp"] = '#include "results/pane.h"\n'
