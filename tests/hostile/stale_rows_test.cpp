@@ -23,10 +23,7 @@ namespace zandor {
 
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
+using test::exists;
 
 test::RowSpec rowFor(const std::string& folder, const std::string& name, bool isFolder) {
     return test::RowSpec{name, folder + "/" + name, isFolder ? "File Folder" : "File", 1, 2, 0};

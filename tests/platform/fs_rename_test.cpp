@@ -13,10 +13,7 @@
 namespace zandor {
 namespace {
 
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
+using test::exists;
 
 std::uint64_t sizeOf(const std::string& path) {
     struct stat st {};

@@ -27,10 +27,7 @@ QString text(const std::string& bytes) {
     return QString::fromStdString(bytes);
 }
 
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
+using test::exists;
 
 test::RowSpec rowFor(const std::string& folder, const std::string& name, bool isFolder = false) {
     return test::RowSpec{name, folder + "/" + name, isFolder ? kFolderType : kFileType, 1, 2, 0};

@@ -87,17 +87,9 @@ QStringList expectedPaths(const QStringList& paths, const QStringList& words) {
     return kept;
 }
 
-std::string contentsOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
+using test::contentsOf;
 
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
+using test::exists;
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace zandor::test {
@@ -94,6 +95,18 @@ void removeTree(const std::string& path) {
     if (std::system(command.c_str()) != 0) {
         // Best effort: a test's temporary folder left behind harms nothing.
     }
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
 }
 
 std::vector<std::string> namesIn(const std::string& folder) {

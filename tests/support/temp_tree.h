@@ -40,6 +40,12 @@ class TempTree {
 // Removes a tree of any depth without following links.
 void removeTree(const std::string& path);
 
+// Whether something is at path (a link itself, not what it names).
+bool exists(const std::string& path);
+
+// Every byte of a file; empty when it cannot be read.
+std::string contentsOf(const std::string& path);
+
 // The names in a folder ("." and ".." left out), sorted; none when the
 // folder cannot be read.
 std::vector<std::string> namesIn(const std::string& folder);

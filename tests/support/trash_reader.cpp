@@ -43,13 +43,6 @@ bool percentDecode(const std::string& encoded, std::string& decoded) {
     return true;
 }
 
-std::string contentsOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
 }  // namespace
 
 std::vector<TrashedItem> readTrash(const std::string& trashFolder, const std::string& topdir) {
