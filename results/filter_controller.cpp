@@ -16,7 +16,6 @@ FilterController::FilterController(ResultModel& model, QObject* parent)
       }) {}
 
 void FilterController::setText(const QString& text) {
-    m_text = text;
     // Any blank the user's keyboard gives (a no-break space too) parts words.
     const QByteArray words = text.simplified().toUtf8();
     const bool wasFiltering = isFiltering();
@@ -49,8 +48,12 @@ void FilterController::append(const std::vector<const ResultRow*>& rows) {
 
 void FilterController::removeRecords(const std::unordered_set<const ResultRow*>& rows) {
     m_model.removeRecords(rows);
-    show(m_list.remove(rows));
-    Q_EMIT countsChanged();
+    FilteredList::Relist shown = m_list.remove(rows);
+    if (shown) {
+        show(std::move(shown));
+    } else {
+        Q_EMIT countsChanged();
+    }
 }
 
 void FilterController::clear() {

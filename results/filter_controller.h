@@ -24,7 +24,6 @@ class FilterController final : public QObject {
 
     // The words the rows must hold, as typed.
     void setText(const QString& text);
-    const QString& text() const { return m_text; }
     // Lists of fewer rows than this are filtered at once, on this thread.
     void setBackgroundFilterFrom(std::size_t rows) { m_list.setBackgroundFrom(rows); }
 
@@ -55,7 +54,6 @@ class FilterController final : public QObject {
     void finish(std::uint64_t ticket, std::vector<const ResultRow*> passed);
 
     ResultModel& m_model;
-    QString m_text;
     FilteredList m_list;
 };
 
