@@ -306,11 +306,14 @@ listed while a size or type condition is on.)"},
          R"(files whose contents hold TEXT, a literal text found anywhere in
 the file; letter case as the name test compares it (Unicode case
 folding unless --case-sensitive). Only regular files are read,
-after every other test holds; links are never followed. A file
-whose first 64 KiB hold a NUL byte is binary and is passed over;
-one that starts with a UTF-16 byte-order mark is read as the text
-it holds. Folders are not listed. Files that cannot be read are
-counted on standard error.)"},
+after every other test holds; links are never followed. Office
+documents (.odt .ods .odp .docx .xlsx .pptx and their templates)
+and PDFs are searched in the text their readers show, not their
+bytes; encrypted or broken ones cannot be read. Of other files,
+one whose first 64 KiB hold a NUL byte is binary and is passed
+over; one that starts with a UTF-16 byte-order mark is read as
+the text it holds. Folders are not listed. Files that cannot be
+read are counted on standard error.)"},
         {"", "--binary", "", applyBinary, "with --containing, read binary files too"},
         {"", "--exclude", "PATTERN", applyExclude,
          R"(leave out entries matching PATTERN, a shell glob (* ? [...]):

@@ -10,7 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev
   util-linux coreutils findutils tzdata
-  fd-find ripgrep hyperfine python3 shared-mime-info xvfb openbox xdotool x11-utils
+  libexpat1-dev libzip-dev libpoppler-cpp-dev
+  fd-find ripgrep pdfgrep hyperfine python3 shared-mime-info xvfb openbox xdotool x11-utils
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev libglib2.0-dev adwaita-icon-theme fonts-liberation2 fonts-dejavu-core
   xdg-utils qt6-l10n-tools qt6-translations-l10n dbus-daemon dbus-session-bus-common
   scdoc librsvg2-bin gzip man-db bsdextrautils desktop-file-utils appstream

@@ -19,7 +19,7 @@ if ! command -v clang++ >/dev/null 2>&1; then
   exit 0
 fi
 
-all_targets=(name_pattern_fuzz contents_match_fuzz text_escape_fuzz cli_options_fuzz mountinfo_fuzz properties_report_fuzz)
+all_targets=(name_pattern_fuzz contents_match_fuzz text_escape_fuzz cli_options_fuzz mountinfo_fuzz properties_report_fuzz document_text_fuzz)
 targets=("$@")
 [ "${#targets[@]}" -eq 0 ] && targets=("${all_targets[@]}")
 seconds=${ZANDOR_FUZZ_SECONDS:-10}

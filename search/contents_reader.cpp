@@ -10,6 +10,7 @@
 
 #include "platform/fs_fd.h"
 #include "platform/utf8.h"
+#include "search/document_text.h"
 
 namespace zandor {
 
@@ -159,6 +160,11 @@ ContentsVerdict ContentsReader::read(int dirFd, const char* name, ContentsSearch
     fill(fd.get(), kBinaryProbe, have, probeFirst ? kBinaryProbe : kPieceSize);
     if (m_failed) {
         return ContentsVerdict::Unreadable;
+    }
+    // A document is searched in the text its reader shows, not its bytes.
+    if (const DocumentKind kind = documentKind(name, std::string_view(m_buffer.get(), have));
+        kind != DocumentKind::None) {
+        return searchDocument(fd.get(), kind, search, stop);
     }
     return searchRest(fd.get(), search, have, includeBinary, stop);
 }

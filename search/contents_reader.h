@@ -13,17 +13,9 @@
 #include <string>
 
 #include "search/contents_search.h"
+#include "search/contents_verdict.h"
 
 namespace zandor {
-
-// What reading a file for the contents test found.
-enum class ContentsVerdict : std::uint8_t {
-    Unread,      // not read yet
-    Found,       // holds the text
-    Missing,     // read to its end without it
-    Passed,      // not read: binary, not a regular file, gone, or stopped
-    Unreadable,  // could not be opened or read
-};
 
 class ContentsReader {
   public:
@@ -38,10 +30,12 @@ class ContentsReader {
     ContentsReader(ContentsReader&&) noexcept;
     ContentsReader& operator=(ContentsReader&&) noexcept;
 
-    // Reads the entry name of the folder open on dirFd. A file whose first
-    // 64 KiB hold a NUL is binary and passed unless includeBinary. One that
-    // starts with a UTF-16 byte-order mark is searched as the text it holds;
-    // a UTF-8 mark is skipped.
+    // Reads the entry name of the folder open on dirFd. An office document
+    // or a PDF (by its name and first bytes) is searched in the text its
+    // reader shows. Otherwise a file whose first 64 KiB hold a NUL is binary
+    // and passed unless includeBinary. One that starts with a UTF-16
+    // byte-order mark is searched as the text it holds; a UTF-8 mark is
+    // skipped.
     ContentsVerdict read(int dirFd, const char* name, ContentsSearch& search, bool includeBinary,
                          const std::atomic<bool>& stop);
 

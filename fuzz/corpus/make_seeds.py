@@ -132,9 +132,43 @@ def contents_match_seeds():
         yield text(needle) + stream + b"\0" * 20 + back(u8(i % 2), *pieces)
 
 
+def document_text_seeds():
+    """A byte for the flavour (0 OpenDocument, 1 Word, 2 workbook, 3 slides;
+    4 added: the rest is an archive), a byte for the cut, then the bytes."""
+    odf = (b"<o:d xmlns:o='urn:oasis:names:tc:opendocument:xmlns:office:1.0' "
+           b"xmlns:t='urn:oasis:names:tc:opendocument:xmlns:text:1.0'><t:p>\xc3\x9cber"
+           b"<t:span>weis</t:span>ung<t:tab/>x<t:s/>y</t:p><t:h>z<t:line-break/></t:h></o:d>")
+    word = (b"<w:document xmlns:w='http://schemas.openxmlformats.org/wordprocessingml/2006/"
+            b"main'><w:body><w:p><w:r><w:t>Ab</w:t></w:r><w:r><w:t xml:space='preserve'>"
+            b" schluss&amp;</w:t><w:tab/><w:br/></w:r></w:p></w:body></w:document>")
+    sheet = (b"<sst xmlns='http://schemas.openxmlformats.org/spreadsheetml/2006/main'><si>"
+             b"<r><t>Ge</t></r><r><t>samt</t></r><rPh><t>x</t></rPh></si><si><t>b</t></si></sst>")
+    slide = (b"<p:sld xmlns:p='p' xmlns:a='http://schemas.openxmlformats.org/drawingml/2006/"
+             b"main'><a:p><a:r><a:t>Folie</a:t></a:r><a:br/><a:r><a:t>nwort</a:t></a:r></a:p>"
+             b"</p:sld>")
+    broken = b"<?xml version='1.0'?><!DOCTYPE a [<!ENTITY e 'ee'>]><a>&e;&e;<b></a>"
+    for flavour, xml in enumerate((odf, word, sheet, slide)):
+        for cut in (1, 7, 255):
+            yield bytes([flavour, cut]) + xml
+    yield bytes([1, 3]) + broken
+    import io
+    import zipfile
+    for flavour, (part, xml) in enumerate((("content.xml", odf), ("word/document.xml", word),
+                                           ("xl/sharedStrings.xml", sheet),
+                                           ("ppt/slides/slide1.xml", slide))):
+        archive = io.BytesIO()
+        with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as out:
+            info = zipfile.ZipInfo(part, date_time=(2024, 1, 1, 0, 0, 0))
+            info.compress_type = zipfile.ZIP_DEFLATED
+            out.writestr(info, xml)
+        yield bytes([4 + flavour, 1]) + archive.getvalue()
+        yield bytes([4 + flavour, 1]) + archive.getvalue()[: len(archive.getvalue()) // 2]
+
+
 write("name_pattern_fuzz", name_pattern_seeds())
 write("contents_match_fuzz", contents_match_seeds())
 write("text_escape_fuzz", text_escape_seeds())
 write("cli_options_fuzz", cli_options_seeds())
 write("mountinfo_fuzz", mountinfo_seeds())
 write("properties_report_fuzz", properties_seeds())
+write("document_text_fuzz", document_text_seeds())
