@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Times zandor-find against GNU find and fd on a generated tree, warm and
-# cold, the window's own search path end to end, and the contents search
-# against ripgrep and GNU grep on a real tree.
+# cold, the window's own search path end to end, the contents search
+# against ripgrep and GNU grep on a real tree, and the search inside office
+# documents and PDFs against pdfgrep.
 #
 #   bash bench/compare.sh TREE_DIR [BUILD_DIR]
 #   ZANDOR_BENCH_GROUPS=contents bash bench/compare.sh [TREE_DIR [BUILD_DIR]]
+#   ZANDOR_BENCH_GROUPS=documents bash bench/compare.sh TREE_DIR [BUILD_DIR]
 #
 # Builds the project in Release into BUILD_DIR (default: build-bench at the
 # repository root), generates (or reuses) a tree of 1,000,000 files in 100,000
@@ -33,6 +35,20 @@
 #              warm only (a cold run would need the real tree copied into an
 #              image); also prints how many files each found and how many of
 #              zandor-find's and rg's differ
+#   documents  the text inside office documents and PDFs, on a generated folder
+#              (or the one made before) of ZANDOR_DOCS_PER_FORMAT files in each of
+#              odt docx pdf (Writer, from plain text), ods xlsx (Calc, from CSV)
+#              and odp pptx (Impress, from flat ODP), about one in ten holding the
+#              word zandorquill, which their raw bytes never show:
+#              zandor-find --format null --containing zandorquill DOCS
+#              | zandor-find --format null --containing zandorquill DOCS/pdf
+#              | pdfgrep -r -l -i -F zandorquill DOCS/pdf
+#              (pdfgrep reads PDFs only: the fair pair is the second and the
+#              third); warm only; prints how many files of each format each found
+#              against how many hold the word. Needs soffice and pdfgrep (Debian:
+#              pdfgrep libreoffice-writer-nogui libreoffice-calc-nogui
+#              libreoffice-impress-nogui); skipped with a message without them, and
+#              a format LibreOffice cannot make is left out with a message
 #
 # The warm groups run one warm-up run per command; output goes to /dev/null.
 #
@@ -47,11 +63,17 @@
 #   ZANDOR_COLD_IMAGE    the ext4 image of the cold group (default TREE_DIR.img;
 #                        made on first use, about 2 GB)
 #   ZANDOR_BENCH_GROUPS  the groups to run, separated by spaces or commas (default:
-#                        list names selective cold window xwindow contents); with only
-#                        contents, no tree is made and TREE_DIR may be left out
+#                        list names selective cold window xwindow contents documents);
+#                        with only contents and documents, no tree is made, and
+#                        TREE_DIR may be left out when documents is not among them or
+#                        ZANDOR_DOCS_DIR is set
 #   ZANDOR_CONTENTS_TREE the real tree of the contents group (default /usr/include)
 #   ZANDOR_CONTENTS_WORD the word it looks for (default mutex: in some files, not
 #                        most)
+#   ZANDOR_DOCS_DIR      the documents group's folder (default TREE_DIR-documents);
+#                        reused when it holds what the settings ask for, else made
+#                        afresh (only when empty, missing or made by this script)
+#   ZANDOR_DOCS_PER_FORMAT  documents of each format (default 200)
 set -euo pipefail
 
 die() {
@@ -59,16 +81,20 @@ die() {
   exit 1
 }
 
-groups=" ${ZANDOR_BENCH_GROUPS:-list names selective cold window xwindow contents} "
+groups=" ${ZANDOR_BENCH_GROUPS:-list names selective cold window xwindow contents documents} "
 groups=${groups//,/ }
 wants() { [[ $groups == *" $1 "* ]]; }
-# Every group but contents walks the generated tree.
+# Every group but contents and documents walks the generated tree.
 needs_tree=0
 for group in list names selective cold window xwindow; do
   wants "$group" && needs_tree=1
 done
 
-if [[ $# -gt 2 || ($# -lt 1 && $needs_tree == 1) || ${1:-} == -h || ${1:-} == --help ]]; then
+# The documents folder is named after the tree unless given.
+needs_tree_dir=$needs_tree
+wants documents && [[ -z ${ZANDOR_DOCS_DIR:-} ]] && needs_tree_dir=1
+
+if [[ $# -gt 2 || ($# -lt 1 && $needs_tree_dir == 1) || ${1:-} == -h || ${1:-} == --help ]]; then
   sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2
   exit 2
 fi
@@ -92,6 +118,13 @@ tree_folders=${ZANDOR_TREE_FOLDERS:-100000}
 contents_tree=$(abspath "${ZANDOR_CONTENTS_TREE:-/usr/include}")
 contents_word=${ZANDOR_CONTENTS_WORD:-mutex}
 
+docs_dir=$(abspath "${ZANDOR_DOCS_DIR:-$tree_dir-documents}")
+docs_dir=${docs_dir%/}
+docs_per_format=${ZANDOR_DOCS_PER_FORMAT:-200}
+# One lowercase word, so that it needs no quoting in CSV or XML; the files
+# beside the documents (the stamp) must never hold it.
+docs_word=zandorquill
+
 tools=(hyperfine cmake)
 [[ $needs_tree == 1 ]] && tools+=(fdfind find)
 wants contents && tools+=(rg grep)
@@ -99,6 +132,15 @@ for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null 2>&1 ||
     die "$tool not found; install with scripts/bootstrap.sh"
 done
+if wants documents; then
+  if ! command -v soffice >/dev/null 2>&1 || ! command -v pdfgrep >/dev/null 2>&1; then
+    echo "== Group \"documents\" skipped: needs soffice and pdfgrep (Debian: pdfgrep" \
+      "libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui)" >&2
+    groups=${groups/ documents / }
+  fi
+  [[ $docs_per_format =~ ^[1-9][0-9]*$ ]] ||
+    die "ZANDOR_DOCS_PER_FORMAT must be a whole number above 0, not $docs_per_format"
+fi
 if wants contents; then
   [[ -d $contents_tree ]] || die "contents tree $contents_tree is not a folder (ZANDOR_CONTENTS_TREE)"
   [[ -n $contents_word ]] || die "ZANDOR_CONTENTS_WORD is empty"
@@ -140,6 +182,214 @@ trap 'rm -rf "$tmp"' EXIT
 
 q_tree=$(printf '%q' "$tree_dir")
 q_zandor=$(printf '%q' "$zandor")
+
+# The documents group's folder: plain text, CSV and flat ODP sources made
+# here, converted by LibreOffice in one call per format, so that the words
+# sit in deflated XML or compressed PDF streams as real documents keep them.
+# A stamp beside them says what was made, from which settings, and which
+# files hold the word; it never holds the word itself.
+docs_formats=(odt docx pdf ods xlsx odp pptx)
+docs_stamp=$docs_dir/.zandor-documents
+docs_stamp_head="zandor documents 1, $docs_per_format per format"
+
+# docs_sources FOLDER: N sources of each kind under FOLDER/writer, /calc and
+# /impress, varied in length, about one in ten holding the word (at times at
+# a sentence start, so capitalized), and a few holding "zandor quill", which
+# must not count. The same seed makes the same folder every time.
+docs_sources() {
+  mkdir -p "$1/writer" "$1/calc" "$1/impress"
+  awk -v dir="$1" -v n="$docs_per_format" -v word="$docs_word" '
+    function pick() { return vocab[int(rand() * nv) + 1] }
+    function cap(w) { return toupper(substr(w, 1, 1)) substr(w, 2) }
+    # k words in sentences of 6 to 16; the word at a random place if holds.
+    function prose(k, holds,   at, i, s, w, left) {
+      at = holds ? int(rand() * k) + 1 : 0
+      s = ""
+      left = 0
+      for (i = 1; i <= k; i++) {
+        w = (i == at) ? word : pick()
+        if (!holds && rand() < 0.002) w = "zandor quill"
+        if (left == 0) { w = cap(w); left = 6 + int(rand() * 11) }
+        s = s (i > 1 ? " " : "") w
+        left--
+        if (left == 0 || i == k) s = s "."
+        else if (rand() < 0.07) s = s ","
+      }
+      return s
+    }
+    function cell(   r) {
+      r = rand()
+      if (r < 0.3) return int(rand() * 100000)
+      if (r < 0.4) return sprintf("%.2f", rand() * 1000)
+      if (r < 0.8) return pick()
+      return pick() " " pick()
+    }
+    BEGIN {
+      srand(25)
+      nv = split("account across action advice after afternoon again almost " \
+        "along always amount animal answer anything apple april area around " \
+        "autumn balance basket beach before behind bicycle bottle branch bread " \
+        "bridge bright budget button candle carpet castle ceiling century chair " \
+        "change charge cheese circle citizen climate clock cloud coffee column " \
+        "common copper corner cotton council country course cover crystal " \
+        "culture current curtain daily danger debate decade delivery desert " \
+        "detail diamond dinner direction distance doctor dragon drawer dream " \
+        "during eagle early earth editor effort eleven engine evening example " \
+        "factory family farmer feather figure finger forest fortune friday " \
+        "garden gather gentle glass golden grammar gravel harbor harvest health " \
+        "hollow honest horizon hunger island jacket journey kettle kitchen " \
+        "ladder lantern latest leather lemon letter library linen liquid market " \
+        "meadow member method middle minute mirror moment monday morning " \
+        "mountain museum napkin narrow nature needle network number ocean office " \
+        "orange orchard paper parcel pencil pepper picture planet pocket " \
+        "position powder purple quarter question rabbit ribbon river saddle " \
+        "salmon schedule season second silver simple sister spring station " \
+        "stream summer supply table thunder ticket timber tomato travel tuesday " \
+        "valley velvet village violet voyage walnut weather window winter " \
+        "wooden yellow", vocab, " ")
+      for (f = 1; f <= n; f++) {
+        # Text: one to four paragraphs, each a line, blank lines between.
+        file = sprintf("%s/writer/text-%04d.txt", dir, f)
+        np = 1 + int(rand() * 4)
+        hp = rand() < 0.1 ? 1 + int(rand() * np) : 0
+        for (p = 1; p <= np; p++)
+          printf "%s%s\n", (p > 1 ? "\n" : ""), prose(15 + int(rand() * 90), p == hp) > file
+        close(file)
+
+        # CSV: a header and 2 to 11 rows of 2 to 5 columns.
+        file = sprintf("%s/calc/sheet-%04d.csv", dir, f)
+        nr = 3 + int(rand() * 10)
+        nc = 2 + int(rand() * 4)
+        hr = rand() < 0.1 ? 2 + int(rand() * (nr - 1)) : 0
+        hc = 1 + int(rand() * nc)
+        for (r = 1; r <= nr; r++) {
+          line = ""
+          for (c = 1; c <= nc; c++) {
+            v = (r == 1) ? cap(pick()) : cell()
+            if (r == hr && c == hc) v = rand() < 0.5 ? word : pick() " " word
+            line = line (c > 1 ? "," : "") v
+          }
+          print line > file
+        }
+        close(file)
+
+        # Flat ODP: one to three slides, each a title and one to three
+        # paragraphs in a text box.
+        file = sprintf("%s/impress/slides-%04d.fodp", dir, f)
+        ns = 1 + int(rand() * 3)
+        hs = rand() < 0.1 ? 1 + int(rand() * ns) : 0
+        print "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" > file
+        print "<office:document" \
+          " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\"" \
+          " xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\"" \
+          " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"" \
+          " xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\"" \
+          " office:version=\"1.3\"" \
+          " office:mimetype=\"application/vnd.oasis.opendocument.presentation\">" > file
+        print "<office:body><office:presentation>" > file
+        for (s = 1; s <= ns; s++) {
+          printf "<draw:page draw:name=\"page%d\">\n", s > file
+          printf "<draw:frame svg:x=\"2cm\" svg:y=\"1cm\" svg:width=\"24cm\" svg:height=\"3cm\">" \
+            "<draw:text-box><text:p>%s %s</text:p></draw:text-box></draw:frame>\n",
+            cap(pick()), pick() > file
+          printf "<draw:frame svg:x=\"2cm\" svg:y=\"5cm\" svg:width=\"24cm\" svg:height=\"12cm\">" \
+            "<draw:text-box>\n" > file
+          npar = 1 + int(rand() * 3)
+          hpar = (s == hs) ? 1 + int(rand() * npar) : 0
+          for (p = 1; p <= npar; p++)
+            printf "<text:p>%s</text:p>\n", prose(6 + int(rand() * 25), p == hpar) > file
+          print "</draw:text-box></draw:frame></draw:page>" > file
+        }
+        print "</office:presentation></office:body></office:document>" > file
+        close(file)
+      }
+    }'
+}
+
+# docs_convert FORMAT KIND EXT [INFILTER]: every KIND/*.EXT source into
+# DOCS/FORMAT, in one soffice call. A format soffice made none of is left
+# out (Impress missing, say); one it made only some of is an error.
+docs_convert() {
+  local format=$1 kind=$2 ext=$3 made
+  local -a infilter=()
+  [[ -n ${4:-} ]] && infilter=("--infilter=$4")
+  mkdir -p "$docs_dir/$format"
+  soffice "-env:UserInstallation=file://$tmp/lo-profile" --headless "${infilter[@]}" \
+    --convert-to "$format" --outdir "$docs_dir/$format" "$tmp/sources/$kind"/*."$ext" \
+    >"$tmp/soffice-$format.log" 2>&1 || true
+  made=$(find "$docs_dir/$format" -type f -name "*.$format" | wc -l)
+  if [[ $made -eq 0 ]]; then
+    echo "== Documents: soffice made no .$format file; left out. It said:" >&2
+    tail -n 3 "$tmp/soffice-$format.log" >&2
+    rm -rf "${docs_dir:?}/$format"
+    return 1
+  fi
+  if [[ $made -ne $docs_per_format ]]; then
+    tail -n 5 "$tmp/soffice-$format.log" >&2
+    die "soffice made $made of $docs_per_format .$format files in $docs_dir/$format"
+  fi
+}
+
+# The documents of each kind holding the word, as paths below DOCS, from
+# the sources (case-blind, as zandor-find and pdfgrep -i look).
+docs_holding() {
+  local kind=$1 ext=$2 format
+  shift 2
+  for format in "$@"; do
+    [[ -d $docs_dir/$format ]] || continue
+    { grep -rliF "$docs_word" "$tmp/sources/$kind" || true; } | LC_ALL=C sort |
+      sed "s|^.*/\(.*\)\.$ext\$|$format/\1.$format|"
+  done
+}
+
+make_documents() {
+  if [[ -f $docs_stamp && $(sed -n 1p "$docs_stamp") == "$docs_stamp_head" &&
+    $(sed -n 2p "$docs_stamp") == formats* ]]; then
+    echo "== Documents $docs_dir (reused, $docs_per_format per format)" >&2
+    return
+  fi
+  if [[ -e $docs_dir ]]; then
+    [[ -d $docs_dir ]] || die "$docs_dir is not a folder (ZANDOR_DOCS_DIR)"
+    if [[ ! -f $docs_stamp && -n $(ls -A "$docs_dir") ]]; then
+      die "$docs_dir holds files this script did not make; give an empty or new folder (ZANDOR_DOCS_DIR)"
+    fi
+    local format
+    for format in "${docs_formats[@]}"; do
+      rm -rf "${docs_dir:?}/$format"
+    done
+    rm -f "$docs_stamp"
+  fi
+  mkdir -p "$docs_dir"
+  echo "$docs_stamp_head" >"$docs_stamp"
+  echo "incomplete" >>"$docs_stamp"
+
+  echo "== Documents $docs_dir ($docs_per_format per format)" >&2
+  local start end
+  start=$(date +%s.%N)
+  docs_sources "$tmp/sources"
+  local -a made=()
+  docs_convert odt writer txt && made+=(odt)
+  docs_convert docx writer txt && made+=(docx)
+  docs_convert pdf writer txt && made+=(pdf)
+  # Comma-separated, double-quoted text, UTF-8, from the first line.
+  docs_convert ods calc csv CSV:44,34,76,1 && made+=(ods)
+  docs_convert xlsx calc csv CSV:44,34,76,1 && made+=(xlsx)
+  docs_convert odp impress fodp && made+=(odp)
+  docs_convert pptx impress fodp && made+=(pptx)
+  end=$(date +%s.%N)
+  [[ -d $docs_dir/pdf ]] || die "soffice made no PDF; the group needs them for pdfgrep"
+  {
+    echo "$docs_stamp_head"
+    echo "formats ${made[*]}"
+    docs_holding writer txt odt docx pdf
+    docs_holding calc csv ods xlsx
+    docs_holding impress fodp odp pptx
+  } >"$docs_stamp.new"
+  mv "$docs_stamp.new" "$docs_stamp"
+  rm -rf "$tmp/sources" "$tmp/lo-profile"
+  awk -v a="$start" -v b="$end" 'BEGIN { printf "documents ready in %.1f s\n", b - a }' >&2
+}
+wants documents && make_documents
 
 # run_group NAME then pairs of (label, command).
 run_group() {
@@ -204,6 +454,25 @@ if wants contents; then
     --command-name zandor-cs "$cont_zandor_cs" \
     --command-name rg "$cont_rg" \
     --command-name grep "$cont_grep" >&2
+fi
+
+# The documents group, warm: zandor-find over every format, then over the
+# PDFs alone against pdfgrep, which reads nothing else. pdfgrep is given -i
+# and -F to look as zandor-find does (case-blind, literal), and exits with 1
+# when no file holds the word, so failures are ignored here too.
+q_docs=$(printf '%q' "$docs_dir")
+q_docs_pdf=$(printf '%q' "$docs_dir/pdf")
+docs_zandor="$q_zandor --format null --containing $docs_word $q_docs"
+docs_zandor_pdf="$q_zandor --format null --containing $docs_word $q_docs_pdf"
+docs_pdfgrep="pdfgrep -r -l -i -F $docs_word $q_docs_pdf"
+if wants documents; then
+  echo >&2
+  echo "== Group \"documents\" ($docs_dir, word $docs_word)" >&2
+  hyperfine --warmup 1 --runs "$runs" --output="$output" --ignore-failure \
+    --export-json "$tmp/documents.json" \
+    --command-name zandor "$docs_zandor" \
+    --command-name zandor-pdf "$docs_zandor_pdf" \
+    --command-name pdfgrep "$docs_pdfgrep" >&2
 fi
 
 # The cold group: the same tree in an ext4 image, mounted afresh with the
@@ -306,6 +575,27 @@ EOF
   fi
 }
 
+# Prints "label failed-runs" lines from a hyperfine JSON export: the timed
+# runs of each command that exited with a code other than 0.
+failures() {
+  if [[ -n $python ]]; then
+    "$python" - "$1" <<'EOF'
+import json, sys
+with open(sys.argv[1]) as f:
+    for r in json.load(f)["results"]:
+        print(r["command"], sum(1 for c in r.get("exit_codes") or [] if c != 0))
+EOF
+  else
+    # One exit code a line, after "exit_codes": [ and up to the ].
+    awk '
+      /"command":/    { c = $2; gsub(/[",]/, "", c) }
+      /"exit_codes":/ { codes = 1; n = 0; next }
+      codes && /\]/   { codes = 0; print c, n; next }
+      codes           { v = $0; gsub(/[ ,]/, "", v); if (v != "0") n++ }
+    ' "$1"
+  fi
+}
+
 report() {
   local group=$1
   means "$tmp/$group.json" | awk -v group="$group" '
@@ -361,6 +651,14 @@ if wants contents; then
   echo "  rg         $(rg --version | sed -n 1p)"
   echo "  grep       $(grep --version | sed -n 1p)"
 fi
+if wants documents; then
+  echo "  documents  $docs_dir on $(stat -f -c %T "$docs_dir"): $(
+    for format in $(sed -n '2s/^formats //p' "$docs_stamp"); do
+      printf '%s %s, ' "$(find "$docs_dir/$format" -type f | wc -l)" "$format"
+    done)$(du -sh "$docs_dir" | cut -f1); word $docs_word"
+  echo "  pdfgrep    $(pdfgrep --version | sed -n 1p)"
+  echo "  soffice    $(soffice --version 2>/dev/null | sed -n 1p)"
+fi
 echo "  hyperfine  $(hyperfine --version | awk '{ print $2 }')"
 echo "  zandor     $zandor"
 echo "  commit     $(git -C "$repo_root" rev-parse --short HEAD 2>/dev/null || echo none)$(
@@ -375,6 +673,7 @@ wants names && commands+=("$names_zandor" "$names_find" "$names_fd" "$names_fd8"
 wants selective && commands+=("$sel_zandor" "$sel_find" "$sel_fd" "$sel_fd1")
 wants contents && commands+=("$cont_zandor" "$cont_rg_i" "$cont_grep_i" "$cont_zandor_cs"
   "$cont_rg" "$cont_grep")
+wants documents && commands+=("$docs_zandor" "$docs_zandor_pdf" "$docs_pdfgrep")
 for c in "${commands[@]}"; do
   echo "  $c"
 done
@@ -424,6 +723,55 @@ if wants contents; then
     "$(comm -13 "$tmp/zandor-cs.files" "$tmp/rg.files" | wc -l)"
 fi
 
+# The files each documents command found, as paths below DOCS, sorted;
+# zandor-find ends its names with a NUL, pdfgrep with a line feed. Then a
+# table of each format: documents made, those holding the word, and those
+# each command found; then what each missed or found without the word, and
+# how many hold the word in their raw bytes (none should: a byte search
+# must not find it).
+docs_files() {
+  local name=$1 cmd=$2
+  bash -c "$cmd" 2>/dev/null | tr '\0' '\n' |
+    awk -v prefix="$docs_dir/" 'index($0, prefix) == 1 { print substr($0, length(prefix) + 1); next } { print }' |
+    LC_ALL=C sort >"$tmp/docs-$name.files" || true
+}
+if wants documents; then
+  echo
+  echo "== Files found (documents, word $docs_word)"
+  sed '1,2d' "$docs_stamp" | LC_ALL=C sort >"$tmp/docs-holding.files"
+  docs_files zandor "$docs_zandor"
+  docs_files zandor-pdf "$docs_zandor_pdf"
+  docs_files pdfgrep "$docs_pdfgrep"
+  for format in $(sed -n '2s/^formats //p' "$docs_stamp"); do
+    printf '%s %s %s %s %s %s\n' "$format" \
+      "$(find "$docs_dir/$format" -type f -name "*.$format" | wc -l)" \
+      "$(grep -c "^$format/" "$tmp/docs-holding.files")" \
+      "$(grep -c "^$format/" "$tmp/docs-zandor.files")" \
+      "$(grep -c "^$format/" "$tmp/docs-zandor-pdf.files")" \
+      "$(grep -c "^$format/" "$tmp/docs-pdfgrep.files")"
+  done | awk '
+    BEGIN { printf "  %-7s %6s %8s %7s %11s %8s\n", "format", "made", "holding", "zandor", "zandor-pdf", "pdfgrep" }
+    { printf "  %-7s %6d %8d %7d %11s %8s\n", $1, $2, $3, $4, $1 == "pdf" ? $5 : "-", $1 == "pdf" ? $6 : "-"
+      for (i = 2; i <= 6; i++) t[i] += $i }
+    END { printf "  %-7s %6d %8d %7d %11d %8d\n", "all", t[2], t[3], t[4], t[5], t[6] }'
+  # Files found that are not documents of a made format (the stamp, say)
+  # count in no row: say so rather than lose them.
+  others=$(cat "$tmp/docs-zandor.files" "$tmp/docs-pdfgrep.files" |
+    grep -cvE "^($(sed -n '2s/^formats //p' "$docs_stamp" | tr ' ' '|'))/[^/]*$" || true)
+  [[ $others -gt 0 ]] && echo "  $others other files found (not a document of a made format)"
+  for name in zandor zandor-pdf pdfgrep; do
+    holding=$tmp/docs-holding.files
+    if [[ $name != zandor ]]; then
+      grep '^pdf/' "$tmp/docs-holding.files" >"$tmp/docs-holding-pdf.files" || true
+      holding=$tmp/docs-holding-pdf.files
+    fi
+    printf '  %-10s %s of %s holding the word missed, %s found without it\n' "$name" \
+      "$(comm -23 "$holding" "$tmp/docs-$name.files" | wc -l)" "$(wc -l <"$holding")" \
+      "$(comm -13 "$holding" "$tmp/docs-$name.files" | wc -l)"
+  done
+  echo "  raw bytes  $(grep -rlaiF "$docs_word" "$docs_dir" | wc -l) files hold the word as bytes (grep -rlaiF)"
+fi
+
 # The contents group's means and the ratios of each zandor-find run to the
 # peers that compare letter case as it does.
 report_contents() {
@@ -450,4 +798,20 @@ report_window
 [[ -s $xwindow_out ]] && cat "$xwindow_out"
 if wants contents; then
   report_contents
+fi
+if wants documents; then
+  means "$tmp/documents.json" | awk '
+    { mean[$1] = $2; sd[$1] = $3; order[++n] = $1 }
+    END {
+      printf "\ndocuments\n"
+      for (i = 1; i <= n; i++)
+        printf "  %-10s %9.3f s  +- %.3f\n", order[i], mean[order[i]], sd[order[i]]
+      printf "  zandor-pdf/pdfgrep %6.2f\n", mean["zandor-pdf"] / mean["pdfgrep"]
+    }'
+  # Failures are ignored while timing, for pdfgrep's sake; a zandor-find
+  # run that failed (its binary relinked mid-run, say) timed no search.
+  failures "$tmp/documents.json" | awk -v runs="$runs" '
+    $1 ~ /^zandor/ && $2 > 0 {
+      printf "  %s: %d of %d runs exited with an error; its time is no search'"'"'s\n", $1, $2, runs
+    }'
 fi
