@@ -43,8 +43,8 @@ Read readXml(XmlFlavour flavour, std::string_view xml, std::size_t cut) {
 
 void readArchive(DocumentKind kind, std::string_view bytes) {
     const UniqueFd fd(::memfd_create("document", MFD_CLOEXEC));
-    if (!fd.valid() || ::write(fd.get(), bytes.data(), bytes.size()) !=
-                           static_cast<ssize_t>(bytes.size())) {
+    if (!fd.valid() ||
+        ::write(fd.get(), bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
         return;
     }
     ContentsSearch search("a", false);

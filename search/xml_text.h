@@ -51,9 +51,9 @@ class XmlText {
     XmlFlavour m_flavour;
     Sink m_sink;
     std::unique_ptr<Parser> m_parser;
-    std::string m_text;  // gathered, handed on in stretches of a few KiB
-    int m_holding = 0;   // open elements whose character data is text
-    int m_hiding = 0;    // open elements whose character data is not
+    std::string m_text;         // gathered, handed on in stretches of a few KiB
+    int m_holding = 0;          // open elements whose character data is text
+    int m_hiding = 0;           // open elements whose character data is not
     bool m_afterBreak = false;  // the last of the text so far is a line break
     bool m_ended = false;
 };

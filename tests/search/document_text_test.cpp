@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "pdf_writer.h"
-#include "run_process.h"
 #include "platform/fs_fd.h"
+#include "run_process.h"
 #include "search/contents_reader.h"
 #include "search/document_kind.h"
 #include "search/document_text.h"
