@@ -21,6 +21,8 @@ enum Role : unsigned {
     kBreaks = 4U,    // a line break where it stands
     kBlank = 8U,     // a blank where it stands: a tab, a space
     kHides = 16U,    // no character data within it is text
+    kCell = 32U,     // a workbook's cell: its type says what its value is
+    kValue = 64U,    // a cell's value: text unless it indexes the shared strings
 };
 
 struct Rule {
@@ -61,10 +63,16 @@ constexpr std::array kWordRules = {
 };
 
 constexpr std::array kWorkbookRules = {
-    Rule{kSheet, "t", kHolds},          Rule{kSheet, "si", kEndsLine},
-    Rule{kSheet, "c", kEndsLine},       Rule{kSheet, "rPh", kHides},
-    Rule{kSheetStrict, "t", kHolds},    Rule{kSheetStrict, "si", kEndsLine},
-    Rule{kSheetStrict, "c", kEndsLine}, Rule{kSheetStrict, "rPh", kHides},
+    Rule{kSheet, "t", kHolds},
+    Rule{kSheet, "si", kEndsLine},
+    Rule{kSheet, "c", kEndsLine | kCell},
+    Rule{kSheet, "v", kValue},
+    Rule{kSheet, "rPh", kHides},
+    Rule{kSheetStrict, "t", kHolds},
+    Rule{kSheetStrict, "si", kEndsLine},
+    Rule{kSheetStrict, "c", kEndsLine | kCell},
+    Rule{kSheetStrict, "v", kValue},
+    Rule{kSheetStrict, "rPh", kHides},
 };
 
 constexpr std::array kSlideRules = {
@@ -124,8 +132,8 @@ struct XmlText::Parser {
         XML_SetCharacterDataHandler(parser, &Parser::onCharacters);
     }
 
-    static void onOpen(void* owner, const XML_Char* name, const XML_Char** /*attributes*/) {
-        static_cast<XmlText*>(owner)->open(name);
+    static void onOpen(void* owner, const XML_Char* name, const XML_Char** attributes) {
+        static_cast<XmlText*>(owner)->open(name, attributes);
     }
     static void onClose(void* owner, const XML_Char* name) {
         static_cast<XmlText*>(owner)->close(name);
@@ -146,6 +154,8 @@ void XmlText::start() {
     m_text.clear();
     m_holding = 0;
     m_hiding = 0;
+    m_cellShowsValue = false;
+    m_inValue = false;
     m_afterBreak = false;
     m_ended = false;
 }
@@ -171,8 +181,28 @@ bool XmlText::feed(std::string_view bytes, bool last) {
     return !m_ended;
 }
 
-void XmlText::open(const char* name) {
+// Whether a cell of this type shows its value as it stands: a number, a
+// date, a formula's text or an error does; a shared string's value is only
+// the string's index, and a boolean's a 0 or 1.
+bool showsValue(const char* const* attributes) {
+    for (; attributes[0] != nullptr; attributes += 2) {
+        if (std::string_view(attributes[0]) == "t") {
+            const std::string_view type(attributes[1]);
+            return type != "s" && type != "b";
+        }
+    }
+    return true;  // a number
+}
+
+void XmlText::open(const char* name, const char* const* attributes) {
     const unsigned roles = rolesOf(m_flavour, name);
+    if ((roles & kCell) != 0) {
+        m_cellShowsValue = showsValue(attributes);
+    }
+    if ((roles & kValue) != 0 && m_cellShowsValue) {
+        m_inValue = true;
+        ++m_holding;
+    }
     m_holding += (roles & kHolds) != 0 ? 1 : 0;
     m_hiding += (roles & kHides) != 0 ? 1 : 0;
     if ((roles & kBlank) != 0) {
@@ -184,6 +214,10 @@ void XmlText::open(const char* name) {
 
 void XmlText::close(const char* name) {
     const unsigned roles = rolesOf(m_flavour, name);
+    if ((roles & kValue) != 0 && m_inValue) {
+        m_inValue = false;
+        --m_holding;
+    }
     m_holding -= (roles & kHolds) != 0 ? 1 : 0;
     m_hiding -= (roles & kHides) != 0 ? 1 : 0;
     if ((roles & kEndsLine) != 0) {

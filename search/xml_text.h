@@ -2,10 +2,11 @@
 // its XML parts as the part streams in (expat, a streaming parser: no part
 // is ever held whole). Only the character data of the elements that hold
 // text counts: OpenDocument's paragraphs and headings, Word's, a workbook's
-// and a slide's text runs; a line break goes where a paragraph, a cell or a
-// line ends, a blank for a tab or a space element, and nothing between runs,
-// so a word split by formatting is still one word. Element names,
-// attributes and all other markup never reach the text.
+// and a slide's text runs, and the values a workbook's cells show (numbers,
+// not the indexes of shared strings). A line break goes where a paragraph,
+// a cell or a line ends, a blank for a tab or a space element, and nothing
+// between runs, so a word split by formatting is still one word. Element
+// names, attributes and all other markup never reach the text.
 #pragma once
 
 #include <cstddef>
@@ -41,7 +42,7 @@ class XmlText {
 
   private:
     friend struct Parser;
-    void open(const char* name);
+    void open(const char* name, const char* const* attributes);
     void close(const char* name);
     void characters(std::string_view text);
     // Hands what was gathered to the sink.
@@ -51,10 +52,12 @@ class XmlText {
     XmlFlavour m_flavour;
     Sink m_sink;
     std::unique_ptr<Parser> m_parser;
-    std::string m_text;         // gathered, handed on in stretches of a few KiB
-    int m_holding = 0;          // open elements whose character data is text
-    int m_hiding = 0;           // open elements whose character data is not
-    bool m_afterBreak = false;  // the last of the text so far is a line break
+    std::string m_text;             // gathered, handed on in stretches of a few KiB
+    int m_holding = 0;              // open elements whose character data is text
+    int m_hiding = 0;               // open elements whose character data is not
+    bool m_cellShowsValue = false;  // the workbook cell open shows its value
+    bool m_inValue = false;         // and its value is open
+    bool m_afterBreak = false;      // the last of the text so far is a line break
     bool m_ended = false;
 };
 

@@ -59,8 +59,8 @@ TEST(Documents, EachFormatIsSearchedInTheTextItsReaderShows) {
          {"Rechnungsbetrag", "überweisung", "Kopfzeilenwort", "Fußzeilenwort", "Fußnotenwort"}},
         {"letter.pdf",
          {"Rechnungsbetrag", "Überweisung", "KOPFZEILENWORT", "Fußzeilenwort", "Fußnotenwort"}},
-        {"sheet.ods", {"Quartalsumsatz", "Gesamtsumme", "ÄRGERLICH"}},
-        {"sheet.xlsx", {"Quartalsumsatz", "gesamtsumme", "ärgerlich"}},
+        {"sheet.ods", {"Quartalsumsatz", "Gesamtsumme", "ÄRGERLICH", "1234"}},
+        {"sheet.xlsx", {"Quartalsumsatz", "gesamtsumme", "ärgerlich", "1234"}},
         {"slides.odp", {"Folienwort", "Jahresabschluss"}},
         {"slides.pptx", {"folienwort", "JAHRESABSCHLUSS"}},
     };
@@ -273,6 +273,15 @@ TEST(XmlText, RunsJoinAndParagraphsCellsTabsAndBreaksSeparate) {
         "</w:p>");
     // One break between paragraphs, however many end.
     EXPECT_EQ(textOf(XmlFlavour::Word, {word}), "Abschluss x\n");
+
+    // A sheet: numbers, dates and formulas' text show; a shared string's
+    // index, a boolean and a formula do not.
+    const std::string sheet =
+        "<w xmlns='http://schemas.openxmlformats.org/spreadsheetml/2006/main'><sheetData><row>"
+        "<c r='A1' t='s'><v>17</v></c><c r='B1'><v>4711</v></c><c t='b'><v>1</v></c>"
+        "<c t='str'><f>A1&amp;B1</f><v>Summe</v></c><c t='inlineStr'><is><t>Frei</t></is></c>"
+        "</row></sheetData></w>";
+    EXPECT_EQ(textOf(XmlFlavour::Workbook, {sheet}), "\n4711\nSumme\nFrei\n");
 }
 
 TEST(XmlText, MalformedXmlAndEntityBombsEndThePart) {
