@@ -25,21 +25,30 @@ enum Role : unsigned {
     kValue = 64U,    // a cell's value: text unless it indexes the shared strings
 };
 
+// A namespace, and the other spelling Office's strict documents give it.
+struct Space {
+    std::string_view uri;
+    std::string_view strictUri = {};
+    bool holds(std::string_view space) const {
+        return space == uri || (!strictUri.empty() && space == strictUri);
+    }
+};
+
 struct Rule {
-    std::string_view space;  // the namespace; "*" for every element of it
-    std::string_view local;
+    Space space;
+    std::string_view local;  // "*" for every element of the namespace
     unsigned roles;
 };
 
-constexpr std::string_view kOdfText = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
-constexpr std::string_view kOdfTable = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
-constexpr std::string_view kOdfNumber = "urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0";
-constexpr std::string_view kWord = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
-constexpr std::string_view kWordStrict = "http://purl.oclc.org/ooxml/wordprocessingml/main";
-constexpr std::string_view kSheet = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-constexpr std::string_view kSheetStrict = "http://purl.oclc.org/ooxml/spreadsheetml/main";
-constexpr std::string_view kDrawing = "http://schemas.openxmlformats.org/drawingml/2006/main";
-constexpr std::string_view kDrawingStrict = "http://purl.oclc.org/ooxml/drawingml/main";
+constexpr Space kOdfText{"urn:oasis:names:tc:opendocument:xmlns:text:1.0"};
+constexpr Space kOdfTable{"urn:oasis:names:tc:opendocument:xmlns:table:1.0"};
+constexpr Space kOdfNumber{"urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0"};
+constexpr Space kWord{"http://schemas.openxmlformats.org/wordprocessingml/2006/main",
+                      "http://purl.oclc.org/ooxml/wordprocessingml/main"};
+constexpr Space kSheet{"http://schemas.openxmlformats.org/spreadsheetml/2006/main",
+                       "http://purl.oclc.org/ooxml/spreadsheetml/main"};
+constexpr Space kDrawing{"http://schemas.openxmlformats.org/drawingml/2006/main",
+                         "http://purl.oclc.org/ooxml/drawingml/main"};
 
 constexpr std::array kOpenDocumentRules = {
     Rule{kOdfText, "p", kHolds | kEndsLine},
@@ -54,38 +63,26 @@ constexpr std::array kOpenDocumentRules = {
 };
 
 constexpr std::array kWordRules = {
-    Rule{kWord, "t", kHolds},         Rule{kWord, "p", kEndsLine},
-    Rule{kWord, "tab", kBlank},       Rule{kWord, "br", kBreaks},
-    Rule{kWord, "cr", kBreaks},       Rule{kWord, "tc", kEndsLine},
-    Rule{kWordStrict, "t", kHolds},   Rule{kWordStrict, "p", kEndsLine},
-    Rule{kWordStrict, "tab", kBlank}, Rule{kWordStrict, "br", kBreaks},
-    Rule{kWordStrict, "cr", kBreaks}, Rule{kWordStrict, "tc", kEndsLine},
+    Rule{kWord, "t", kHolds},   Rule{kWord, "p", kEndsLine}, Rule{kWord, "tab", kBlank},
+    Rule{kWord, "br", kBreaks}, Rule{kWord, "cr", kBreaks},  Rule{kWord, "tc", kEndsLine},
 };
 
 constexpr std::array kWorkbookRules = {
-    Rule{kSheet, "t", kHolds},
-    Rule{kSheet, "si", kEndsLine},
-    Rule{kSheet, "c", kEndsLine | kCell},
-    Rule{kSheet, "v", kValue},
-    Rule{kSheet, "rPh", kHides},
-    Rule{kSheetStrict, "t", kHolds},
-    Rule{kSheetStrict, "si", kEndsLine},
-    Rule{kSheetStrict, "c", kEndsLine | kCell},
-    Rule{kSheetStrict, "v", kValue},
-    Rule{kSheetStrict, "rPh", kHides},
+    Rule{kSheet, "t", kHolds}, Rule{kSheet, "si", kEndsLine}, Rule{kSheet, "c", kEndsLine | kCell},
+    Rule{kSheet, "v", kValue}, Rule{kSheet, "rPh", kHides},
 };
 
 constexpr std::array kSlideRules = {
-    Rule{kDrawing, "t", kHolds},         Rule{kDrawing, "p", kEndsLine},
-    Rule{kDrawing, "br", kBreaks},       Rule{kDrawing, "tc", kEndsLine},
-    Rule{kDrawingStrict, "t", kHolds},   Rule{kDrawingStrict, "p", kEndsLine},
-    Rule{kDrawingStrict, "br", kBreaks}, Rule{kDrawingStrict, "tc", kEndsLine},
+    Rule{kDrawing, "t", kHolds},
+    Rule{kDrawing, "p", kEndsLine},
+    Rule{kDrawing, "br", kBreaks},
+    Rule{kDrawing, "tc", kEndsLine},
 };
 
 template <std::size_t N>
 unsigned rolesIn(const std::array<Rule, N>& rules, std::string_view space, std::string_view local) {
     for (const Rule& rule : rules) {
-        if (rule.space == space && (rule.local == "*" || rule.local == local)) {
+        if (rule.space.holds(space) && (rule.local == "*" || rule.local == local)) {
             return rule.roles;
         }
     }

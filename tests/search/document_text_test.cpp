@@ -274,6 +274,13 @@ TEST(XmlText, RunsJoinAndParagraphsCellsTabsAndBreaksSeparate) {
     // One break between paragraphs, however many end.
     EXPECT_EQ(textOf(XmlFlavour::Word, {word}), "Abschluss x\n");
 
+    // Office's strict documents spell the namespace otherwise.
+    EXPECT_EQ(textOf(XmlFlavour::Word,
+                     {"<w:document xmlns:w='http://purl.oclc.org/ooxml/wordprocessingml/main'>"
+                      "<w:p><w:r><w:t>Str</w:t></w:r><w:r><w:t>eng</w:t></w:r></w:p>"
+                      "</w:document>"}),
+              "Streng\n");
+
     // A sheet: numbers, dates and formulas' text show; a shared string's
     // index, a boolean and a formula do not.
     const std::string sheet =
